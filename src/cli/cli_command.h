@@ -1,0 +1,18 @@
+// One korv-cli subcommand: takes its own arguments (without the program and command
+// names), writes to the given streams, returns the process exit code.
+#pragma once
+
+#include <iosfwd>
+#include <string>
+#include <vector>
+
+namespace korv::cli {
+
+using Args = std::vector<std::string>;
+
+inline constexpr int kExitDone = 0;
+inline constexpr int kExitUsage = 2;
+
+int RunMessages(const Args& args, std::ostream& out, std::ostream& err);
+
+} // namespace korv::cli

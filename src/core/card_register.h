@@ -1,0 +1,88 @@
+// The PC-side card register: 4 zones x 256 apartments, each a list of cards and a number to
+// dial. Every walk goes in register order (zone 1..4, apartment 0..255, list order) so that
+// "the first of several equal numbers" means the same thing everywhere.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace korv {
+
+struct TKarta {
+    std::string numer;
+    bool B1 = false;
+    std::string opis;
+
+    bool operator==(const TKarta&) const = default;
+};
+
+struct TListaZNumerem {
+    std::vector<TKarta> lista;
+    std::string wybierany;
+};
+
+struct TDKarta {
+    std::uint8_t i = 1; // zone 1..4
+    std::uint8_t j = 0; // apartment 0..255
+    TKarta karta;
+};
+
+inline constexpr int MaxCards = 6144;
+inline constexpr int ZoneCount = 4;
+inline constexpr int ApartmentCount = 256;
+inline constexpr int CellCount = ZoneCount * ApartmentCount;
+
+inline constexpr bool ValidZone(int zone) {
+    return zone >= 1 && zone <= ZoneCount;
+}
+inline constexpr bool ValidApartment(int a) {
+    return a >= 0 && a < ApartmentCount;
+}
+inline constexpr int CellIndex(int zone, int apartment) {
+    return (zone - 1) * ApartmentCount + apartment;
+}
+
+struct CardPosition {
+    int zone = 0;
+    int apartment = 0;
+};
+
+class TTablica {
+public:
+    // Callers pass zones 1..4 and apartments 0..255; out-of-range positions are a caller bug.
+    TListaZNumerem& Cell(int zone, int apartment) { return cells_[CellIndex(zone, apartment)]; }
+    const TListaZNumerem& Cell(int zone, int apartment) const {
+        return cells_[CellIndex(zone, apartment)];
+    }
+
+    void ClearCards();
+    void ClearDialNumbers();
+    int CardCount() const;
+    int ApartmentCardCount(int zone, int apartment) const;
+
+    // Exact text comparison: "0123" and "123" are different cards.
+    bool FindCard(const std::string& numer, int& zone, int& apartment) const;
+
+    void AddCard(int zone, int apartment, const TKarta& karta);
+    void DeleteCard(int zone, int apartment, int index);
+    void ReplaceCard(int zone, int apartment, int index, const TKarta& karta);
+    // Empties apartments first..last of one zone; nothing when last < first.
+    void EmptyApartments(int zone, int first, int last);
+
+    // Visits every card in register order: f(zone, apartment, index, card).
+    template <typename F> void ForEachCard(F&& f) const {
+        for (int z = 1; z <= ZoneCount; ++z)
+            for (int a = 0; a < ApartmentCount; ++a) {
+                const auto& l = Cell(z, a).lista;
+                for (int k = 0; k < static_cast<int>(l.size()); ++k)
+                    f(z, a, k, l[k]);
+            }
+    }
+
+private:
+    std::array<TListaZNumerem, CellCount> cells_;
+};
+
+} // namespace korv
