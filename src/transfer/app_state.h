@@ -1,0 +1,34 @@
+// The state the main window owns for the whole run, kept free of widgets so that commands can
+// work on it in tests and in korv-cli.
+#pragma once
+
+#include "core/card_register.h"
+
+#include <string>
+
+namespace korv {
+
+struct AppState {
+    TTablica tablica;
+
+    // The register holds changes not yet written to a module.
+    bool NeedSave = false;
+    // A module answered on the connection monitor's last tick.
+    bool polaczony = false;
+    // A command or a monitor tick holds the cable.
+    bool Busy = false;
+    // The current card file.
+    std::string Sciezka;
+
+    int CurrentZone = 1;      // 1..4
+    int CurrentApartment = 0; // 0..255
+
+    // Connection state shown in the status line.
+    int ConnectionMessage = 30; // 30: no module answers, 31: a module answers
+    std::string ModuleName;
+    std::string ModuleKind; // "F" full module, "M" ZADA, else empty
+    bool PasswordAccepted = false;
+    bool AutoReadAdd = false;
+};
+
+} // namespace korv

@@ -1,0 +1,112 @@
+// A Ui for tests: records everything shown, answers questions from queues set up by the test.
+#pragma once
+
+#include "transfer/ui.h"
+
+#include <deque>
+#include <map>
+#include <string>
+#include <vector>
+
+namespace korv::test {
+
+class ScriptedUi : public Ui {
+public:
+    struct Box {
+        std::string text, caption;
+        int flags;
+    };
+
+    // Answers, consumed in order; an empty queue answers No / Cancel / nothing.
+    std::deque<int> boxAnswers;
+    std::deque<std::optional<std::string>> openNames, saveNames;
+    std::deque<int> zones;
+
+    // What happened, in order.
+    std::vector<Box> boxes;
+    std::vector<std::string> messages, errors, titles;
+    std::vector<std::string> events; // every call, by name, for order checks
+    std::vector<std::string> progressLabels;
+    std::vector<std::string> askedFilters;
+    std::map<MenuItem, bool> menu;
+    int busyDepth = 0, refreshes = 0, apartment = -1, progressVisible = 0;
+    int progressPosition = 0, progressMaximum = 0;
+
+    int MessageBox(const std::string& text, const std::string& caption, int flags) override {
+        boxes.push_back({text, caption, flags});
+        events.push_back("MessageBox");
+        if (boxAnswers.empty())
+            return flags == MbYesNoCancel ? IdCancel : (flags == MbYesNoDefaultNo ? IdNo : IdOk);
+        const int a = boxAnswers.front();
+        boxAnswers.pop_front();
+        return a;
+    }
+    void ShowMessage(const std::string& text) override {
+        messages.push_back(text);
+        events.push_back("ShowMessage");
+    }
+    void ShowError(const std::string& text) override {
+        errors.push_back(text);
+        events.push_back("ShowError");
+    }
+    void ShowProgress(int position, int maximum, const std::string& label) override {
+        progressVisible = 1;
+        progressPosition = position;
+        progressMaximum = maximum;
+        progressLabels.push_back(label);
+    }
+    void HideProgress() override { progressVisible = 0; }
+    void ProcessEvents() override {}
+    std::optional<std::string> AskOpenFileName(const std::string& filter) override {
+        events.push_back("AskOpenFileName");
+        askedFilters.push_back(filter);
+        return Take(openNames);
+    }
+    std::optional<std::string> AskSaveFileName(const std::string& filter,
+                                               const std::string&) override {
+        events.push_back("AskSaveFileName");
+        askedFilters.push_back(filter);
+        return Take(saveNames);
+    }
+    int AskZone() override {
+        events.push_back("AskZone");
+        if (zones.empty())
+            return 0;
+        const int z = zones.front();
+        zones.pop_front();
+        return z;
+    }
+    void BeginBusy() override {
+        ++busyDepth;
+        events.push_back("BeginBusy");
+    }
+    void EndBusy() override {
+        --busyDepth;
+        events.push_back("EndBusy");
+    }
+    void RefreshViews() override {
+        ++refreshes;
+        events.push_back("RefreshViews");
+    }
+    void SetApartment(int a) override {
+        apartment = a;
+        events.push_back("SetApartment");
+    }
+    void ShowCurrentApartment() override { events.push_back("ShowCurrentApartment"); }
+    void SetWindowTitle(const std::string& t) override {
+        titles.push_back(t);
+        events.push_back("SetWindowTitle");
+    }
+    void SetMenuItemEnabled(MenuItem item, bool enabled) override { menu[item] = enabled; }
+
+private:
+    static std::optional<std::string> Take(std::deque<std::optional<std::string>>& q) {
+        if (q.empty())
+            return std::nullopt;
+        auto v = q.front();
+        q.pop_front();
+        return v;
+    }
+};
+
+} // namespace korv::test
