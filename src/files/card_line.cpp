@@ -1,0 +1,48 @@
+#include "files/card_line.h"
+
+#include "files/integer_text.h"
+
+namespace korv {
+
+namespace {
+// Takes the text before the next ";" off the front of s; without a ";" the field is empty and
+// s stays as it is.
+std::string_view TakeField(std::string_view& s) {
+    const size_t semi = s.find(';');
+    if (semi == std::string_view::npos)
+        return {};
+    const std::string_view field = s.substr(0, semi);
+    s.remove_prefix(semi + 1);
+    return field;
+}
+} // namespace
+
+std::optional<CardLine> ParseCardLine(std::string_view s) {
+    CardLine c;
+    const auto zone = ParseInteger(TakeField(s));
+    if (!zone || !ValidZone(*zone))
+        return std::nullopt;
+    const auto apartment = ParseInteger(TakeField(s));
+    if (!apartment || !ValidApartment(*apartment))
+        return std::nullopt;
+    c.zone = *zone;
+    c.apartment = *apartment;
+    c.karta.numer = std::string(TakeField(s));
+    c.karta.B1 = TakeField(s) == "1";
+    c.karta.opis = std::string(s);
+    return c;
+}
+
+std::string FormatCardLine(int zone, int apartment, const TKarta& karta) {
+    std::string line = std::to_string(zone);
+    line += ';';
+    line += std::to_string(apartment);
+    line += ';';
+    line += karta.numer;
+    line += karta.B1 ? ";1;" : ";0;";
+    line += karta.opis;
+    line += '=';
+    return line;
+}
+
+} // namespace korv
