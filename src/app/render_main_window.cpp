@@ -1,0 +1,85 @@
+// korv-render: draws the main window into a PNG without a display, for the README and for
+// reviewers. Usage: korv-render OUT.png [--lang N] [--zone Z] [--sample]
+#include "i18n/catalogue.h"
+#include "ui/app_style.h"
+#include "ui/main_window.h"
+
+#include <QApplication>
+#include <QButtonGroup>
+#include <QRadioButton>
+#include <QTemporaryDir>
+#include <QTimer>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+namespace {
+
+// A few apartments of a small building, so the picture shows what the grid looks like in use.
+void AddSampleCards(korv::AppState& state) {
+    const struct {
+        int zone, apartment;
+        const char* numer;
+        const char* opis;
+    } cards[] = {
+        {1, 0, "10203040", "Administrator"},
+        {1, 1, "4412873", "Kowalski"},
+        {1, 1, "4412874", "Kowalska"},
+        {1, 2, "5529011", "Nowak"},
+        {1, 7, "7781230", "Lis"},
+        {1, 12, "1234567", "Garage"},
+        {1, 37, "9911223", "Wolski"},
+        {1, 38, "9911224", ""},
+        {1, 101, "3300112", "Caretaker"},
+        {2, 37, "8800001", "Door B"},
+    };
+    for (const auto& c : cards)
+        state.tablica.AddCard(c.zone, c.apartment, {c.numer, false, c.opis});
+    state.tablica.Cell(1, 1).wybierany = "0101";
+    state.tablica.Cell(1, 2).wybierany = "0102";
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 2 || argv[1][0] == '-') {
+        std::fprintf(stderr, "usage: korv-render OUT.png [--lang N] [--zone Z] [--sample]\n");
+        return 2;
+    }
+    if (!std::getenv("QT_QPA_PLATFORM"))
+        setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    QApplication app(argc, argv);
+    korv::ui::ApplyAppStyle(app);
+    QApplication::setApplicationName("KORV");
+
+    int language = korv::English, zone = 1;
+    bool sample = false;
+    for (int i = 2; i < argc; ++i) {
+        if (!std::strcmp(argv[i], "--lang") && i + 1 < argc)
+            language = std::atoi(argv[++i]);
+        else if (!std::strcmp(argv[i], "--zone") && i + 1 < argc)
+            zone = std::atoi(argv[++i]);
+        else if (!std::strcmp(argv[i], "--sample"))
+            sample = true;
+    }
+    // The picture must not depend on, or change, anybody's settings file.
+    QTemporaryDir dir;
+    korv::ui::TMainOptions options;
+    options.settingsPath = (dir.path() + "/korv.ini").toStdString();
+    korv::ui::TMain window(options);
+    window.SelectLanguage(language);
+    if (sample) {
+        AddSampleCards(window.state());
+        window.state().NeedSave = true;
+    }
+    if (zone >= 1 && zone <= 4)
+        window.RadioGroup1Items[zone - 1]->click();
+    window.RefreshViews();
+    window.show();
+    QApplication::processEvents();
+    const bool ok = window.grab().save(QString::fromLocal8Bit(argv[1]), "PNG");
+    if (!ok)
+        std::fprintf(stderr, "korv-render: cannot write %s\n", argv[1]);
+    return ok ? 0 : 1;
+}

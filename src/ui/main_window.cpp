@@ -1,0 +1,428 @@
+#include "ui/main_window.h"
+
+#include "i18n/catalogue.h"
+#include "i18n/settings_file.h"
+#include "ui/apartment_box.h"
+#include "ui/apartment_grid.h"
+#include "ui/push_panel.h"
+#include "ui/qt_ui.h"
+
+#include <QAction>
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLayout>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QRegularExpressionValidator>
+#include <QScreen>
+#include <QTabWidget>
+#include <QTimer>
+#include <QTreeWidget>
+
+namespace korv::ui {
+
+namespace {
+
+constexpr int kClientWidth = 868;
+constexpr int kClientHeight = 625;
+
+QFont Bold(QFont f, int pointSize = 0) {
+    f.setBold(true);
+    if (pointSize > 0)
+        f.setPointSize(pointSize);
+    return f;
+}
+
+QPushButton* Button(QWidget* parent, const char* name, const QRect& geometry) {
+    auto* b = new QPushButton(parent);
+    b->setObjectName(name);
+    b->setGeometry(geometry);
+    return b;
+}
+
+QLabel* Label(QWidget* parent, const char* name, const QRect& geometry) {
+    auto* l = new QLabel(parent);
+    l->setObjectName(name);
+    l->setGeometry(geometry);
+    return l;
+}
+
+} // namespace
+
+TMain::TMain(const TMainOptions& options, QWidget* parent)
+    : QMainWindow(parent), qtUi_(std::make_unique<QtUi>(*this)) {
+    setObjectName("Main");
+    setWindowTitle("ZEL v7.4");
+    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint |
+                   Qt::MSWindowsFixedSizeDialogHint);
+    BuildMenu();
+    auto* client = new QWidget(this);
+    client->setObjectName("ClientArea");
+    client->setFixedSize(kClientWidth, kClientHeight);
+    setCentralWidget(client);
+    BuildPage();
+    BuildStatusLine();
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
+
+    TimerCheck = new QTimer(this);
+    TimerCheck->setObjectName("TimerCheck");
+    TimerCheck->setInterval(1000);
+    connect(TimerCheck, &QTimer::timeout, this, &TMain::TimerCheckTimer);
+
+    // Where the language is kept; resolved once, here, for the life of the window.
+    const auto setting = LoadLanguageSetting(options.settingsPath, options.userSettingsPath);
+    settingsPath_ = setting.path;
+    SetLanguageIndex(setting.language);
+    FormCreate();
+
+    if (const QScreen* screen = this->screen()) {
+        const QRect area = screen->availableGeometry();
+        move(area.center() - QPoint(sizeHint().width() / 2, sizeHint().height() / 2));
+    }
+}
+
+TMain::~TMain() = default;
+
+Ui& TMain::ui() {
+    return *qtUi_;
+}
+
+void TMain::BuildMenu() {
+    QMenuBar* bar = menuBar();
+    Plik1 = bar->addMenu(QString());
+    Plik1->setObjectName("Plik1");
+    auto action = [this](QMenu* menu, const char* name, const QKeySequence& key) {
+        auto* a = menu->addAction(QString());
+        a->setObjectName(name);
+        if (!key.isEmpty())
+            a->setShortcut(key);
+        return a;
+    };
+    Nowy1 = action(Plik1, "Nowy1", QKeySequence("Ctrl+N"));
+    Otwrz1 = action(Plik1, "Otwrz1", QKeySequence("Ctrl+O"));
+    Dopisz_plik = action(Plik1, "Dopisz_plik", QKeySequence("Ctrl+D"));
+    Zapisz1 = action(Plik1, "Zapisz1", QKeySequence("Ctrl+S"));
+    Zapiszjako1 = action(Plik1, "Zapiszjako1", QKeySequence("Ctrl+Z"));
+    Plik1->addSeparator();
+    Wyjcie1 = action(Plik1, "Wyjcie1", QKeySequence("Ctrl+X"));
+    for (QAction* a : {Otwrz1, Dopisz_plik, Zapisz1, Zapiszjako1})
+        a->setEnabled(false);
+    connect(Wyjcie1, &QAction::triggered, this, &QWidget::close);
+
+    Jezyk = bar->addMenu(QString());
+    Jezyk->setObjectName("Jezyk");
+    // Menu order: English, Czech, German, Polish, Russian, Slovak; only Polish and English
+    // are offered, the others are reached through the settings file alone.
+    for (int language : {English, Czech, German, Polish, Russian, Slovak}) {
+        auto* a = Jezyk->addAction(QString());
+        a->setObjectName(QString("Jezyk%1").arg(language));
+        a->setCheckable(true);
+        a->setVisible(language == English || language == Polish);
+        connect(a, &QAction::triggered, this, [this, language] { SelectLanguage(language); });
+        JezykItems[language] = a;
+    }
+
+    About1 = bar->addMenu("Info");
+    About1->setObjectName("About1");
+    OUSB1 = action(About1, "OUSB1", {});
+    help1 = action(About1, "help1", {});
+    SprWersj2 = action(About1, "SprWersj2", {});
+    Kontakt1 = bar->addAction(QString());
+    Kontakt1->setObjectName("Kontakt1");
+}
+
+void TMain::BuildPage() {
+    PageControl2 = new QTabWidget(centralWidget());
+    PageControl2->setObjectName("PageControl2");
+    PageControl2->setGeometry(2, 2, kClientWidth - 4, 592);
+    TabSheet10 = new QWidget;
+    TabSheet10->setObjectName("TabSheet10");
+    PageControl2->addTab(TabSheet10, QString());
+    QWidget* page = TabSheet10;
+
+    // Left column: the module.
+    Modul_ZEL = new QGroupBox(page);
+    Modul_ZEL->setObjectName("Modul_ZEL");
+    Modul_ZEL->setGeometry(8, 16, 162, 470);
+    Panel1b = new PushPanel(1, Modul_ZEL);
+    Panel2b = new PushPanel(2, Modul_ZEL);
+    Panel3b = new PushPanel(3, Modul_ZEL);
+    int y = 28;
+    for (PushPanel* p : {Panel1b, Panel2b, Panel3b}) {
+        p->setGeometry(8, y, 146, 110);
+        y += 125;
+    }
+    Button_reset_pamieci = Button(page, "Button_reset_pamieci", QRect(8, 492, 162, 28));
+
+    GroupBox_ustawienia_mini = new QGroupBox(page);
+    GroupBox_ustawienia_mini->setObjectName("GroupBox_ustawienia_mini");
+    GroupBox_ustawienia_mini->setGeometry(8, 285, 162, 235);
+    GroupBox_ustawienia_mini->setVisible(false);
+    {
+        QWidget* g = GroupBox_ustawienia_mini;
+        Label_modul_zel_ustawienia = Label(g, "Label_modul_zel_ustawienia", {6, 14, 150, 16});
+        Label_modul_zel_mini = Label(g, "Label_modul_zel_mini", {6, 30, 150, 16});
+        for (QLabel* l : {Label_modul_zel_ustawienia, Label_modul_zel_mini}) {
+            l->setFont(Bold(l->font()));
+            l->setStyleSheet("color: #0000C0;");
+            l->setAlignment(Qt::AlignCenter);
+        }
+        Label_czas_aktywnosci = Label(g, "Label_czas_aktywnosci", {6, 52, 100, 16});
+        Label_czas_zamka = Label(g, "Label_czas_zamka", {6, 68, 100, 16});
+        ComboBox_czas_zamka = new QComboBox(g);
+        ComboBox_czas_zamka->setObjectName("ComboBox_czas_zamka");
+        ComboBox_czas_zamka->setGeometry(108, 60, 46, 22);
+        for (int s = 0; s <= 25; ++s)
+            ComboBox_czas_zamka->addItem(QString::number(s));
+        ComboBox_czas_zamka->setCurrentIndex(4);
+        RadioGroup_typ_zamka = new QGroupBox(g);
+        RadioGroup_typ_zamka->setObjectName("RadioGroup_typ_zamka");
+        RadioGroup_typ_zamka->setGeometry(6, 90, 150, 100);
+        auto* group = new QButtonGroup(RadioGroup_typ_zamka);
+        for (int i = 0; i < 3; ++i) {
+            auto* r = new QRadioButton(RadioGroup_typ_zamka);
+            r->setObjectName(QString("RadioGroup_typ_zamka%1").arg(i));
+            r->setGeometry(8, 22 + i * 24, 138, 20);
+            group->addButton(r, i);
+            RadioGroup_typ_zamkaItems[i] = r;
+        }
+        RadioGroup_typ_zamkaItems[0]->setChecked(true);
+        CheckBox_biper = new QCheckBox(g);
+        CheckBox_biper->setObjectName("CheckBox_biper");
+        CheckBox_biper->setGeometry(8, 200, 146, 20);
+        CheckBox_biper->setChecked(true);
+    }
+
+    // Middle column: cards of the selected apartment.
+    GroupBox_karta = new QGroupBox(page);
+    GroupBox_karta->setObjectName("GroupBox_karta");
+    GroupBox_karta->setGeometry(176, 16, 222, 150);
+    Button_dodaj = Button(GroupBox_karta, "Button_dodaj", {8, 22, 206, 26});
+    CheckBox_auto = new QCheckBox(GroupBox_karta);
+    CheckBox_auto->setObjectName("CheckBox_auto");
+    CheckBox_auto->setGeometry(8, 52, 206, 20);
+    Button_zmien = Button(GroupBox_karta, "Button_zmien", {8, 78, 100, 26});
+    Button_Kasuj1 = Button(GroupBox_karta, "Button_Kasuj1", {114, 78, 100, 26});
+    Button_Znajdz = Button(GroupBox_karta, "Button_Znajdz", {8, 112, 100, 26});
+    Button_kasujZakres = Button(GroupBox_karta, "Button_kasujZakres", {114, 112, 100, 26});
+    Button_zmien->setEnabled(false);
+    Button_Kasuj1->setEnabled(false);
+    Button_Znajdz->setEnabled(false);
+    connect(CheckBox_auto, &QCheckBox::toggled, this, [this](bool on) {
+        Button_dodaj->setText(QString::fromStdString(MessageText(on ? 99 : 79)));
+    });
+
+    LabelNrM = Label(page, "LabelNrM", {176, 178, 112, 30});
+    LabelNrM->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    LabelNrM->setFont(Bold(LabelNrM->font()));
+    SpinEdit1 = new ApartmentBox(page);
+    SpinEdit1->setGeometry(292, 174, 106, 38);
+    SpinEdit1->setFont(Bold(SpinEdit1->font(), 18));
+    connect(SpinEdit1, &QSpinBox::valueChanged, this, [this] { SpinEdit1Change(); });
+
+    Label_wybierany_numer = Label(page, "Label_wybierany_numer", {176, 218, 150, 24});
+    Label_wybierany_numer->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    Label_wybierany_numer->setFont(Bold(Label_wybierany_numer->font()));
+    EditWybierany = new QLineEdit(page);
+    EditWybierany->setObjectName("EditWybierany");
+    EditWybierany->setGeometry(330, 218, 68, 24);
+    EditWybierany->setFont(Bold(EditWybierany->font()));
+    EditWybierany->setMaxLength(4);
+    EditWybierany->setValidator(
+        new QRegularExpressionValidator(QRegularExpression("[0-9]{0,4}"), EditWybierany));
+    EditWybierany->setReadOnly(true);
+    connect(EditWybierany, &QLineEdit::textChanged, this, &TMain::EditWybieranyChange);
+
+    ListView1 = new QTreeWidget(page);
+    ListView1->setObjectName("ListView1");
+    ListView1->setGeometry(176, 250, 222, 212);
+    ListView1->setColumnCount(3);
+    ListView1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    ListView1->setRootIsDecorated(false);
+    ListView1->setSelectionBehavior(QAbstractItemView::SelectRows);
+    ListView1->setSelectionMode(QAbstractItemView::SingleSelection);
+    ListView1->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    ListView1->header()->setSectionsClickable(false);
+    ListView1->header()->setSectionsMovable(false);
+    ListView1->header()->setStretchLastSection(false);
+    ListView1->setColumnWidth(0, 100);
+    ListView1->setColumnWidth(1, 2);
+    ListView1->setColumnWidth(2, 113);
+    // The selected card stays marked while the person moves on to the buttons.
+    QPalette lp = ListView1->palette();
+    lp.setColor(QPalette::Inactive, QPalette::Highlight,
+                lp.color(QPalette::Active, QPalette::Highlight));
+    lp.setColor(QPalette::Inactive, QPalette::HighlightedText,
+                lp.color(QPalette::Active, QPalette::HighlightedText));
+    ListView1->setPalette(lp);
+    connect(ListView1, &QTreeWidget::itemSelectionChanged, this, &TMain::ListView1Click);
+
+    GroupBox_haslo = new QGroupBox(page);
+    GroupBox_haslo->setObjectName("GroupBox_haslo");
+    GroupBox_haslo->setGeometry(176, 470, 222, 60);
+    Edit_haslo = new QLineEdit(GroupBox_haslo);
+    Edit_haslo->setObjectName("Edit_haslo");
+    Edit_haslo->setGeometry(10, 24, 90, 24);
+    Edit_haslo->setReadOnly(true);
+    Edit_haslo->setEnabled(false);
+    Edit_haslo->setMaxLength(8);
+    Edit_haslo->setText("5172");
+    Button_zmien_haslo = Button(GroupBox_haslo, "Button_zmien_haslo", {110, 22, 102, 28});
+
+    // Right column: zone, view, total and the grid.
+    RadioGroup1 = new QGroupBox(page);
+    RadioGroup1->setObjectName("RadioGroup1");
+    RadioGroup1->setGeometry(405, 8, 453, 44);
+    RadioGroup1Buttons = new QButtonGroup(RadioGroup1);
+    for (int i = 0; i < 4; ++i) {
+        auto* r = new QRadioButton(RadioGroup1);
+        r->setObjectName(QString("RadioGroup1_%1").arg(i));
+        r->setGeometry(12 + i * 110, 20, 104, 20);
+        RadioGroup1Buttons->addButton(r, i);
+        RadioGroup1Items[i] = r;
+    }
+    RadioGroup1Items[0]->setChecked(true);
+    connect(RadioGroup1Buttons, &QButtonGroup::idClicked, this, &TMain::RadioGroup1Click);
+
+    RadioGroup2 = new QGroupBox(page);
+    RadioGroup2->setObjectName("RadioGroup2");
+    RadioGroup2->setGeometry(405, 54, 276, 44);
+    RadioGroup2Buttons = new QButtonGroup(RadioGroup2);
+    for (int i = 0; i < 2; ++i) {
+        auto* r = new QRadioButton(RadioGroup2);
+        r->setObjectName(QString("RadioGroup2_%1").arg(i));
+        r->setGeometry(10 + i * 132, 20, 130, 20);
+        RadioGroup2Buttons->addButton(r, i);
+        RadioGroup2Items[i] = r;
+    }
+    RadioGroup2Items[0]->setChecked(true);
+    connect(RadioGroup2Buttons, &QButtonGroup::idClicked, this, &TMain::RadioGroup2Click);
+
+    LabelSuma = Label(page, "LabelSuma", {688, 60, 170, 38});
+    LabelSuma->setFont(Bold(LabelSuma->font()));
+    LabelSuma->setWordWrap(true);
+
+    Grid = new ApartmentGrid(page);
+    Grid->move(405, 100);
+    Grid->canSelect = [this](int c, int r) { return GridSelectCell(c, r); };
+    Grid->setCellColour([this](int c, int r) { return GridCellColour(c, r); });
+    connect(Grid, &ApartmentGrid::clicked, this, &TMain::GridClick);
+    connect(Grid, &ApartmentGrid::focusLeft, this, &TMain::GridExit);
+}
+
+void TMain::BuildStatusLine() {
+    QWidget* client = centralWidget();
+    Label_stan_polaczenia = Label(client, "Label_stan_polaczenia", {8, 600, 120, 20});
+    LabelPolacz = Label(client, "LabelPolacz", {130, 600, 330, 20});
+    LabelPolacz->setFont(Bold(LabelPolacz->font()));
+    LabelPolacz->setStyleSheet("color: red;");
+    Pokaz_poloczenie = new QLineEdit(client);
+    Pokaz_poloczenie->setObjectName("Pokaz_poloczenie");
+    Pokaz_poloczenie->setGeometry(466, 598, 170, 22);
+    Pokaz_poloczenie->setReadOnly(true);
+    Pokaz_poloczenie->setFocusPolicy(Qt::NoFocus);
+    Pokaz_poloczenie->setStyleSheet("background: red;");
+    PBar1 = new QProgressBar(client);
+    PBar1->setObjectName("PBar1");
+    PBar1->setGeometry(644, 598, 216, 22);
+    PBar1->setTextVisible(false);
+    PBar1->setRange(0, 100);
+    PBar1->setVisible(false);
+    LabelProgres = Label(client, "LabelProgres", {644, 598, 216, 22});
+    LabelProgres->setAlignment(Qt::AlignCenter);
+    LabelProgres->setAttribute(Qt::WA_TransparentForMouseEvents);
+    LabelProgres->raise();
+}
+
+void TMain::FormCreate() {
+    state_.AutoReadAdd = false;
+    // The register's 1024 cells exist with the state; start them empty.
+    state_.tablica.ClearCards();
+    state_.tablica.ClearDialNumbers();
+    // The language was read (and written back) before the window was built.
+    const int language = LanguageIndex();
+    for (int i = 0; i < kLanguageCount; ++i)
+        JezykItems[i]->setChecked(i == language);
+    ApplyLanguage();
+    state_.polaczony = false;
+    SpinEdit1Change();
+    SetModulePanelsUsable(false);
+    TimerCheck->start();
+    GridExit();
+    state_.NeedSave = false;
+    RefreshViews();
+    state_.Busy = false;
+}
+
+void TMain::SetModulePanelsUsable(bool usable) {
+    for (PushPanel* p : {Panel1b, Panel2b, Panel3b})
+        p->setUsable(usable);
+}
+
+void TMain::BeginBusy() {
+    TimerCheck->stop();
+    state_.Busy = true;
+    Modul_ZEL->setEnabled(false);
+    Button_zmien_haslo->setEnabled(false);
+    Button_reset_pamieci->setEnabled(false);
+}
+
+void TMain::EndBusy() {
+    Button_reset_pamieci->setEnabled(true);
+    Button_zmien_haslo->setEnabled(true);
+    Modul_ZEL->setEnabled(true);
+    TimerCheck->start();
+    state_.Busy = false;
+}
+
+void TMain::TimerCheckTimer() {
+    if (state_.Busy)
+        return;
+    state_.Busy = true;
+    // Opening a file and saving as are possible from the first tick on.
+    Otwrz1->setEnabled(true);
+    Zapiszjako1->setEnabled(true);
+    state_.Busy = false;
+}
+
+bool TMain::FormCloseQuery() {
+    return true;
+}
+
+void TMain::FormClose() {
+    TimerCheck->stop();
+}
+
+void TMain::closeEvent(QCloseEvent* event) {
+    if (!FormCloseQuery()) {
+        event->ignore();
+        return;
+    }
+    FormClose();
+    event->accept();
+}
+
+void TMain::ShowProgress(int position, int maximum, const QString& label) {
+    PBar1->setRange(0, maximum);
+    PBar1->setValue(position);
+    PBar1->setVisible(true);
+    LabelProgres->setText(label);
+    LabelProgres->raise();
+    LabelProgres->repaint();
+}
+
+void TMain::HideProgress() {
+    PBar1->setVisible(false);
+    LabelProgres->clear();
+}
+
+} // namespace korv::ui

@@ -1,0 +1,181 @@
+// The main window: the register of one zone as a grid, the selected apartment's number to
+// dial and cards, the total, the module, card and password controls, the status line and the
+// menu. It owns the application state; commands work on that state through QtUi.
+#pragma once
+
+#include "transfer/app_state.h"
+#include "transfer/ui.h"
+
+#include <QMainWindow>
+#include <QString>
+
+#include <array>
+#include <memory>
+
+class QAction;
+class QButtonGroup;
+class QCheckBox;
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QProgressBar;
+class QPushButton;
+class QRadioButton;
+class QTabWidget;
+class QTimer;
+class QTreeWidget;
+
+namespace korv::ui {
+
+class ApartmentBox;
+class ApartmentGrid;
+class PushPanel;
+class QtUi;
+
+struct TMainOptions {
+    // The settings file beside the program, and where the language goes when that folder
+    // cannot be written.
+    std::string settingsPath;
+    std::string userSettingsPath;
+};
+
+class TMain : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit TMain(const TMainOptions& options, QWidget* parent = nullptr);
+    ~TMain() override;
+
+    AppState& state() { return state_; }
+    const AppState& state() const { return state_; }
+    Ui& ui();
+    const std::string& settingsPath() const { return settingsPath_; }
+
+    // Views.
+    void ShowGrid();
+    void ShowApartment();
+    void ShowCardCount(int n);
+    void RefreshViews();
+    int GridMode() const;
+
+    // Busy mode: the one guard of the cable.
+    void BeginBusy();
+    void EndBusy();
+
+    // Language.
+    void ApplyLanguage();
+    void SelectLanguage(int language); // a language menu item chosen
+    void SaveLanguage();
+
+    // The apartment box: set it and run its value-changed rule.
+    void SetApartment(int apartment);
+    void SpinEdit1Change();
+
+    // Status-line progress display.
+    void ShowProgress(int position, int maximum, const QString& label);
+    void HideProgress();
+
+    // One connection-monitor tick.
+    void TimerCheckTimer();
+
+    // Push-panel enabling and caption colour together.
+    void SetModulePanelsUsable(bool usable);
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void BuildMenu();
+    void BuildPage();
+    void BuildStatusLine();
+    void FormCreate();
+    bool FormCloseQuery();
+    void FormClose();
+
+    void RadioGroup1Click(int item);
+    void RadioGroup2Click(int item);
+    bool GridSelectCell(int column, int row);
+    void GridClick();
+    void GridExit();
+    void ListView1Click();
+    void EditWybieranyChange(const QString& text);
+    QColor GridCellColour(int column, int row) const;
+
+    AppState state_;
+    std::string settingsPath_;
+    std::unique_ptr<QtUi> qtUi_;
+
+public:
+    // Controls, by the names installers' manuals and the commands use.
+    QMenu* Plik1 = nullptr;
+    QAction* Nowy1 = nullptr;
+    QAction* Otwrz1 = nullptr;
+    QAction* Dopisz_plik = nullptr;
+    QAction* Zapisz1 = nullptr;
+    QAction* Zapiszjako1 = nullptr;
+    QAction* Wyjcie1 = nullptr;
+    QMenu* Jezyk = nullptr;
+    std::array<QAction*, 6> JezykItems{}; // indexed by language: Jezyk0 .. Jezyk5
+    QMenu* About1 = nullptr;
+    QAction* OUSB1 = nullptr;
+    QAction* help1 = nullptr;
+    QAction* SprWersj2 = nullptr;
+    QAction* Kontakt1 = nullptr;
+
+    QTabWidget* PageControl2 = nullptr;
+    QWidget* TabSheet10 = nullptr;
+
+    QGroupBox* RadioGroup1 = nullptr;
+    std::array<QRadioButton*, 4> RadioGroup1Items{};
+    QButtonGroup* RadioGroup1Buttons = nullptr;
+    QGroupBox* RadioGroup2 = nullptr;
+    std::array<QRadioButton*, 2> RadioGroup2Items{};
+    QButtonGroup* RadioGroup2Buttons = nullptr;
+    QLabel* LabelSuma = nullptr;
+    ApartmentGrid* Grid = nullptr;
+
+    QGroupBox* Modul_ZEL = nullptr;
+    PushPanel* Panel1b = nullptr;
+    PushPanel* Panel2b = nullptr;
+    PushPanel* Panel3b = nullptr;
+    QPushButton* Button_reset_pamieci = nullptr;
+
+    QGroupBox* GroupBox_ustawienia_mini = nullptr;
+    QLabel* Label_modul_zel_ustawienia = nullptr;
+    QLabel* Label_modul_zel_mini = nullptr;
+    QLabel* Label_czas_aktywnosci = nullptr;
+    QLabel* Label_czas_zamka = nullptr;
+    QComboBox* ComboBox_czas_zamka = nullptr;
+    QGroupBox* RadioGroup_typ_zamka = nullptr;
+    std::array<QRadioButton*, 3> RadioGroup_typ_zamkaItems{};
+    QCheckBox* CheckBox_biper = nullptr;
+
+    QGroupBox* GroupBox_karta = nullptr;
+    QPushButton* Button_dodaj = nullptr;
+    QCheckBox* CheckBox_auto = nullptr;
+    QPushButton* Button_zmien = nullptr;
+    QPushButton* Button_Kasuj1 = nullptr;
+    QPushButton* Button_Znajdz = nullptr;
+    QPushButton* Button_kasujZakres = nullptr;
+
+    QLabel* LabelNrM = nullptr;
+    ApartmentBox* SpinEdit1 = nullptr;
+    QLabel* Label_wybierany_numer = nullptr;
+    QLineEdit* EditWybierany = nullptr;
+    QTreeWidget* ListView1 = nullptr;
+
+    QGroupBox* GroupBox_haslo = nullptr;
+    QLineEdit* Edit_haslo = nullptr;
+    QPushButton* Button_zmien_haslo = nullptr;
+
+    QLabel* Label_stan_polaczenia = nullptr;
+    QLabel* LabelPolacz = nullptr;
+    QLineEdit* Pokaz_poloczenie = nullptr;
+    QProgressBar* PBar1 = nullptr;
+    QLabel* LabelProgres = nullptr;
+
+    QTimer* TimerCheck = nullptr;
+};
+
+} // namespace korv::ui

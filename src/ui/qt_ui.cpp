@@ -1,0 +1,119 @@
+#include "ui/qt_ui.h"
+
+#include "ui/main_window.h"
+#include "ui/message_box.h"
+#include "ui/zone_chooser.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QFileDialog>
+#include <QInputDialog>
+#include <QStringList>
+
+namespace korv::ui {
+
+namespace {
+QString Q(const std::string& s) {
+    return QString::fromStdString(s);
+}
+} // namespace
+
+QString QtFilterFromPipes(const std::string& filter) {
+    const QStringList parts = Q(filter).split('|');
+    QStringList out;
+    // Pairs of description and pattern; Qt reads the pattern from the description itself.
+    for (int i = 0; i + 1 < parts.size(); i += 2)
+        out << parts[i];
+    return out.join(";;");
+}
+
+int QtUi::MessageBox(const std::string& text, const std::string& caption, int flags) {
+    return ShowMessageBox(&window_, Q(text), Q(caption), flags);
+}
+
+void QtUi::ShowMessage(const std::string& text) {
+    ShowPlainMessage(&window_, Q(text));
+}
+
+void QtUi::ShowError(const std::string& text) {
+    ShowMessageBox(&window_, Q(text), QString(), MbError);
+}
+
+void QtUi::ShowProgress(int position, int maximum, const std::string& label) {
+    window_.ShowProgress(position, maximum, Q(label));
+}
+
+void QtUi::HideProgress() {
+    window_.HideProgress();
+}
+
+void QtUi::ProcessEvents() {
+    QApplication::processEvents();
+}
+
+std::optional<std::string> QtUi::AskOpenFileName(const std::string& filter) {
+    QFileDialog dialog(&window_);
+    dialog.setObjectName("OpenDialog1");
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    // The chosen name need not exist; the command reports what it cannot read.
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setNameFilter(QtFilterFromPipes(filter));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return std::nullopt;
+    return dialog.selectedFiles().first().toStdString();
+}
+
+std::optional<std::string> QtUi::AskSaveFileName(const std::string& filter,
+                                                 const std::string& defaultExtension) {
+    QFileDialog dialog(&window_);
+    dialog.setObjectName("SaveDialog1");
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
+    dialog.setNameFilter(QtFilterFromPipes(filter));
+    dialog.setDefaultSuffix(Q(defaultExtension));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return std::nullopt;
+    return dialog.selectedFiles().first().toStdString();
+}
+
+int QtUi::AskZone() {
+    return TFormStrefa::PodajStrefe(&window_);
+}
+
+void QtUi::BeginBusy() {
+    window_.BeginBusy();
+}
+void QtUi::EndBusy() {
+    window_.EndBusy();
+}
+void QtUi::RefreshViews() {
+    window_.RefreshViews();
+}
+void QtUi::SetApartment(int apartment) {
+    window_.SetApartment(apartment);
+}
+void QtUi::ShowCurrentApartment() {
+    window_.SpinEdit1Change();
+}
+void QtUi::SetWindowTitle(const std::string& title) {
+    window_.setWindowTitle(Q(title));
+}
+
+void QtUi::SetMenuItemEnabled(MenuItem item, bool enabled) {
+    switch (item) {
+    case MenuItem::Open:
+        window_.Otwrz1->setEnabled(enabled);
+        break;
+    case MenuItem::Append:
+        window_.Dopisz_plik->setEnabled(enabled);
+        break;
+    case MenuItem::Save:
+        window_.Zapisz1->setEnabled(enabled);
+        break;
+    case MenuItem::SaveAs:
+        window_.Zapiszjako1->setEnabled(enabled);
+        break;
+    }
+}
+
+} // namespace korv::ui

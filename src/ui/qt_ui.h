@@ -1,0 +1,41 @@
+// The Ui seam over the main window and Qt's dialogs.
+#pragma once
+
+#include "transfer/ui.h"
+
+#include <QString>
+
+namespace korv::ui {
+
+class TMain;
+
+class QtUi : public Ui {
+public:
+    explicit QtUi(TMain& window) : window_(window) {}
+
+    int MessageBox(const std::string& text, const std::string& caption, int flags) override;
+    void ShowMessage(const std::string& text) override;
+    void ShowError(const std::string& text) override;
+    void ShowProgress(int position, int maximum, const std::string& label) override;
+    void HideProgress() override;
+    void ProcessEvents() override;
+    std::optional<std::string> AskOpenFileName(const std::string& filter) override;
+    std::optional<std::string> AskSaveFileName(const std::string& filter,
+                                               const std::string& defaultExtension) override;
+    int AskZone() override;
+    void BeginBusy() override;
+    void EndBusy() override;
+    void RefreshViews() override;
+    void SetApartment(int apartment) override;
+    void ShowCurrentApartment() override;
+    void SetWindowTitle(const std::string& title) override;
+    void SetMenuItemEnabled(MenuItem item, bool enabled) override;
+
+private:
+    TMain& window_;
+};
+
+// "Name (*.a)|*.a|Other (*.*)|*.*" as Qt's "Name (*.a);;Other (*.*)".
+QString QtFilterFromPipes(const std::string& filter);
+
+} // namespace korv::ui
