@@ -1,0 +1,169 @@
+#include "transfer/file_commands.h"
+
+#include "files/card_file_kind.h"
+#include "files/card_file_open.h"
+#include "files/card_file_v2.h"
+#include "files/card_file_v9.h"
+#include "i18n/catalogue.h"
+
+namespace korv {
+
+namespace {
+
+constexpr int kMsgWrongFile = 176;
+constexpr int kMsgAddQuestion = 115, kMsgAddCaption = 116;
+constexpr int kMsgSaveQuestion = 117, kMsgSaveCaption = 118;
+constexpr int kMsgSaveFilter = 190;
+constexpr int kMsgAddingCards = 192, kMsgNumberUsed = 193, kMsgTooManyCards = 195;
+constexpr int kMsgConflictFailed = 217;
+
+std::string ReadError(const std::string& name, const std::string& reason) {
+    return "Cannot open file \"" + name + "\". " + reason;
+}
+
+std::string WriteError(const std::string& name, const std::string& reason) {
+    return "Cannot create file \"" + name + "\". " + reason;
+}
+
+// What every load and merge ends with, also one that added nothing.
+void AfterRegisterChange(AppState& state, Ui& ui) {
+    ui.ShowCurrentApartment();
+    state.NeedSave = true;
+    ui.RefreshViews();
+}
+
+// The end of Open and Add file, whatever happened before.
+void EndFileCommand(Ui& ui) {
+    ui.SetMenuItemEnabled(MenuItem::Save, true);
+    ui.SetMenuItemEnabled(MenuItem::Append, true);
+    ui.SetApartment(0);
+}
+
+void ReportMergeRefusal(const MergeResult& r, Ui& ui, bool oldFormat) {
+    if (r.conflict) {
+        if (oldFormat)
+            ui.MessageBox(MessageText(kMsgNumberUsed), MessageText(kMsgAddingCards), MbWarning);
+        else
+            ui.MessageBox(ConflictMessageText(*r.conflict, LanguageIndex()),
+                          MessageText(kMsgConflictFailed), MbWarning);
+    }
+    if (r.overCapacity)
+        ui.MessageBox(MessageText(kMsgTooManyCards), MessageText(kMsgAddingCards), MbWarning);
+}
+
+void MergeFile(AppState& state, Ui& ui, const FileBytes& f) {
+    switch (RecogniseCardFile(f.size, f.bytes)) {
+    case CardFileKind::Version9: {
+        const MergeResult r = MergeCardFile(f.bytes, state.tablica);
+        ReportMergeRefusal(r, ui, false);
+        AfterRegisterChange(state, ui);
+        break;
+    }
+    case CardFileKind::Version2: {
+        if (!OldCardFileSizeAccepted(f.size)) {
+            ui.ShowMessage(MessageText(kMsgWrongFile) + "_v2!");
+            break;
+        }
+        const int zone = ui.AskZone();
+        if (zone == 0)
+            break;
+        const MergeResult r = MergeOldCardFile(f.bytes, state.tablica, zone);
+        ReportMergeRefusal(r, ui, true);
+        AfterRegisterChange(state, ui);
+        break;
+    }
+    case CardFileKind::NotCardFile:
+        ui.ShowMessage(MessageText(kMsgWrongFile) + "!");
+        break;
+    }
+}
+
+} // namespace
+
+std::string ConflictMessageText(const MergeConflict& c, int language) {
+    const auto t = [language](int n) { return CatalogueText(language, n); };
+    return t(211) + c.numer + t(212) + "\r\n" + t(213) + std::to_string(c.inFile.apartment) +
+           t(214) + "\r\n" + t(213) + std::to_string(c.inRegister.apartment) + t(215) + "\r\n" +
+           t(216);
+}
+
+void Nowy1Click(AppState& state, Ui& ui) {
+    state.tablica.ClearCards();
+    state.tablica.ClearDialNumbers();
+    ui.RefreshViews();
+    ui.SetWindowTitle(kNewFileTitle);
+    state.Sciezka.clear();
+}
+
+void Otwrz1Click(AppState& state, Ui& ui) {
+    BusyScope busy(ui);
+    if (const auto name = ui.AskOpenFileName(kOpenDialogFilter))
+        OpenCardFile(state, ui, *name);
+}
+
+void OpenCardFile(AppState& state, Ui& ui, const std::string& name) {
+    // The window names the file before it is looked at, and keeps it when it is refused.
+    state.Sciezka = name;
+    ui.SetWindowTitle(kFileTitlePrefix + state.Sciezka);
+
+    const FileBytes f = ReadCardFileBytes(name);
+    if (!f.ok) {
+        ui.ShowError(ReadError(name, f.error));
+    } else {
+        const OpenResult r = LoadAnyCardFile(f.size, f.bytes, state.tablica);
+        if (r.kind == CardFileKind::NotCardFile)
+            ui.ShowMessage(MessageText(kMsgWrongFile) + "!");
+        else if (r.wrongOldSize)
+            ui.ShowMessage(MessageText(kMsgWrongFile) + "_v2!");
+        else
+            AfterRegisterChange(state, ui);
+    }
+    EndFileCommand(ui);
+}
+
+void Dopisz_plikClick(AppState& state, Ui& ui) {
+    BusyScope busy(ui);
+    if (const auto name = ui.AskOpenFileName(kOpenDialogFilter))
+        AddCardFile(state, ui, *name);
+}
+
+void AddCardFile(AppState& state, Ui& ui, const std::string& name) {
+    const FileBytes f = ReadCardFileBytes(name);
+    if (!f.ok) {
+        ui.ShowError(ReadError(name, f.error));
+    } else if (!CardFileSizeAccepted(f.size)) {
+        ui.ShowMessage(MessageText(kMsgWrongFile) + "!");
+    } else if (ui.MessageBox(MessageText(kMsgAddQuestion), MessageText(kMsgAddCaption),
+                             MbYesNoDefaultNo) == IdYes) {
+        MergeFile(state, ui, f);
+    }
+    EndFileCommand(ui);
+}
+
+bool WriteCurrentFile(AppState& state, Ui& ui, const WriteFault& fault) {
+    const FileWriteResult r = WriteCardFile(state.tablica, state.Sciezka, fault);
+    if (!r.ok) {
+        ui.ShowError(WriteError(state.Sciezka, r.error));
+        return false;
+    }
+    ui.SetMenuItemEnabled(MenuItem::Append, true);
+    return true;
+}
+
+void Zapisz1Click(AppState& state, Ui& ui) {
+    if (ui.MessageBox(MessageText(kMsgSaveQuestion), MessageText(kMsgSaveCaption),
+                      MbYesNoDefaultNo) == IdYes)
+        WriteCurrentFile(state, ui);
+}
+
+void Zapiszjako1Click(AppState& state, Ui& ui) {
+    const auto name = ui.AskSaveFileName(MessageText(kMsgSaveFilter), kSaveDefaultExtension);
+    if (!name)
+        return;
+    state.Sciezka = *name;
+    ui.SetMenuItemEnabled(MenuItem::Save, true);
+    ui.SetWindowTitle(kFileTitlePrefix + state.Sciezka);
+    WriteCurrentFile(state, ui);
+}
+
+} // namespace korv
