@@ -1,0 +1,227 @@
+#include "sim/sim_config.h"
+
+#include "core/ini_document.h"
+
+#include <charconv>
+#include <cstdio>
+#include <fstream>
+#include <iterator>
+#include <sstream>
+
+namespace korv::sim {
+
+namespace {
+
+bool ParseNumber(std::string_view text, std::uint32_t& value) {
+    const auto* end = text.data() + text.size();
+    auto [p, ec] = std::from_chars(text.data(), end, value);
+    return ec == std::errc() && p == end && !text.empty();
+}
+
+std::vector<std::string> Split(std::string_view text, char sep) {
+    std::vector<std::string> parts;
+    std::string part;
+    for (char c : text) {
+        if (c == sep) {
+            parts.push_back(TrimBlanks(part));
+            part.clear();
+        } else {
+            part += c;
+        }
+    }
+    parts.push_back(TrimBlanks(part));
+    return parts;
+}
+
+std::optional<Request> ParseRequest(std::string_view name) {
+    if (name == "identify")
+        return Request::Identify;
+    if (name == "legacy")
+        return Request::LegacyIdentify;
+    if (name == "read")
+        return Request::ReadPage;
+    if (name == "write")
+        return Request::WritePage;
+    if (name == "count")
+        return Request::Count;
+    if (name == "reset")
+        return Request::Reset;
+    if (name == "card")
+        return Request::Card;
+    return std::nullopt;
+}
+
+std::optional<FaultType> ParseFaultType(std::string_view name) {
+    if (name == "silent")
+        return FaultType::Silent;
+    if (name == "short")
+        return FaultType::Short;
+    if (name == "badcheck")
+        return FaultType::BadCheck;
+    if (name == "status")
+        return FaultType::Status;
+    if (name == "slow")
+        return FaultType::Slow;
+    return std::nullopt;
+}
+
+bool ParseFault(const std::string& key, const std::string& value, Fault& fault) {
+    const auto dot = key.find('.');
+    const auto request = ParseRequest(key.substr(0, dot));
+    if (!request)
+        return false;
+    fault.request = *request;
+    if (dot != std::string::npos) {
+        std::uint32_t page = 0;
+        if (*request != Request::ReadPage && *request != Request::WritePage)
+            return false;
+        if (!ParseNumber(key.substr(dot + 1), page) || page >= kPages)
+            return false;
+        fault.page = static_cast<int>(page);
+    }
+    std::istringstream words(value);
+    std::string word;
+    if (!(words >> word))
+        return false;
+    const auto type = ParseFaultType(word);
+    if (!type)
+        return false;
+    fault.type = *type;
+    while (words >> word) {
+        std::uint32_t n = 0;
+        if (word.size() > 1 && word[0] == 'x' && ParseNumber(std::string_view(word).substr(1), n) &&
+            n > 0)
+            fault.times = static_cast<int>(n);
+        else if (ParseNumber(word, n))
+            fault.arg = n;
+        else
+            return false;
+    }
+    return true;
+}
+
+bool ValidPassword(const std::string& p) {
+    return p.size() == 4 && p.find_first_not_of("0123456789") == std::string::npos;
+}
+
+bool ParseVersion(const std::string& text, std::uint32_t& version) {
+    const auto parts = Split(text, '.');
+    if (parts.empty() || parts.size() > 3)
+        return false;
+    std::uint32_t fields[3] = {0, 0, 0};
+    for (std::size_t i = 0; i < parts.size(); ++i)
+        if (!ParseNumber(parts[i], fields[i]) || fields[i] > 255)
+            return false;
+    version = (fields[0] << 16) | (fields[1] << 8) | fields[2];
+    return true;
+}
+
+} // namespace
+
+std::optional<SimConfig> ParseSimConfig(std::string_view text, std::string& error) {
+    const IniDocument ini = IniDocument::Parse(text);
+    SimConfig c;
+    for (const auto& [rawKey, value] : ini.Entries("module")) {
+        const std::string key = TrimBlanks(rawKey);
+        bool ok = true;
+        std::uint32_t n = 0;
+        if (key == "kind") {
+            static const char* kinds[] = {"F", "M", "RUF", "J", "j", "I", "i", "silent", "none"};
+            ok = false;
+            for (const char* k : kinds)
+                ok = ok || value == k;
+            c.cablePresent = value != "none";
+            c.module.kind = value == "none" ? "silent" : value;
+        } else if (key == "password") {
+            ok = ValidPassword(value);
+            c.password = value;
+        } else if (key == "memory") {
+            c.memoryPath = value;
+        } else if (key == "cards") {
+            c.cards.clear();
+            if (!value.empty())
+                for (const auto& part : Split(value, ',')) {
+                    ok = ok && ParseNumber(part, n);
+                    c.cards.push_back(n);
+                }
+        } else if (key == "empty_card") {
+            ok = value == "silent" || value == "short";
+            c.module.emptyCardShortReply = value == "short";
+        } else if (key == "card_delay") {
+            ok = ParseNumber(value, c.module.cardDelayMs);
+        } else if (key == "timing") {
+            ok = value == "on" || value == "off";
+            c.timing = value == "on";
+        } else if (key == "delay") {
+            ok = ParseNumber(value, c.module.processingMs);
+        } else if (key == "reset_delay") {
+            ok = ParseNumber(value, c.module.resetMs);
+        } else if (key == "trace") {
+            c.tracePath = value;
+        } else if (key == "ruf_extra") {
+            ok = value.size() <= 8;
+            c.module.rufExtra = value;
+        } else if (key == "ruf_legacy") {
+            ok = value == "none" || value.size() == 1;
+            c.module.rufLegacy = value == "none" ? 0 : static_cast<std::uint8_t>(value[0]);
+        } else if (key == "version") {
+            ok = ParseVersion(value, c.libraryVersion);
+        } else {
+            ok = false;
+        }
+        if (!ok) {
+            error = "[module] " + key + "=" + value + ": not understood";
+            return std::nullopt;
+        }
+    }
+    for (const auto& [key, value] : ini.Entries("faults")) {
+        Fault fault;
+        if (!ParseFault(TrimBlanks(key), value, fault)) {
+            error = "[faults] " + key + "=" + value + ": not understood";
+            return std::nullopt;
+        }
+        c.faults.push_back(fault);
+    }
+    return c;
+}
+
+Memory NewMemoryImage(const std::string& password) {
+    Memory m;
+    m.fill(0xFF);
+    m[60] = 0;
+    m[61] = 0;
+    auto digit = [&](std::size_t i) {
+        return static_cast<std::uint8_t>(i < password.size() ? password[i] - '0' : 0);
+    };
+    m[62] = static_cast<std::uint8_t>(digit(0) << 4 | digit(1));
+    m[63] = static_cast<std::uint8_t>(digit(2) << 4 | digit(3));
+    return m;
+}
+
+bool LoadMemoryImage(const std::string& path, const std::string& password, Memory& memory) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) {
+        memory = NewMemoryImage(password);
+        return SaveMemoryImage(path, memory);
+    }
+    std::string data((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    if (data.size() != memory.size())
+        return false;
+    std::copy(data.begin(), data.end(), memory.begin());
+    return true;
+}
+
+bool SaveMemoryImage(const std::string& path, const Memory& memory) {
+    // Written beside the image and renamed over it, so a reader never sees half a module.
+    const std::string temp = path + ".tmp";
+    {
+        std::ofstream out(temp, std::ios::binary | std::ios::trunc);
+        out.write(reinterpret_cast<const char*>(memory.data()),
+                  static_cast<std::streamsize>(memory.size()));
+        if (!out.flush())
+            return false;
+    }
+    return std::rename(temp.c_str(), path.c_str()) == 0;
+}
+
+} // namespace korv::sim

@@ -1,0 +1,169 @@
+#include "link/cable_driver.h"
+
+#include "link/serial_driver.h"
+
+#ifdef _WIN32
+#include <windows.h>
+#else
+#include <dlfcn.h>
+#endif
+
+namespace korv::link {
+
+bool HasAllEntryPoints(const D2xxTable& t) {
+    return t.FT_OpenEx && t.FT_Close && t.FT_Read && t.FT_Write && t.FT_SetBaudRate &&
+           t.FT_SetTimeouts && t.FT_ResetDevice && t.FT_Purge && t.FT_SetRts && t.FT_ClrRts;
+}
+
+bool VersionAccepted(DWORD major, DWORD minor) {
+    const std::uint64_t ms = std::uint64_t{major} * 65536u + minor;
+    return ms > 3u * 65536u;
+}
+
+bool LibraryVersionAccepted(DWORD version) {
+    return VersionAccepted((version >> 16) & 0xFFu, (version >> 8) & 0xFFu);
+}
+
+namespace {
+
+template <typename F> void Bind(const SymbolLookup& lookup, const char* name, F& slot) {
+    slot = reinterpret_cast<F>(lookup(name));
+}
+
+void BindEntryPoints(const SymbolLookup& lookup, D2xxTable& t) {
+    Bind(lookup, "FT_OpenEx", t.FT_OpenEx);
+    Bind(lookup, "FT_Close", t.FT_Close);
+    Bind(lookup, "FT_Read", t.FT_Read);
+    Bind(lookup, "FT_Write", t.FT_Write);
+    Bind(lookup, "FT_SetBaudRate", t.FT_SetBaudRate);
+    Bind(lookup, "FT_SetTimeouts", t.FT_SetTimeouts);
+    Bind(lookup, "FT_ResetDevice", t.FT_ResetDevice);
+    Bind(lookup, "FT_Purge", t.FT_Purge);
+    Bind(lookup, "FT_SetRts", t.FT_SetRts);
+    Bind(lookup, "FT_ClrRts", t.FT_ClrRts);
+    Bind(lookup, "FT_GetLibraryVersion", t.FT_GetLibraryVersion);
+}
+
+const char* Describe(BindOutcome outcome) {
+    switch (outcome) {
+    case BindOutcome::Bound:
+        return "usable";
+    case BindOutcome::NoVersion:
+        return "the library does not tell its version";
+    case BindOutcome::TooOld:
+        return "the library is older than version 3.1";
+    case BindOutcome::MissingEntryPoint:
+        return "the library lacks one of the functions the cable needs";
+    }
+    return "";
+}
+
+} // namespace
+
+BindOutcome BindD2xx(const SymbolLookup& lookup, D2xxTable& table) {
+    table = D2xxTable{};
+    BindEntryPoints(lookup, table);
+    DWORD version = 0;
+    if (!table.FT_GetLibraryVersion || table.FT_GetLibraryVersion(&version) != FT_OK)
+        return BindOutcome::NoVersion;
+    if (!LibraryVersionAccepted(version))
+        return BindOutcome::TooOld;
+    if (!HasAllEntryPoints(table))
+        return BindOutcome::MissingEntryPoint;
+    return BindOutcome::Bound;
+}
+
+#ifdef _WIN32
+
+std::string DefaultVendorLibrary() {
+    return "ftd2xx.dll";
+}
+
+namespace {
+// The file version from the library's version resource, as the high 32 bits (major * 65536 +
+// minor); empty when the resource cannot be read.
+std::optional<DWORD> FileVersionMs(HMODULE module) {
+    char path[MAX_PATH];
+    if (GetModuleFileNameA(module, path, MAX_PATH) == 0)
+        return std::nullopt;
+    DWORD ignored = 0;
+    const DWORD size = GetFileVersionInfoSizeA(path, &ignored);
+    if (size == 0)
+        return std::nullopt;
+    std::string data(size, '\0');
+    if (!GetFileVersionInfoA(path, 0, size, data.data()))
+        return std::nullopt;
+    VS_FIXEDFILEINFO* info = nullptr;
+    UINT length = 0;
+    if (!VerQueryValueA(data.data(), "\\", reinterpret_cast<void**>(&info), &length) || !info)
+        return std::nullopt;
+    return info->dwFileVersionMS;
+}
+} // namespace
+
+std::optional<CableDriver> LoadVendorLibrary(const std::string& file, std::string* why) {
+    HMODULE module = LoadLibraryA(file.c_str());
+    if (reinterpret_cast<std::uintptr_t>(module) <= 32) {
+        if (why)
+            *why = "cannot load " + file;
+        return std::nullopt;
+    }
+    std::shared_ptr<void> owner(module, [](void* m) { FreeLibrary(static_cast<HMODULE>(m)); });
+    CableDriver driver;
+    BindEntryPoints(
+        [&](const char* name) { return reinterpret_cast<void*>(GetProcAddress(module, name)); },
+        driver.table);
+    const auto ms = FileVersionMs(module);
+    BindOutcome outcome = BindOutcome::Bound;
+    if (!ms)
+        outcome = BindOutcome::NoVersion;
+    else if (!VersionAccepted(*ms >> 16, *ms & 0xFFFFu))
+        outcome = BindOutcome::TooOld;
+    else if (!HasAllEntryPoints(driver.table))
+        outcome = BindOutcome::MissingEntryPoint;
+    if (why)
+        *why = Describe(outcome);
+    if (outcome != BindOutcome::Bound)
+        return std::nullopt;
+    driver.owner = std::move(owner);
+    driver.name = file;
+    return driver;
+}
+
+#else
+
+std::string DefaultVendorLibrary() {
+    return "libftd2xx.so";
+}
+
+std::optional<CableDriver> LoadVendorLibrary(const std::string& file, std::string* why) {
+    void* handle = dlopen(file.c_str(), RTLD_NOW | RTLD_LOCAL);
+    if (!handle) {
+        if (why) {
+            const char* error = dlerror();
+            *why = error ? error : "cannot load " + file;
+        }
+        return std::nullopt;
+    }
+    std::shared_ptr<void> owner(handle, [](void* h) { dlclose(h); });
+    CableDriver driver;
+    const BindOutcome outcome =
+        BindD2xx([&](const char* name) { return dlsym(handle, name); }, driver.table);
+    if (why)
+        *why = Describe(outcome);
+    if (outcome != BindOutcome::Bound)
+        return std::nullopt;
+    driver.owner = std::move(owner);
+    driver.name = file;
+    return driver;
+}
+
+#endif
+
+std::optional<CableDriver> FindCableDriver() {
+    if (auto vendor = LoadVendorLibrary(DefaultVendorLibrary()))
+        return vendor;
+    return SerialDriver();
+}
+
+} // namespace korv::link

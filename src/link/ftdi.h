@@ -1,0 +1,140 @@
+// TBEXFTDI: the USB cable port. Moves raw bytes between the cable and two fixed buffers over a
+// D2XX table, and carries the module's requests on top of them. One object lives for the whole
+// run; the cable itself is open only for one monitor tick or one command. Every operation
+// reports by its result and shows nothing; every wait goes through the Clock.
+#pragma once
+
+#include "link/cable_driver.h"
+#include "link/clock.h"
+#include "link/frame_checks.h"
+#include "link/zada_settings.h"
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace korv::link {
+
+// The cable's USB product description, which the port opens it by.
+inline constexpr const char* kCableDescription = "VOVEDO";
+inline constexpr DWORD kBaudRate = 9600;
+inline constexpr DWORD kTimeoutMs = 200;
+inline constexpr int kPageCount = 512;
+inline constexpr int kPageSize = 64;
+
+// The waits around Identify: the monitor's, and the transfer commands'.
+inline constexpr std::uint32_t kMonitorIdentifyWaitMs = 10;
+inline constexpr std::uint32_t kCommandIdentifyWaitMs = 50;
+
+enum class IdentifyOrder {
+    WaitThenClear, // wait, clear the receive buffer, read (monitor, transfer commands)
+    ClearThenWait  // clear the receive buffer, wait, read (memory reset command)
+};
+
+// The three bytes in the receive buffer after Identify; zeros where nothing came.
+struct IdentifyReply {
+    std::array<std::uint8_t, 3> bytes{};
+    DWORD received = 0;
+};
+
+// ModuleKind as the monitor stores it: byte 0 of the Identify reply as a one-character text
+// (the character with code 0 when nothing came).
+std::string ModuleKindOf(const IdentifyReply& reply);
+inline constexpr std::string_view kKindFull = "F";
+inline constexpr std::string_view kKindZada = "M";
+
+class TBEXFTDI {
+public:
+    // Create: the vendor's library when one is usable, else the serial driver.
+    explicit TBEXFTDI(Clock& clock);
+    // Create over a given driver; none means no usable driver.
+    TBEXFTDI(Clock& clock, std::optional<CableDriver> driver);
+    // Destroy: unloads the library. The cable is expected closed by then.
+    ~TBEXFTDI();
+    TBEXFTDI(const TBEXFTDI&) = delete;
+    TBEXFTDI& operator=(const TBEXFTDI&) = delete;
+
+    // Requests are built here from position 0.
+    PortBuffer buf_in{};
+    // Replies are read here from position 0.
+    PortBuffer buf_out{};
+
+    bool Opened() const { return F_Opened; }
+    bool RTS() const { return F_RTS; }
+    bool DriverPresent() const { return F_DriverPresent; }
+    const std::string& DriverName() const { return driverName_; }
+    Clock& clock() { return clock_; }
+
+    // Opens the cable by its description and sets it up: device reset, purge of both queues,
+    // 9600 baud, 200 ms read and write time-outs. A step that fails closes it again.
+    bool Open();
+    bool Close();
+    bool SetRTS();
+    bool ClrRTS();
+    // Blocks until the bytes came or the read time-out ran out; dwBytesReturned says how many
+    // arrived in buf_out from position 0. False when the call failed.
+    bool Read(DWORD dwBytesToRead, DWORD& dwBytesReturned);
+    // Sends buf_in from position 0.
+    bool Write(DWORD dwBytesToWrite, DWORD& dwBytesWritten);
+    // Zero the whole buffer, then wait 5 ms.
+    void ClearBufIn();
+    void ClearBufOut();
+    bool PurgeAll();
+
+    // Module requests. moduleKind is the ModuleKind the monitor stored; "M" (ZADA) changes
+    // what page 1 and a reset do.
+
+    // Page 0..511 into buf_out positions 0..63. The overload with the ZADA settings also
+    // clamps the settings of page 1 of a ZADA module in buf_out and hands them over, whether
+    // or not the reply passed its checks (not when the request could not be sent).
+    bool ReadPage(int pageno);
+    bool ReadPage(int pageno, std::string_view moduleKind, ZadaSettings& zada);
+    // Writes buf_in positions 2..65 to page 0..511.
+    bool WritePage(int pageno);
+    // The module's card count, or -1.
+    int LiczbaKart();
+    // Memory reset: all pages FF. Blocks 9 s (13 s on a ZADA module).
+    bool Reset(std::string_view moduleKind);
+    // Memory reset that keeps the installer password: page 0 empty around it, and on a ZADA
+    // module page 1 with the default extra settings.
+    bool ResetWithPass(std::string_view moduleKind);
+    // The module's installer password equals the first four characters of pass.
+    bool CheckPass(std::string_view pass);
+    // Stores the first four characters of pass as the installer password.
+    bool SetPass(std::string_view pass);
+    // Waits a little over 6 s for a card at the reader; its number in decimal, or "".
+    std::string OdczytajKarte();
+
+    // The identify requests that the monitor and the commands send; replies are not checked.
+    IdentifyReply Identify(std::uint32_t waitMs,
+                           IdentifyOrder order = IdentifyOrder::WaitThenClear);
+    // The one byte a legacy module answers with, 0 when nothing came.
+    std::uint8_t LegacyIdentify(std::uint32_t waitMs = kMonitorIdentifyWaitMs);
+
+    std::uint8_t SumBufIn(int n) const { return SumBuf(buf_in, n); }
+    std::uint8_t SumBufOut(int n) const { return SumBuf(buf_out, n); }
+    bool CheckBufOut(int pos) const { return CheckBuf(buf_out, pos); }
+
+private:
+    // The request of length bytes in buf_in went out whole.
+    bool Send(DWORD length);
+    // A reply of exactly length bytes came into buf_out.
+    bool Receive(DWORD length);
+    void PutRequest(std::uint8_t command, std::uint8_t argument);
+    // Page 0 into buf_out with 'A' 00 'B', waiting waitMs before clearing.
+    bool ReadPageZero(std::uint32_t waitMs);
+    bool SendPageRead(int pageno);
+
+    Clock& clock_;
+    D2xxTable table_{};
+    std::shared_ptr<void> library_;
+    std::string driverName_;
+    bool F_DriverPresent = false;
+    bool F_Opened = false;
+    bool F_RTS = false;
+    FT_HANDLE FT_Uchwyt = nullptr;
+};
+
+} // namespace korv::link

@@ -1,0 +1,219 @@
+// The module's requests over the port's buffers: fixed-length frames, fixed waits, one check
+// byte, no retries.
+#include "link/ftdi.h"
+
+#include <algorithm>
+
+namespace korv::link {
+
+namespace {
+
+constexpr std::uint32_t kPageReadWaitMs = 20;
+constexpr std::uint32_t kLowPageWriteWaitMs = 5;
+constexpr std::uint32_t kHighPageWriteWaitMs = 10;
+constexpr std::uint32_t kCountWaitMs = 50;
+constexpr std::uint32_t kResetWaitMs = 9000;
+constexpr std::uint32_t kZadaResetExtraMs = 4000;
+constexpr std::uint32_t kCardFirstWaitMs = 20;
+constexpr std::uint64_t kCardWaitMs = 6000;
+
+constexpr DWORD kPageReplyLength = kPageSize + 1;
+constexpr DWORD kPageWriteLength = kPageSize + 3;
+
+bool ValidPage(int pageno) {
+    return pageno >= 0 && pageno < kPageCount;
+}
+std::uint8_t Bank(int pageno, char low, char high) {
+    return static_cast<std::uint8_t>(pageno < 256 ? low : high);
+}
+
+} // namespace
+
+void TBEXFTDI::PutRequest(std::uint8_t command, std::uint8_t argument) {
+    buf_in[0] = command;
+    buf_in[1] = argument;
+    buf_in[2] = SumBufIn(1);
+}
+
+bool TBEXFTDI::Send(DWORD length) {
+    DWORD written = 0;
+    return Write(length, written) && written == length;
+}
+
+bool TBEXFTDI::Receive(DWORD length) {
+    DWORD received = 0;
+    return Read(length, received) && received == length;
+}
+
+bool TBEXFTDI::SendPageRead(int pageno) {
+    PutRequest(Bank(pageno, 'A', 'D'), static_cast<std::uint8_t>(pageno % 256));
+    return Send(3);
+}
+
+bool TBEXFTDI::ReadPage(int pageno) {
+    if (!F_DriverPresent || !ValidPage(pageno) || !SendPageRead(pageno))
+        return false;
+    clock_.SleepMs(kPageReadWaitMs);
+    ClearBufOut();
+    return Receive(kPageReplyLength) && CheckBufOut(kPageSize);
+}
+
+bool TBEXFTDI::ReadPage(int pageno, std::string_view moduleKind, ZadaSettings& zada) {
+    if (!F_DriverPresent || !ValidPage(pageno) || !SendPageRead(pageno))
+        return false;
+    clock_.SleepMs(kPageReadWaitMs);
+    ClearBufOut();
+    const bool ok = Receive(kPageReplyLength) && CheckBufOut(kPageSize);
+    if (moduleKind == kKindZada && pageno == 1) {
+        if (buf_out[60] > 25)
+            buf_out[60] = 4;
+        if (buf_out[61] > 2)
+            buf_out[61] = 0;
+        zada.lockTime = buf_out[60];
+        zada.lockType = buf_out[61];
+        zada.soundsOn = buf_out[62] == 0;
+    }
+    return ok;
+}
+
+bool TBEXFTDI::WritePage(int pageno) {
+    if (!F_DriverPresent || !ValidPage(pageno))
+        return false;
+    buf_in[0] = Bank(pageno, 'B', 'E');
+    buf_in[1] = static_cast<std::uint8_t>(pageno % 256);
+    buf_in[kPageWriteLength - 1] = SumBufIn(static_cast<int>(kPageWriteLength) - 2);
+    if (!Send(kPageWriteLength))
+        return false;
+    clock_.SleepMs(pageno < 256 ? kLowPageWriteWaitMs : kHighPageWriteWaitMs);
+    ClearBufOut();
+    return Receive(3) && CheckBufOut(2) && buf_out[1] == 1;
+}
+
+int TBEXFTDI::LiczbaKart() {
+    if (!F_DriverPresent)
+        return -1;
+    PutRequest('C', 0x13);
+    if (!Send(3))
+        return -1;
+    clock_.SleepMs(kCountWaitMs);
+    ClearBufOut();
+    if (!Receive(3) || !CheckBufOut(2))
+        return -1;
+    return buf_out[0] * 256 + buf_out[1];
+}
+
+bool TBEXFTDI::Reset(std::string_view moduleKind) {
+    if (!F_DriverPresent)
+        return false;
+    PutRequest('C', 0x14);
+    if (!Send(3))
+        return false;
+    clock_.SleepMs(kResetWaitMs);
+    ClearBufOut();
+    if (moduleKind == kKindZada)
+        clock_.SleepMs(kZadaResetExtraMs);
+    return Receive(3) && buf_out[0] == 'C' && buf_out[1] == 0x01 && buf_out[2] == 'E';
+}
+
+bool TBEXFTDI::ReadPageZero(std::uint32_t waitMs) {
+    PutRequest('A', 0);
+    if (!Send(3))
+        return false;
+    if (waitMs)
+        clock_.SleepMs(waitMs);
+    ClearBufOut();
+    return Receive(kPageReplyLength) && CheckBufOut(kPageSize);
+}
+
+bool TBEXFTDI::CheckPass(std::string_view pass) {
+    if (!F_DriverPresent || pass.size() < 4 || !ReadPageZero(kPageReadWaitMs))
+        return false;
+    return HexToByte(pass.substr(0, 2)) == buf_out[62] &&
+           HexToByte(pass.substr(2, 2)) == buf_out[63];
+}
+
+bool TBEXFTDI::SetPass(std::string_view pass) {
+    if (!F_DriverPresent || pass.size() < 4 || !ReadPageZero(0))
+        return false;
+    std::copy(buf_out.begin(), buf_out.begin() + 62, buf_in.begin() + 2);
+    buf_in[64] = HexToByte(pass.substr(0, 2));
+    buf_in[65] = HexToByte(pass.substr(2, 2));
+    return WritePage(0);
+}
+
+bool TBEXFTDI::ResetWithPass(std::string_view moduleKind) {
+    if (!F_DriverPresent || !ReadPageZero(0))
+        return false;
+    buf_in[64] = buf_out[62];
+    buf_in[65] = buf_out[63];
+    if (!Reset(moduleKind))
+        return false;
+    std::fill(buf_in.begin() + 2, buf_in.begin() + 62, 0xFF);
+    buf_in[62] = 0;
+    buf_in[63] = 0;
+    const bool pageZero = WritePage(0);
+    if (moduleKind != kKindZada || !pageZero)
+        return pageZero;
+    buf_in[62] = 4;
+    buf_in[63] = 0;
+    buf_in[64] = 0;
+    return WritePage(1);
+}
+
+std::string TBEXFTDI::OdczytajKarte() {
+    if (!F_DriverPresent)
+        return {};
+    PutRequest('G', 0);
+    if (!Send(3))
+        return {};
+    clock_.SleepMs(kCardFirstWaitMs);
+    const std::uint64_t start = clock_.TickMs();
+    DWORD received = 0;
+    for (;;) {
+        ClearBufOut();
+        received = 0;
+        Read(6, received);
+        if ((received == 6 || received == 3) && buf_out[0] == 'G')
+            break;
+        if (clock_.TickMs() - start > kCardWaitMs)
+            break;
+    }
+    if (received != 6 || buf_out[0] != 'G' || !CheckBufOut(5))
+        return {};
+    // Unsigned: card numbers with the top bit set are ordinary numbers, not negative ones.
+    const std::uint32_t number = (std::uint32_t{buf_out[1]} << 24) |
+                                 (std::uint32_t{buf_out[2]} << 16) |
+                                 (std::uint32_t{buf_out[3]} << 8) | buf_out[4];
+    if (number == 0xFFFFFFFFu)
+        return {};
+    return std::to_string(number);
+}
+
+IdentifyReply TBEXFTDI::Identify(std::uint32_t waitMs, IdentifyOrder order) {
+    PutRequest('F', 0);
+    DWORD count = 0;
+    Write(3, count);
+    if (order == IdentifyOrder::WaitThenClear) {
+        clock_.SleepMs(waitMs);
+        ClearBufOut();
+    } else {
+        ClearBufOut();
+        clock_.SleepMs(waitMs);
+    }
+    IdentifyReply reply;
+    Read(3, reply.received);
+    std::copy(buf_out.begin(), buf_out.begin() + 3, reply.bytes.begin());
+    return reply;
+}
+
+std::uint8_t TBEXFTDI::LegacyIdentify(std::uint32_t waitMs) {
+    PutRequest('H', 0);
+    DWORD count = 0;
+    Write(3, count);
+    clock_.SleepMs(waitMs);
+    ClearBufOut();
+    Read(1, count);
+    return buf_out[0];
+}
+
+} // namespace korv::link

@@ -1,0 +1,16 @@
+// The main window's two thin wrappers around the one port object, for the commands that use
+// the cable.
+#pragma once
+
+#include "link/ftdi.h"
+
+namespace korv::link {
+
+inline bool OpenPort(TBEXFTDI& port) {
+    return port.Open();
+}
+inline bool ClosePort(TBEXFTDI& port) {
+    return port.Close();
+}
+
+} // namespace korv::link
