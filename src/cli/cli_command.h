@@ -14,5 +14,9 @@ inline constexpr int kExitDone = 0;
 inline constexpr int kExitUsage = 2;
 
 int RunMessages(const Args& args, std::ostream& out, std::ostream& err);
+int RunConvert(const Args& args, std::ostream& out, std::ostream& err);
+int RunMerge(const Args& args, std::ostream& out, std::ostream& err);
+int RunList(const Args& args, std::ostream& out, std::ostream& err);
+int RunCheck(const Args& args, std::ostream& out, std::ostream& err);
 
 } // namespace korv::cli

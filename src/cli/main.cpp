@@ -17,6 +17,10 @@ struct Command {
 const std::map<std::string, Command>& Commands() {
     static const std::map<std::string, Command> commands = {
         {"messages", {korv::cli::RunMessages, "messages [--lang N]   print the message catalogue"}},
+        {"convert", {korv::cli::RunConvert, "convert IN OUT [--zone N]   write as Save does"}},
+        {"merge", {korv::cli::RunMerge, "merge BASE ADD OUT [--zone N]   append as Add file"}},
+        {"list", {korv::cli::RunList, "list FILE [--zone N]   numbers to dial and cards"}},
+        {"check", {korv::cli::RunCheck, "check FILE [--zone N]   what to fix before a write"}},
     };
     return commands;
 }
