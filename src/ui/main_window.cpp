@@ -2,6 +2,7 @@
 
 #include "i18n/catalogue.h"
 #include "i18n/settings_file.h"
+#include "transfer/file_commands.h"
 #include "ui/apartment_box.h"
 #include "ui/apartment_grid.h"
 #include "ui/push_panel.h"
@@ -117,6 +118,12 @@ void TMain::BuildMenu() {
     for (QAction* a : {Otwrz1, Dopisz_plik, Zapisz1, Zapiszjako1})
         a->setEnabled(false);
     connect(Wyjcie1, &QAction::triggered, this, &QWidget::close);
+    // The commands themselves live below the window; the menu only forwards to them.
+    connect(Nowy1, &QAction::triggered, this, [this] { Nowy1Click(state_, ui()); });
+    connect(Otwrz1, &QAction::triggered, this, [this] { Otwrz1Click(state_, ui()); });
+    connect(Dopisz_plik, &QAction::triggered, this, [this] { Dopisz_plikClick(state_, ui()); });
+    connect(Zapisz1, &QAction::triggered, this, [this] { Zapisz1Click(state_, ui()); });
+    connect(Zapiszjako1, &QAction::triggered, this, [this] { Zapiszjako1Click(state_, ui()); });
 
     Jezyk = bar->addMenu(QString());
     Jezyk->setObjectName("Jezyk");

@@ -55,6 +55,7 @@ std::optional<std::string> QtUi::AskOpenFileName(const std::string& filter) {
     QFileDialog dialog(&window_);
     dialog.setObjectName("OpenDialog1");
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setOption(QFileDialog::DontUseNativeDialog, true);
     // The chosen name need not exist; the command reports what it cannot read.
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setNameFilter(QtFilterFromPipes(filter));
@@ -68,6 +69,7 @@ std::optional<std::string> QtUi::AskSaveFileName(const std::string& filter,
     QFileDialog dialog(&window_);
     dialog.setObjectName("SaveDialog1");
     dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setOption(QFileDialog::DontUseNativeDialog, true);
     dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
     dialog.setNameFilter(QtFilterFromPipes(filter));
     dialog.setDefaultSuffix(Q(defaultExtension));

@@ -1,0 +1,101 @@
+#include "modal.h"
+#include "ui/apartment_box.h"
+#include "window_fixture.h"
+
+#include <QAction>
+#include <QFileDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTreeWidget>
+
+using namespace korv;
+using korv::test::WhenModal;
+using korv::test::WindowTest;
+
+namespace {
+
+void ChooseFile(const QString& path) {
+    WhenModal([path](QWidget* w) {
+        auto* dialog = qobject_cast<QFileDialog*>(w);
+        ASSERT_NE(dialog, nullptr);
+        dialog->selectFile(path);
+        static_cast<QDialog*>(dialog)->accept();
+    });
+}
+
+// Chains after ChooseFile: the message box that follows the dialog.
+void ThenPress(QMessageBox::StandardButton button, QString* text) {
+    WhenModal([=](QWidget* w) {
+        auto* box = qobject_cast<QMessageBox*>(w);
+        if (!box) { // still the file dialog closing: look again
+            ThenPress(button, text);
+            return;
+        }
+        if (text)
+            *text = box->text();
+        box->button(button)->click();
+    });
+}
+
+void WriteFile(const QString& path, const QByteArray& bytes) {
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(bytes);
+}
+
+} // namespace
+
+TEST_F(WindowTest, OpeningANonCardFileRefusesItButNamesItAndEnablesSave) {
+    ui::TMain& w = Start();
+    w.state().tablica.AddCard(1, 4, {"77", false, "kept"});
+    w.SpinEdit1->setValue(9);
+    w.TimerCheckTimer(); // the first monitor tick switches Open on
+    ASSERT_TRUE(w.Otwrz1->isEnabled());
+    const QString path = dir.path() + "/notes.txt";
+    WriteFile(path, "just some notes\r\n");
+
+    QString shown;
+    ChooseFile(path);
+    ThenPress(QMessageBox::Ok, &shown);
+    w.Otwrz1->trigger();
+    EXPECT_EQ(shown, "Wrong file!");
+    EXPECT_EQ(w.windowTitle(), "ZEL - " + path);
+    EXPECT_TRUE(w.Zapisz1->isEnabled());
+    EXPECT_TRUE(w.Dopisz_plik->isEnabled());
+    EXPECT_EQ(w.state().tablica.CardCount(), 1);
+    EXPECT_EQ(w.SpinEdit1->value(), 0);
+    EXPECT_FALSE(w.state().Busy);
+    EXPECT_TRUE(w.TimerCheck->isActive());
+}
+
+TEST_F(WindowTest, SaveAsNewAndOpenBringTheRegisterBack) {
+    ui::TMain& w = Start();
+    w.TimerCheckTimer();
+    w.state().tablica.AddCard(3, 12, {"42", true, "Door A"});
+    w.state().tablica.AddCard(1, 5, {"1234567", false, "Garage"});
+    w.state().tablica.Cell(1, 5).wybierany = "0105";
+    w.RefreshViews();
+    const QString path = dir.path() + "/house.zel";
+
+    ChooseFile(path);
+    w.Zapiszjako1->trigger();
+    EXPECT_EQ(w.windowTitle(), "ZEL - " + path);
+    ASSERT_TRUE(QFile::exists(path));
+    EXPECT_TRUE(w.Zapisz1->isEnabled());
+
+    w.Nowy1->trigger();
+    EXPECT_EQ(w.windowTitle(), "ZEL v7.2");
+    EXPECT_EQ(w.state().tablica.CardCount(), 0);
+    EXPECT_EQ(w.LabelSuma->text(), Msg(70));
+
+    ChooseFile(path);
+    w.Otwrz1->trigger();
+    EXPECT_EQ(w.state().tablica.CardCount(), 2);
+    EXPECT_EQ(w.state().tablica.Cell(1, 5).wybierany, "0105");
+    EXPECT_EQ(w.state().tablica.Cell(3, 12).lista.at(0), (TKarta{"42", true, "Door A"}));
+    EXPECT_TRUE(w.state().NeedSave);
+    EXPECT_EQ(w.LabelSuma->text(), Msg(72) + "2" + Msg(73));
+}
