@@ -1,0 +1,187 @@
+// The cable port over a recording D2XX fake: what it calls, in which order, and what it does
+// when a call fails.
+#include "fake_d2xx.h"
+#include "link/ftdi.h"
+#include "link/port_control.h"
+
+#include <gtest/gtest.h>
+
+namespace korv::test {
+namespace {
+
+using link::DWORD;
+using link::TBEXFTDI;
+
+class CablePortTest : public ::testing::Test {
+protected:
+    void SetUp() override { fake.Install(clock); }
+    link::VirtualClock clock;
+    FakeD2xx fake;
+};
+
+TEST_F(CablePortTest, WithoutDriverEveryOperationFailsWithoutCallingAnything) {
+    TBEXFTDI port(clock, std::nullopt);
+    EXPECT_FALSE(port.DriverPresent());
+    EXPECT_FALSE(port.Opened());
+    EXPECT_FALSE(port.RTS());
+    DWORD n = 77;
+    EXPECT_FALSE(port.Open());
+    EXPECT_FALSE(port.Close());
+    EXPECT_FALSE(port.SetRTS());
+    EXPECT_FALSE(port.ClrRTS());
+    EXPECT_FALSE(port.Read(3, n));
+    EXPECT_FALSE(port.Write(3, n));
+    EXPECT_EQ(n, 77u);
+    EXPECT_FALSE(port.PurgeAll());
+    EXPECT_FALSE(port.ReadPage(0));
+    EXPECT_FALSE(port.WritePage(0));
+    EXPECT_EQ(port.LiczbaKart(), -1);
+    EXPECT_FALSE(port.Reset("M"));
+    EXPECT_FALSE(port.ResetWithPass("F"));
+    EXPECT_FALSE(port.CheckPass("0000"));
+    EXPECT_FALSE(port.SetPass("1234"));
+    EXPECT_EQ(port.OdczytajKarte(), "");
+    // Failure values come at once: no protocol wait is spent.
+    EXPECT_EQ(clock.TickMs(), 0u);
+    EXPECT_TRUE(fake.calls.empty());
+}
+
+TEST_F(CablePortTest, AnIncompleteTableCountsAsNoDriver) {
+    auto driver = fake.Driver();
+    driver.table.FT_ClrRts = nullptr;
+    TBEXFTDI port(clock, driver);
+    EXPECT_FALSE(port.DriverPresent());
+    EXPECT_FALSE(port.Open());
+    EXPECT_TRUE(fake.calls.empty());
+}
+
+TEST_F(CablePortTest, OpenConfiguresTheLineInOrderAndCloseClosesOnce) {
+    TBEXFTDI port(clock, fake.Driver());
+    ASSERT_TRUE(port.DriverPresent());
+    ASSERT_TRUE(OpenPort(port));
+    EXPECT_TRUE(port.Opened());
+    const std::vector<std::string> expected = {"FT_OpenEx VOVEDO 2", "FT_ResetDevice", "FT_Purge 3",
+                                               "FT_SetBaudRate 9600", "FT_SetTimeouts 200 200"};
+    EXPECT_EQ(fake.calls, expected);
+    EXPECT_TRUE(ClosePort(port));
+    EXPECT_FALSE(port.Opened());
+    // Closing a closed cable only reports failure; the library never sees the old handle.
+    EXPECT_FALSE(port.Close());
+    EXPECT_EQ(fake.Count("FT_Close"), 1u);
+}
+
+TEST_F(CablePortTest, NoCableLeavesThePortClosed) {
+    fake.cablePresent = false;
+    TBEXFTDI port(clock, fake.Driver());
+    EXPECT_FALSE(port.Open());
+    EXPECT_FALSE(port.Opened());
+    EXPECT_EQ(fake.calls.size(), 1u);
+}
+
+TEST_F(CablePortTest, AFailingSetupStepClosesTheDeviceAgain) {
+    const std::vector<std::string> steps = {"FT_ResetDevice", "FT_Purge", "FT_SetBaudRate",
+                                            "FT_SetTimeouts"};
+    for (std::size_t i = 0; i < steps.size(); ++i) {
+        SCOPED_TRACE(steps[i]);
+        FakeD2xx f;
+        f.Install(clock);
+        f.failing = {steps[i]};
+        TBEXFTDI port(clock, f.Driver());
+        EXPECT_FALSE(port.Open());
+        EXPECT_FALSE(port.Opened());
+        EXPECT_FALSE(f.open);
+        ASSERT_EQ(f.calls.size(), i + 3);
+        EXPECT_EQ(f.calls.back(), "FT_Close");
+        // The steps after the failing one were not tried.
+        for (std::size_t j = i + 1; j < steps.size(); ++j)
+            EXPECT_EQ(f.Count(steps[j]), 0u);
+    }
+}
+
+TEST_F(CablePortTest, RtsFollowsTheCallsThatSucceededAcrossOpens) {
+    TBEXFTDI port(clock, fake.Driver());
+    ASSERT_TRUE(port.Open());
+    EXPECT_TRUE(port.SetRTS());
+    EXPECT_TRUE(port.RTS());
+    EXPECT_TRUE(port.ClrRTS());
+    EXPECT_FALSE(port.RTS());
+    fake.failing = {"FT_SetRts"};
+    EXPECT_FALSE(port.SetRTS());
+    EXPECT_FALSE(port.RTS());
+    fake.failing.clear();
+    ASSERT_TRUE(port.SetRTS());
+    fake.failing = {"FT_ClrRts"};
+    EXPECT_FALSE(port.ClrRTS());
+    EXPECT_TRUE(port.RTS());
+    fake.failing.clear();
+    // Opening again does not touch the remembered state.
+    ASSERT_TRUE(port.Close());
+    ASSERT_TRUE(port.Open());
+    EXPECT_TRUE(port.RTS());
+}
+
+TEST_F(CablePortTest, ReadWithNothingArrivingSucceedsEmptyAfterTheTimeOut) {
+    TBEXFTDI port(clock, fake.Driver());
+    ASSERT_TRUE(port.Open());
+    port.buf_out.fill(0x5A);
+    const auto before = clock.TickMs();
+    DWORD got = 99;
+    EXPECT_TRUE(port.Read(3, got));
+    EXPECT_EQ(got, 0u);
+    EXPECT_EQ(clock.TickMs() - before, 200u);
+    for (auto b : port.buf_out)
+        ASSERT_EQ(b, 0x5A);
+}
+
+TEST_F(CablePortTest, ReadAndWriteReportTheLibraryResult) {
+    TBEXFTDI port(clock, fake.Driver());
+    ASSERT_TRUE(port.Open());
+    port.buf_in[0] = 1;
+    port.buf_in[1] = 2;
+    fake.replies = {{9, 8, 7}};
+    DWORD n = 0;
+    EXPECT_TRUE(port.Write(2, n));
+    EXPECT_EQ(n, 2u);
+    EXPECT_EQ(fake.written.back(), (Bytes{1, 2}));
+    EXPECT_TRUE(port.Read(3, n));
+    EXPECT_EQ(n, 3u);
+    EXPECT_EQ(port.buf_out[2], 7);
+    fake.failing = {"FT_Read", "FT_Write"};
+    EXPECT_FALSE(port.Read(3, n));
+    EXPECT_FALSE(port.Write(3, n));
+}
+
+TEST_F(CablePortTest, ClearingZeroesTheWholeBufferAndWaitsFiveMilliseconds) {
+    TBEXFTDI port(clock, fake.Driver());
+    port.buf_out.fill(0xEE);
+    port.buf_in.fill(0xEE);
+    port.ClearBufOut();
+    EXPECT_EQ(clock.SleptMs(), 5u);
+    port.ClearBufIn();
+    EXPECT_EQ(clock.SleptMs(), 10u);
+    for (std::size_t i = 0; i < link::kBufferSize; ++i) {
+        ASSERT_EQ(port.buf_out[i], 0) << i;
+        ASSERT_EQ(port.buf_in[i], 0) << i;
+    }
+}
+
+TEST_F(CablePortTest, PurgeAllPurgesBothQueues) {
+    TBEXFTDI port(clock, fake.Driver());
+    ASSERT_TRUE(port.Open());
+    fake.calls.clear();
+    EXPECT_TRUE(port.PurgeAll());
+    EXPECT_EQ(fake.calls, std::vector<std::string>{"FT_Purge 3"});
+    fake.failing = {"FT_Purge"};
+    EXPECT_FALSE(port.PurgeAll());
+}
+
+TEST_F(CablePortTest, OpeningAnOpenCableClosesTheFirstHandle) {
+    TBEXFTDI port(clock, fake.Driver());
+    ASSERT_TRUE(port.Open());
+    ASSERT_TRUE(port.Open());
+    EXPECT_EQ(fake.Count("FT_Close"), 1u);
+    EXPECT_EQ(fake.Count("FT_OpenEx"), 2u);
+}
+
+} // namespace
+} // namespace korv::test

@@ -1,0 +1,215 @@
+// The cable port and the protocol against the module simulator, loaded through the same
+// run-time path as the vendor's library.
+#include "sim_fixture.h"
+
+#include <sstream>
+
+namespace korv::test {
+namespace {
+
+using link::DWORD;
+
+TEST_F(SimLibraryTest, TheVersionTestRefusesThreePointZero) {
+    const std::pair<const char*, bool> cases[] = {
+        {"3.0", false}, {"3.0.9", false}, {"2.12", false}, {"3.1", true}, {"4.0", true}};
+    for (const auto& [version, usable] : cases) {
+        SCOPED_TRACE(version);
+        Configure(std::string("[module]\nversion=") + version + "\n");
+        std::string why;
+        auto driver = link::LoadVendorLibrary(KORV_SIM_LIBRARY, &why);
+        EXPECT_EQ(driver.has_value(), usable);
+        if (!usable) {
+            EXPECT_NE(why.find("older"), std::string::npos) << why;
+        }
+    }
+}
+
+TEST_F(SimLibraryTest, AMissingLibraryLeavesNoDriver) {
+    std::string why;
+    EXPECT_FALSE(link::LoadVendorLibrary(dir + "/libftd2xx.so", &why));
+    EXPECT_FALSE(why.empty());
+}
+
+TEST_F(SimLibraryTest, EachKindAnswersTheIdentifyRequests) {
+    struct Case {
+        const char* kind;
+        std::uint8_t first;
+        std::uint8_t legacy;
+    };
+    const Case cases[] = {{"F", 'F', 0}, {"M", 'M', 0}, {"J", 0, 'J'},   {"j", 0, 'j'},
+                          {"I", 0, 'I'}, {"i", 0, 'i'}, {"silent", 0, 0}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.kind);
+        auto& p = Port(std::string("[module]\nkind=") + c.kind + "\n");
+        ASSERT_TRUE(p.Open());
+        const auto reply = p.Identify(link::kMonitorIdentifyWaitMs);
+        EXPECT_EQ(reply.bytes[0], c.first);
+        EXPECT_EQ(p.LegacyIdentify(), c.legacy);
+        EXPECT_TRUE(p.Close());
+    }
+}
+
+TEST_F(SimLibraryTest, ARufDeviceSendsItsFurtherBytesAndItsLegacyAnswer) {
+    auto& p = Port("[module]\nkind=RUF\nruf_extra=-BUS2\nruf_legacy=j\n");
+    ASSERT_TRUE(p.Open());
+    const auto reply = p.Identify(link::kMonitorIdentifyWaitMs);
+    EXPECT_EQ(std::string(reply.bytes.begin(), reply.bytes.end()), "RUF");
+    DWORD n = 0;
+    ASSERT_TRUE(p.Read(8, n));
+    EXPECT_EQ(std::string(p.buf_out.begin(), p.buf_out.begin() + n), "-BUS2");
+    EXPECT_EQ(p.LegacyIdentify(), 'j');
+}
+
+TEST_F(SimLibraryTest, NoCableMeansOpenFails) {
+    auto& p = Port("[module]\nkind=none\n");
+    EXPECT_TRUE(p.DriverPresent());
+    EXPECT_FALSE(p.Open());
+    EXPECT_FALSE(p.Opened());
+}
+
+TEST_F(SimLibraryTest, PagesCountAndPasswordLiveInTheMemoryImage) {
+    const std::string image = dir + "/module.bin";
+    auto& p = Port("[module]\nkind=F\npassword=0429\nmemory=" + image + "\n");
+    ASSERT_TRUE(p.Open());
+    EXPECT_EQ(p.LiczbaKart(), 0);
+    EXPECT_TRUE(p.CheckPass("0429"));
+    EXPECT_FALSE(p.CheckPass("5172"));
+    for (int i = 0; i < 64; ++i)
+        p.buf_in[2 + i] = static_cast<std::uint8_t>(i);
+    ASSERT_TRUE(p.WritePage(300));
+    ASSERT_TRUE(p.ReadPage(300));
+    for (int i = 0; i < 64; ++i)
+        ASSERT_EQ(p.buf_out[i], i);
+    ASSERT_TRUE(p.SetPass("1234"));
+    EXPECT_TRUE(p.CheckPass("1234"));
+    EXPECT_TRUE(p.Close());
+
+    // The image on disk is what a later process finds.
+    const std::string bytes = ReadFile(image);
+    ASSERT_EQ(bytes.size(), 32768u);
+    EXPECT_EQ(static_cast<std::uint8_t>(bytes[300 * 64 + 10]), 10);
+    EXPECT_EQ(static_cast<std::uint8_t>(bytes[62]), 0x12);
+    EXPECT_EQ(static_cast<std::uint8_t>(bytes[63]), 0x34);
+}
+
+TEST_F(SimLibraryTest, ResetWithPassLeavesEmptyPagesAroundTheKeptPassword) {
+    const std::string image = dir + "/zada.bin";
+    auto& p = Port("[module]\nkind=M\ntiming=on\nmemory=" + image + "\n");
+    ASSERT_TRUE(p.Open());
+    for (int i = 0; i < 64; ++i)
+        p.buf_in[2 + i] = 0x00;
+    ASSERT_TRUE(p.WritePage(5));
+    const auto before = clock.TickMs();
+    ASSERT_TRUE(p.ResetWithPass("M"));
+    // The reset alone blocks 13 s on a ZADA module.
+    EXPECT_GE(clock.TickMs() - before, 13000u);
+    link::ZadaSettings zada{0, 2, false};
+    ASSERT_TRUE(p.ReadPage(1, "M", zada));
+    EXPECT_EQ(zada, (link::ZadaSettings{4, 0, true}));
+    ASSERT_TRUE(p.ReadPage(5));
+    EXPECT_EQ(p.buf_out[0], 0xFF);
+    EXPECT_EQ(p.LiczbaKart(), 0);
+    EXPECT_TRUE(p.CheckPass("5172"));
+}
+
+TEST_F(SimLibraryTest, TheReaderAnswersCardsInOrderThenNothing) {
+    auto& p = Port("[module]\ncards=12345,2147483648,4294967295\n");
+    ASSERT_TRUE(p.Open());
+    EXPECT_EQ(p.OdczytajKarte(), "12345");
+    EXPECT_EQ(p.OdczytajKarte(), "2147483648");
+    EXPECT_EQ(p.OdczytajKarte(), "");
+    const auto start = clock.TickMs();
+    EXPECT_EQ(p.OdczytajKarte(), "");
+    EXPECT_GT(clock.TickMs() - start, 6000u);
+}
+
+TEST_F(SimLibraryTest, ACardHeldLaterIsCaughtByALaterPoll) {
+    auto& p = Port("[module]\ntiming=on\ncards=777\ncard_delay=1500\n");
+    ASSERT_TRUE(p.Open());
+    const auto start = clock.TickMs();
+    EXPECT_EQ(p.OdczytajKarte(), "777");
+    EXPECT_GE(clock.TickMs() - start, 1500u);
+    EXPECT_LT(clock.TickMs() - start, 1800u);
+}
+
+TEST_F(SimLibraryTest, AnEmptyQueueCanAnswerWithTheShortCardReply) {
+    auto& p = Port("[module]\nempty_card=short\n");
+    ASSERT_TRUE(p.Open());
+    const auto start = clock.TickMs();
+    EXPECT_EQ(p.OdczytajKarte(), "");
+    EXPECT_LT(clock.TickMs() - start, 100u);
+}
+
+TEST_F(SimLibraryTest, InjectedFaultsGiveTheFailureValues) {
+    auto& p = Port("[module]\ntiming=on\n"
+                   "[faults]\nread.5=badcheck\nread.6=short\nwrite.9=status\ncount=silent x1\n"
+                   "read.7=slow 300\nreset=status\n");
+    ASSERT_TRUE(p.Open());
+    EXPECT_FALSE(p.ReadPage(5));
+    EXPECT_FALSE(p.ReadPage(6));
+    EXPECT_TRUE(p.ReadPage(4));
+    p.buf_in.fill(0x00);
+    EXPECT_FALSE(p.WritePage(9));
+    ASSERT_TRUE(p.ReadPage(9));
+    EXPECT_EQ(p.buf_out[0], 0xFF); // the refused write left the page alone
+    EXPECT_EQ(p.LiczbaKart(), -1);
+    EXPECT_EQ(p.LiczbaKart(), 0); // the fault was for once
+    EXPECT_FALSE(p.Reset("F"));
+
+    // A reply later than the read time-out fails, and its bytes wait in the queue: the next
+    // page read takes them for its own reply, since replies carry no page number. Opening the
+    // cable again purges them.
+    p.buf_in.fill(0x77);
+    ASSERT_TRUE(p.WritePage(7));
+    p.buf_in.fill(0x88);
+    ASSERT_TRUE(p.WritePage(8));
+    EXPECT_FALSE(p.ReadPage(7));
+    EXPECT_TRUE(p.ReadPage(8));
+    EXPECT_EQ(p.buf_out[0], 0x77);
+    ASSERT_TRUE(p.Close());
+    clock.Advance(500);
+    ASSERT_TRUE(p.Open());
+    EXPECT_TRUE(p.ReadPage(8));
+    EXPECT_EQ(p.buf_out[0], 0x88);
+}
+
+TEST_F(SimLibraryTest, WireTimingMakesAPageReadTakeItsBytes) {
+    auto& p = Port("[module]\ntiming=on\ndelay=0\n");
+    ASSERT_TRUE(p.Open());
+    const auto start = clock.TickMs();
+    ASSERT_TRUE(p.ReadPage(0));
+    // 3 bytes out and 65 back at 9600 baud: 70.8 ms, on a millisecond clock.
+    EXPECT_EQ(clock.TickMs() - start, 71u);
+}
+
+TEST_F(SimLibraryTest, TheTraceShowsEveryFrame) {
+    const std::string trace = dir + "/trace.txt";
+    auto& p = Port("[module]\ntrace=" + trace + "\n");
+    ASSERT_TRUE(p.Open());
+    ASSERT_TRUE(p.ReadPage(255));
+    ASSERT_TRUE(p.Close());
+    std::istringstream lines(ReadFile(trace));
+    std::string request, reply;
+    std::getline(lines, request);
+    std::getline(lines, reply);
+    EXPECT_NE(request.find(" > 41 FF 41"), std::string::npos) << request;
+    EXPECT_EQ(request.back(), '1');
+    EXPECT_NE(reply.find(" < FF FF"), std::string::npos) << reply;
+    // 65 bytes: 65 pairs with a space before each.
+    EXPECT_EQ(reply.size() - reply.find('<') - 1, 65u * 3);
+}
+
+TEST_F(SimLibraryTest, ASecondOpenWhileOpenIsRefusedByTheDevice) {
+    Configure("[module]\n");
+    auto driver = link::LoadVendorLibrary(KORV_SIM_LIBRARY);
+    ASSERT_TRUE(driver);
+    link::TBEXFTDI a(clock, driver), b(clock, driver);
+    ASSERT_TRUE(a.Open());
+    EXPECT_FALSE(b.Open());
+    EXPECT_TRUE(a.Close());
+    EXPECT_TRUE(b.Open());
+    EXPECT_TRUE(b.Close());
+}
+
+} // namespace
+} // namespace korv::test
