@@ -18,5 +18,6 @@ int RunConvert(const Args& args, std::ostream& out, std::ostream& err);
 int RunMerge(const Args& args, std::ostream& out, std::ostream& err);
 int RunList(const Args& args, std::ostream& out, std::ostream& err);
 int RunCheck(const Args& args, std::ostream& out, std::ostream& err);
+int RunModule(const Args& args, std::ostream& out, std::ostream& err);
 
 } // namespace korv::cli

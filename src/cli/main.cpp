@@ -21,6 +21,7 @@ const std::map<std::string, Command>& Commands() {
         {"merge", {korv::cli::RunMerge, "merge BASE ADD OUT [--zone N]   append as Add file"}},
         {"list", {korv::cli::RunList, "list FILE [--zone N]   numbers to dial and cards"}},
         {"check", {korv::cli::RunCheck, "check FILE [--zone N]   what to fix before a write"}},
+        {"module", {korv::cli::RunModule, "module identify|count|page N|card   cable diagnostics"}},
     };
     return commands;
 }

@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <dlfcn.h>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <memory>
@@ -31,8 +32,7 @@ protected:
         if (auto use = HostClockHook())
             use(nullptr);
         unsetenv("KORV_SIM_CONFIG");
-        std::string cmd = "rm -rf '" + dir + "'";
-        EXPECT_EQ(std::system(cmd.c_str()), 0);
+        std::filesystem::remove_all(dir);
     }
 
     using UseHostClock = void (*)(const sim::HostClockCallbacks*);

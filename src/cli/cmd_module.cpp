@@ -1,0 +1,142 @@
+// korv-cli module identify|count|page N|card: service diagnostics on the cable. Each opens the
+// cable, makes one exchange and closes it again, as a command of the window does.
+// Exit codes: 0 done, 1 the module failed the exchange, 2 usage, 3 no cable or no driver.
+#include "cli/cli_command.h"
+#include "link/ftdi.h"
+#include "link/port_control.h"
+
+#include <charconv>
+#include <ostream>
+
+namespace korv::cli {
+
+namespace {
+
+constexpr int kExitModuleFailed = 1;
+constexpr int kExitNoCable = 3;
+
+const char* const kUsage =
+    "usage: korv-cli module identify | count | page N | card   (N: 0..511)\n";
+
+std::string Hex(const std::uint8_t* bytes, std::size_t count) {
+    static const char digits[] = "0123456789ABCDEF";
+    std::string text;
+    for (std::size_t i = 0; i < count; ++i) {
+        if (i)
+            text += ' ';
+        text += digits[bytes[i] >> 4];
+        text += digits[bytes[i] & 0x0F];
+    }
+    return count ? text : "none";
+}
+
+bool IsLegacyLetter(std::uint8_t b) {
+    return b == 'J' || b == 'j' || b == 'I' || b == 'i';
+}
+
+int Identify(link::TBEXFTDI& port, std::ostream& out, std::ostream& err) {
+    const link::IdentifyReply reply = port.Identify(link::kCommandIdentifyWaitMs);
+    out << "reply: " << Hex(reply.bytes.data(), reply.received) << '\n';
+    const std::string kind = link::ModuleKindOf(reply);
+    if (kind == link::kKindFull || kind == link::kKindZada) {
+        out << "kind: " << kind << '\n';
+        return kExitDone;
+    }
+    const bool ruf =
+        reply.received == 3 && kind == "R" && reply.bytes[1] == 'U' && reply.bytes[2] == 'F';
+    if (ruf) {
+        link::DWORD more = 0;
+        port.Read(8, more);
+        out << "further bytes: " << Hex(port.buf_out.data(), more) << '\n';
+        out << "name: RUF" << std::string(port.buf_out.begin(), port.buf_out.begin() + more)
+            << '\n';
+    }
+    const std::uint8_t legacy = port.LegacyIdentify();
+    out << "legacy reply: " << (legacy ? Hex(&legacy, 1) : std::string("none")) << '\n';
+    if (ruf) {
+        out << "kind: RUF\n";
+        return kExitDone;
+    }
+    if (IsLegacyLetter(legacy)) {
+        out << "kind: " << static_cast<char>(legacy) << '\n';
+        return kExitDone;
+    }
+    err << "korv-cli module: no module answered on the cable\n";
+    return kExitModuleFailed;
+}
+
+int Count(link::TBEXFTDI& port, std::ostream& out, std::ostream& err) {
+    const int count = port.LiczbaKart();
+    if (count < 0) {
+        err << "korv-cli module: the module did not report its card count\n";
+        return kExitModuleFailed;
+    }
+    out << count << '\n';
+    return kExitDone;
+}
+
+int Page(link::TBEXFTDI& port, int pageno, std::ostream& out, std::ostream& err) {
+    if (!port.ReadPage(pageno)) {
+        err << "korv-cli module: page " << pageno
+            << ": the module's reply was missing or garbled\n";
+        return kExitModuleFailed;
+    }
+    static const char* const offsets[] = {"00", "10", "20", "30"};
+    for (int row = 0; row < 4; ++row)
+        out << offsets[row] << ": " << Hex(port.buf_out.data() + row * 16, 16) << '\n';
+    return kExitDone;
+}
+
+int Card(link::TBEXFTDI& port, std::ostream& out, std::ostream& err) {
+    err << "Hold a card to the reader (the module waits about 6 seconds).\n";
+    const std::string number = port.OdczytajKarte();
+    if (number.empty()) {
+        out << "no card\n";
+        return kExitModuleFailed;
+    }
+    out << number << '\n';
+    return kExitDone;
+}
+
+bool ParsePage(const std::string& text, int& pageno) {
+    const char* end = text.data() + text.size();
+    auto [p, ec] = std::from_chars(text.data(), end, pageno);
+    return ec == std::errc() && p == end && pageno >= 0 && pageno < link::kPageCount;
+}
+
+} // namespace
+
+int RunModule(const Args& args, std::ostream& out, std::ostream& err) {
+    int pageno = -1;
+    const bool simple =
+        args.size() == 1 && (args[0] == "identify" || args[0] == "count" || args[0] == "card");
+    const bool page = args.size() == 2 && args[0] == "page" && ParsePage(args[1], pageno);
+    if (!simple && !page) {
+        err << kUsage;
+        return kExitUsage;
+    }
+
+    link::RealClock clock;
+    link::TBEXFTDI port(clock);
+    if (!port.DriverPresent()) {
+        err << "korv-cli module: no driver for the USB cable\n";
+        return kExitNoCable;
+    }
+    if (!link::OpenPort(port)) {
+        err << "korv-cli module: USB cable not connected (" << port.DriverName() << ")\n";
+        return kExitNoCable;
+    }
+    int rc;
+    if (page)
+        rc = Page(port, pageno, out, err);
+    else if (args[0] == "identify")
+        rc = Identify(port, out, err);
+    else if (args[0] == "count")
+        rc = Count(port, out, err);
+    else
+        rc = Card(port, out, err);
+    link::ClosePort(port);
+    return rc;
+}
+
+} // namespace korv::cli
