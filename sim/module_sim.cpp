@@ -156,6 +156,8 @@ void ModuleSim::Answer(Exchange& ex) {
     }
     if (ex.request == Request::Other)
         return;
+    if (ex.request != Request::Reset)
+        ex.processingMs = setup_.processingMs;
 
     const std::optional<Fault> fault = TakeFault(ex.request, page);
     const bool refused = fault && fault->type == FaultType::Status &&
