@@ -1,0 +1,172 @@
+// The serial-driver layer on a real pseudo-terminal pair, with the simulated module on the far
+// end: finding the cable by its USB product, the protocol over it, read time-outs that return
+// early with what came, purge and RTS.
+#include "link/ftdi.h"
+#include "link/serial_driver.h"
+#include "pty_shim.h"
+#include "sim/module_sim.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <chrono>
+#include <poll.h>
+#include <pty.h>
+#include <thread>
+#include <unistd.h>
+
+namespace korv::test {
+namespace {
+
+using link::DWORD;
+using link::FT_HANDLE;
+using link::FT_OK;
+
+// The module at the far end of the pseudo-terminal: answers each request at once.
+class FarEnd {
+public:
+    FarEnd() {
+        char name[128];
+        if (openpty(&master_, &slave_, name, nullptr, nullptr) == 0)
+            name_ = name;
+        thread_ = std::thread([this] { Pump(); });
+    }
+    ~FarEnd() {
+        stop_ = true;
+        thread_.join();
+        close(master_);
+        close(slave_);
+    }
+    const std::string& name() const { return name_; }
+    sim::ModuleSim& module() { return module_; }
+    void SendRaw(const std::vector<std::uint8_t>& bytes) {
+        ASSERT_EQ(write(master_, bytes.data(), bytes.size()), static_cast<ssize_t>(bytes.size()));
+    }
+
+private:
+    void Pump() {
+        while (!stop_) {
+            pollfd p{master_, POLLIN, 0};
+            if (poll(&p, 1, 10) <= 0 || !(p.revents & POLLIN))
+                continue;
+            std::uint8_t buf[256];
+            const ssize_t n = read(master_, buf, sizeof buf);
+            for (ssize_t i = 0; i < n; ++i) {
+                auto ex = module_.Receive(buf[i]);
+                if (ex && !ex->reply.empty())
+                    (void)!write(master_, ex->reply.data(), ex->reply.size());
+            }
+        }
+    }
+
+    int master_ = -1, slave_ = -1;
+    std::string name_;
+    sim::ModuleSim module_;
+    std::atomic<bool> stop_{false};
+    std::thread thread_;
+};
+
+class SerialDriverTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_FALSE(far.name().empty());
+        const std::string name = far.name();
+        link::SetSerialPortLister([name] {
+            return std::vector<link::SerialPortInfo>{
+                {"/dev/ttyS0", ""}, {"/dev/ttyUSB7", "FT232R USB UART"}, {name, "VOVEDO"}};
+        });
+    }
+    void TearDown() override { link::SetSerialPortLister({}); }
+
+    FarEnd far;
+    link::VirtualClock clock;
+};
+
+TEST_F(SerialDriverTest, TheCableIsThePortWithTheProductString) {
+    link::TBEXFTDI port(clock, link::SerialDriver());
+    ASSERT_TRUE(port.DriverPresent());
+    ASSERT_TRUE(port.Open());
+    const auto reply = port.Identify(link::kMonitorIdentifyWaitMs);
+    EXPECT_EQ(link::ModuleKindOf(reply), "F");
+    EXPECT_TRUE(port.Close());
+
+    link::SetSerialPortLister([] {
+        return std::vector<link::SerialPortInfo>{{"/dev/ttyUSB7", "FT232R USB UART"}};
+    });
+    EXPECT_FALSE(port.Open());
+    link::SetSerialPortLister([] {
+        return std::vector<link::SerialPortInfo>{{"/dev/korv-no-such-port", "VOVEDO"}};
+    });
+    EXPECT_FALSE(port.Open());
+    EXPECT_FALSE(port.Opened());
+}
+
+TEST_F(SerialDriverTest, TheProtocolRunsOverTheSerialDriver) {
+    far.module().Page(0)[61] = 42;
+    far.module().QueueCard(3000000000u);
+    link::TBEXFTDI port(clock, link::SerialDriver());
+    ASSERT_TRUE(port.Open());
+    EXPECT_EQ(port.LiczbaKart(), 42);
+    for (int i = 0; i < 64; ++i)
+        port.buf_in[2 + i] = static_cast<std::uint8_t>(255 - i);
+    ASSERT_TRUE(port.WritePage(511));
+    ASSERT_TRUE(port.ReadPage(511));
+    EXPECT_EQ(port.buf_out[0], 255);
+    EXPECT_EQ(port.buf_out[63], 192);
+    EXPECT_EQ(port.OdczytajKarte(), "3000000000");
+    EXPECT_TRUE(port.SetRTS());
+    EXPECT_EQ(PtyShimRts(), 1);
+    EXPECT_TRUE(port.ClrRTS());
+    EXPECT_EQ(PtyShimRts(), 0);
+    EXPECT_TRUE(port.Close());
+}
+
+TEST_F(SerialDriverTest, ReadsReturnAtTheirTimeOutWithWhatCameAndPurgeDropsInput) {
+    const link::D2xxTable t = link::SerialDriver().table;
+    FT_HANDLE h = nullptr;
+    char description[] = "VOVEDO";
+    ASSERT_EQ(t.FT_OpenEx(description, link::FT_OPEN_BY_DESCRIPTION, &h), FT_OK);
+    ASSERT_EQ(t.FT_ResetDevice(h), FT_OK);
+    ASSERT_EQ(t.FT_SetBaudRate(h, 9600), FT_OK);
+    ASSERT_EQ(t.FT_SetTimeouts(h, 60, 60), FT_OK);
+    using Clock = std::chrono::steady_clock;
+    std::uint8_t buf[80];
+    DWORD got = 99;
+
+    // A whole reply returns as soon as it is there.
+    std::uint8_t request[] = {'A', 0, 'B'};
+    ASSERT_EQ(t.FT_Write(h, request, 3, &got), FT_OK);
+    EXPECT_EQ(got, 3u);
+    auto start = Clock::now();
+    ASSERT_EQ(t.FT_Read(h, buf, 65, &got), FT_OK);
+    EXPECT_EQ(got, 65u);
+    EXPECT_LT(Clock::now() - start, std::chrono::milliseconds(55));
+
+    // Asking for more than comes returns at the time-out with the count that came.
+    far.SendRaw({1, 2, 3, 4});
+    start = Clock::now();
+    ASSERT_EQ(t.FT_Read(h, buf, 10, &got), FT_OK);
+    EXPECT_EQ(got, 4u);
+    EXPECT_GE(Clock::now() - start, std::chrono::milliseconds(55));
+    EXPECT_EQ(buf[3], 4);
+
+    // Nothing at all: zero bytes, still a success.
+    ASSERT_EQ(t.FT_Read(h, buf, 3, &got), FT_OK);
+    EXPECT_EQ(got, 0u);
+
+    // Purging the receive queue drops what waited in it.
+    far.SendRaw({9, 9, 9});
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    ASSERT_EQ(t.FT_Purge(h, link::FT_PURGE_RX | link::FT_PURGE_TX), FT_OK);
+    ASSERT_EQ(t.FT_Read(h, buf, 3, &got), FT_OK);
+    EXPECT_EQ(got, 0u);
+
+    ASSERT_EQ(t.FT_Close(h), FT_OK);
+    // A closed handle is refused, not used.
+    EXPECT_EQ(t.FT_Read(h, buf, 3, &got), link::FT_INVALID_HANDLE);
+    EXPECT_EQ(t.FT_Close(h), link::FT_INVALID_HANDLE);
+    EXPECT_EQ(t.FT_OpenEx(description, link::FT_OPEN_BY_SERIAL_NUMBER, &h), link::FT_NOT_SUPPORTED);
+}
+
+} // namespace
+} // namespace korv::test
