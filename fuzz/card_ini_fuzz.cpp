@@ -10,7 +10,7 @@ using namespace korv;
 using korv::fuzz::Require;
 
 namespace {
-bool Trimmed(const std::string& s) {
+bool Trimmed(std::string_view s) {
     return s.empty() || (static_cast<unsigned char>(s.front()) > ' ' &&
                          static_cast<unsigned char>(s.back()) > ' ');
 }

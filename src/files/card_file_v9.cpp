@@ -66,7 +66,7 @@ CardLoadResult LoadCardFile(std::string_view bytes, TTablica& tablica) {
                 continue;
             if (e->value.empty() || !ParseInteger(e->value))
                 continue;
-            fresh->Cell(zone, *apartment).wybierany = e->value;
+            fresh->Cell(zone, *apartment).wybierany = std::string(e->value);
         }
     }
     for (const CardIniEntry* e : ini.Entries("KARTY")) {

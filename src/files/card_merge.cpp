@@ -40,8 +40,10 @@ MergeResult MergeCardFile(std::string_view bytes, TTablica& tablica) {
     }
     const CardIni ini = CardIni::Parse(DecodeWindows1250(bytes));
     const FirstCardIndex registered(tablica);
+    const auto entries = ini.Entries("KARTY");
     std::vector<TDKarta> pendingCards;
-    for (const CardIniEntry* e : ini.Entries("KARTY")) {
+    pendingCards.reserve(entries.size());
+    for (const CardIniEntry* e : entries) {
         auto line = ParseCardLine(e->key);
         if (!line)
             continue;

@@ -90,12 +90,17 @@ size_t NextCodePoint(std::string_view s, size_t i, std::uint32_t& c) {
 std::string DecodeWindows1250(std::string_view bytes) {
     std::string out;
     out.reserve(bytes.size() + bytes.size() / 8);
-    for (const char ch : bytes) {
-        const auto b = static_cast<unsigned char>(ch);
-        if (b < 0x80)
-            out += ch;
-        else
-            AppendUtf8(out, kHighHalf[b - 0x80]);
+    size_t i = 0;
+    while (i < bytes.size()) {
+        // Runs of ASCII, nearly the whole of a card file, are copied in one go.
+        size_t run = i;
+        while (run < bytes.size() && static_cast<unsigned char>(bytes[run]) < 0x80)
+            ++run;
+        out.append(bytes.data() + i, run - i);
+        if (run == bytes.size())
+            break;
+        AppendUtf8(out, kHighHalf[static_cast<unsigned char>(bytes[run]) - 0x80]);
+        i = run + 1;
     }
     return out;
 }

@@ -8,7 +8,7 @@ namespace {
 std::vector<std::string> Keys(const CardIni& ini, const char* section) {
     std::vector<std::string> out;
     for (const auto* e : ini.Entries(section))
-        out.push_back(e->key);
+        out.emplace_back(e->key);
     return out;
 }
 
