@@ -40,7 +40,10 @@ std::string FormatCardLine(int zone, int apartment, const TKarta& karta) {
     line += ';';
     line += karta.numer;
     line += karta.B1 ? ";1;" : ";0;";
-    line += karta.opis;
+    // A line break inside a description would cut the card line in two and could even start a
+    // section of its own; it goes out as a blank.
+    for (const char c : karta.opis)
+        line += (c == '\r' || c == '\n') ? ' ' : c;
     line += '=';
     return line;
 }

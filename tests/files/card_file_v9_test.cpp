@@ -54,11 +54,14 @@ TEST(CardFileV9, DescriptionsLoseTextAfterEqualsAndTrailingBlanks) {
     TTablica t;
     t.AddCard(1, 1, {"1", false, "a=b"});
     t.AddCard(1, 1, {"2", false, "tail  "});
+    t.AddCard(1, 1, {"3", false, "two\r\n[STREFA1]\r\n5=1"}); // cannot break the file apart
     TTablica back;
     LoadCardFile(CardFileText(t), back);
-    ASSERT_EQ(back.Cell(1, 1).lista.size(), 2u);
+    ASSERT_EQ(back.Cell(1, 1).lista.size(), 3u);
     EXPECT_EQ(back.Cell(1, 1).lista[0].opis, "a");
     EXPECT_EQ(back.Cell(1, 1).lista[1].opis, "tail");
+    EXPECT_EQ(back.Cell(1, 1).lista[2].opis, "two  [STREFA1]  5");
+    EXPECT_EQ(back.Cell(1, 5).wybierany, "");
 }
 
 TEST(CardFileV9, CardLineFields) {
@@ -130,6 +133,20 @@ TEST(CardFileV9, LoadReplacesNumbersToDialAndCards) {
     LoadCardFile(test::kWorkedExampleFile, t);
     EXPECT_EQ(t.Cell(4, 4).wybierany, "");
     EXPECT_EQ(t.CardCount(), 3);
+}
+
+TEST(CardFileV9, SectionsRepeatedOrMissing) {
+    TTablica t = WorkedExampleRegister();
+    EXPECT_TRUE(LoadCardFile("RUF-KARTYv9", t).loaded); // nothing but the magic word
+    EXPECT_EQ(t.CardCount(), 0);
+    EXPECT_EQ(t.Cell(1, 5).wybierany, "");
+
+    LoadCardFile("RUF-KARTYv9\r\n[KARTY]\r\n1;1;a;0;=\r\n[STREFA1]\r\n1=5\r\n[Karty]\r\n"
+                 "1;1;b;0;=\r\n[STREFA1]\r\n1=6\r\n[KARTY\r\n1;1;c;0;=\r\n",
+                 t);
+    // "[KARTY" has no closing bracket, so its line is an entry of the section above it.
+    EXPECT_EQ(Cards(t), (std::vector<std::string>{"1/1 a 0 []", "1/1 b 0 []"}));
+    EXPECT_EQ(t.Cell(1, 1).wybierany, "6");
 }
 
 TEST(CardFileV9, RecognitionNeedsTheExactFirstLine) {
