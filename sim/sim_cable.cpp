@@ -8,7 +8,7 @@ SimCable::SimCable(SimConfig config, SimClock& clock)
     : config_(std::move(config)), module_(config_.module),
       trace_(std::make_unique<FrameTrace>(config_.tracePath)),
       line_(module_, clock, config_.timing) {
-    module_.memory() = NewMemoryImage(config_.password);
+    module_.memory() = NewMemoryImage(config_.password, config_.imageCards);
     for (std::uint32_t card : config_.cards)
         module_.QueueCard(card);
     for (const Fault& fault : config_.faults)
@@ -30,8 +30,8 @@ std::uint32_t SimCable::OpenEx(const void* arg, std::uint32_t flags, void** hand
     if (open_)
         return kFtDeviceNotOpened;
     // Another process may have changed the module since this one last looked.
-    if (!config_.memoryPath.empty() &&
-        !LoadMemoryImage(config_.memoryPath, config_.password, module_.memory()))
+    if (!config_.memoryPath.empty() && !LoadMemoryImage(config_.memoryPath, config_.password,
+                                                        config_.imageCards, module_.memory()))
         return kFtDeviceNotOpened;
     open_ = true;
     readTimeoutMs_ = 0;

@@ -2,6 +2,7 @@
 
 #include "core/ini_document.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cstdio>
 #include <fstream>
@@ -100,6 +101,22 @@ bool ParseFault(const std::string& key, const std::string& value, Fault& fault) 
     return true;
 }
 
+bool ParseStoredCards(const std::string& text, std::vector<StoredCard>& cards) {
+    cards.clear();
+    if (text.empty())
+        return true;
+    for (const auto& entry : Split(text, ',')) {
+        const auto fields = Split(entry, '/');
+        std::uint32_t zone = 0, apartment = 0, number = 0;
+        if (fields.size() != 3 || !ParseNumber(fields[0], zone) ||
+            !ParseNumber(fields[1], apartment) || !ParseNumber(fields[2], number) || zone < 1 ||
+            zone > 4 || apartment > 255 || number >= (1u << 28))
+            return false;
+        cards.push_back({static_cast<int>(zone), static_cast<int>(apartment), number});
+    }
+    return cards.size() <= static_cast<std::size_t>(kPages) * 12;
+}
+
 bool ValidPassword(const std::string& p) {
     return p.size() == 4 && p.find_first_not_of("0123456789") == std::string::npos;
 }
@@ -135,6 +152,8 @@ std::optional<SimConfig> ParseSimConfig(std::string_view text, std::string& erro
         } else if (key == "password") {
             ok = ValidPassword(value);
             c.password = value;
+        } else if (key == "image_cards") {
+            ok = ParseStoredCards(value, c.imageCards);
         } else if (key == "memory") {
             c.memoryPath = value;
         } else if (key == "cards") {
@@ -185,11 +204,23 @@ std::optional<SimConfig> ParseSimConfig(std::string_view text, std::string& erro
     return c;
 }
 
-Memory NewMemoryImage(const std::string& password) {
+Memory NewMemoryImage(const std::string& password, std::vector<StoredCard> cards) {
     Memory m;
     m.fill(0xFF);
-    m[60] = 0;
-    m[61] = 0;
+    std::stable_sort(cards.begin(), cards.end(), [](const StoredCard& a, const StoredCard& b) {
+        return a.zone != b.zone ? a.zone < b.zone : a.apartment < b.apartment;
+    });
+    for (std::size_t i = 0; i < cards.size(); ++i) {
+        std::uint8_t* r = m.data() + (i / 12) * kPageBytes + (i % 12) * 5;
+        const std::uint32_t n = cards[i].number;
+        r[0] = static_cast<std::uint8_t>(n);
+        r[1] = static_cast<std::uint8_t>(n >> 8);
+        r[2] = static_cast<std::uint8_t>(n >> 16);
+        r[3] = static_cast<std::uint8_t>(((n >> 24) & 0x0F) << 4 | cards[i].zone);
+        r[4] = static_cast<std::uint8_t>(cards[i].apartment);
+    }
+    m[60] = static_cast<std::uint8_t>(cards.size() >> 8);
+    m[61] = static_cast<std::uint8_t>(cards.size());
     auto digit = [&](std::size_t i) {
         return static_cast<std::uint8_t>(i < password.size() ? password[i] - '0' : 0);
     };
@@ -198,10 +229,11 @@ Memory NewMemoryImage(const std::string& password) {
     return m;
 }
 
-bool LoadMemoryImage(const std::string& path, const std::string& password, Memory& memory) {
+bool LoadMemoryImage(const std::string& path, const std::string& password,
+                     const std::vector<StoredCard>& cards, Memory& memory) {
     std::ifstream in(path, std::ios::binary);
     if (!in) {
-        memory = NewMemoryImage(password);
+        memory = NewMemoryImage(password, cards);
         return SaveMemoryImage(path, memory);
     }
     std::string data((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());

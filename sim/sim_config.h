@@ -4,6 +4,8 @@
 // [module]
 //   kind=F | M | RUF | J | j | I | i | silent | none     (none: no cable, open fails)
 //   password=5172        four digits for a new memory image
+//   image_cards=Z/A/N,...   cards a new memory image holds: zone 1-4, apartment 0-255, number
+//                        below 2^28; packed in register order with their count
 //   memory=PATH          32768-byte image, loaded at open, made when missing, saved on change
 //   cards=1,2,3          the reader's answers to card requests, in order
 //   empty_card=silent | short   what an empty card queue answers ('G' 00 48 for short)
@@ -30,8 +32,16 @@
 
 namespace korv::sim {
 
+// A card as a new memory image holds it.
+struct StoredCard {
+    int zone = 1;
+    int apartment = 0;
+    std::uint32_t number = 0;
+};
+
 struct SimConfig {
     ModuleSetup module;
+    std::vector<StoredCard> imageCards;
     bool cablePresent = true;
     std::string password = "5172";
     std::string memoryPath;
@@ -45,11 +55,14 @@ struct SimConfig {
 // Empty with the reason in error when a value cannot be understood.
 std::optional<SimConfig> ParseSimConfig(std::string_view text, std::string& error);
 
-// A fresh image: all FF, card count 0, the four-digit password as two packed-BCD bytes.
-Memory NewMemoryImage(const std::string& password);
+// A fresh image: the cards as 5-byte records packed from page 0 in register order (zone,
+// apartment, given order), all other bytes FF, the card count, and the four-digit password as
+// two packed-BCD bytes.
+Memory NewMemoryImage(const std::string& password, std::vector<StoredCard> cards = {});
 // Loads the image, or makes and saves a new one when the file is missing. False when the
 // file exists but is not a 32768-byte image, or cannot be written.
-bool LoadMemoryImage(const std::string& path, const std::string& password, Memory& memory);
+bool LoadMemoryImage(const std::string& path, const std::string& password,
+                     const std::vector<StoredCard>& cards, Memory& memory);
 bool SaveMemoryImage(const std::string& path, const Memory& memory);
 
 } // namespace korv::sim

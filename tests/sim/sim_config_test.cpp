@@ -69,5 +69,40 @@ TEST(SimConfig, ValuesItCannotUnderstandAreRefusedWithTheirLine) {
     }
 }
 
+TEST(SimConfig, ANewImageHoldsTheGivenCardsInRegisterOrder) {
+    std::string error;
+    const auto c = ParseSimConfig(
+        "[module]\nimage_cards=2/0/7, 1/255/268435455, 1/3/1000, 1/3/1001, 4/9/5, 4/9/6, "
+        "4/9/7, 4/9/8, 4/9/9, 4/9/10, 4/9/11, 4/9/12, 4/9/13\n",
+        error);
+    ASSERT_TRUE(c) << error;
+    const Memory m = NewMemoryImage("5172", c->imageCards);
+    auto record = [&](int i) { return m.data() + (i / 12) * 64 + (i % 12) * 5; };
+    // 1/3/1000 first: 1000 = 0x0003E8, zone 1, apartment 3.
+    EXPECT_EQ(record(0)[0], 0xE8);
+    EXPECT_EQ(record(0)[1], 0x03);
+    EXPECT_EQ(record(0)[2], 0x00);
+    EXPECT_EQ(record(0)[3], 0x01);
+    EXPECT_EQ(record(0)[4], 3);
+    EXPECT_EQ(record(1)[0], 0xE9);
+    // The largest number keeps its top four bits in the high nibble of byte 3.
+    EXPECT_EQ(record(2)[3], 0xF1);
+    EXPECT_EQ(record(2)[4], 255);
+    EXPECT_EQ(record(3)[3], 0x02);
+    // The thirteenth card opens page 1; the page's trailer and free slots stay FF.
+    EXPECT_EQ(record(12)[0], 13);
+    EXPECT_EQ(record(12)[3], 0x04);
+    EXPECT_EQ(m[64 + 60], 0xFF);
+    EXPECT_EQ(record(13)[0], 0xFF);
+    EXPECT_EQ(m[60], 0x00);
+    EXPECT_EQ(m[61], 13);
+    EXPECT_EQ(m[62], 0x51);
+    EXPECT_EQ(m[63], 0x72);
+
+    for (const char* bad : {"[module]\nimage_cards=5/1/1\n", "[module]\nimage_cards=1/256/1\n",
+                            "[module]\nimage_cards=1/1/268435456\n", "[module]\nimage_cards=1/1\n"})
+        EXPECT_FALSE(ParseSimConfig(bad, error)) << bad;
+}
+
 } // namespace
 } // namespace korv::sim

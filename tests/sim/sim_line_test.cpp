@@ -136,7 +136,7 @@ TEST(SimCable, TheMemoryImageIsMadeLoadedAndRefusedWhenItIsNotOne) {
     const std::filesystem::path dir = pattern;
     const std::string image = (dir / "m.bin").string();
     Memory m{};
-    ASSERT_TRUE(LoadMemoryImage(image, "0429", m));
+    ASSERT_TRUE(LoadMemoryImage(image, "0429", {}, m));
     EXPECT_EQ(std::filesystem::file_size(image), 32768u);
     EXPECT_EQ(m[60], 0x00);
     EXPECT_EQ(m[61], 0x00);
@@ -146,7 +146,7 @@ TEST(SimCable, TheMemoryImageIsMadeLoadedAndRefusedWhenItIsNotOne) {
     EXPECT_EQ(m[32767], 0xFF);
 
     std::ofstream(dir / "short.bin") << "abc";
-    EXPECT_FALSE(LoadMemoryImage((dir / "short.bin").string(), "0429", m));
+    EXPECT_FALSE(LoadMemoryImage((dir / "short.bin").string(), "0429", {}, m));
 
     SimVirtualClock clock;
     SimConfig config;
