@@ -77,7 +77,9 @@ mode_t NewFileMode() {
 
 FileBytes ReadCardFileBytes(const std::string& path) {
     FileBytes r;
-    Fd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    // Without O_NONBLOCK a named pipe picked in the open dialog would wait for a writer forever;
+    // its size of 0 then refuses it like any empty file.
+    Fd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
     if (fd.get() < 0) {
         r.error = Reason(errno);
         return r;
