@@ -183,5 +183,57 @@ TEST_F(CablePortTest, OpeningAnOpenCableClosesTheFirstHandle) {
     EXPECT_EQ(fake.Count("FT_OpenEx"), 2u);
 }
 
+link::DWORD reportedVersion = 0;
+link::FT_STATUS ReportVersion(link::DWORD* v) {
+    *v = reportedVersion;
+    return link::FT_OK;
+}
+
+TEST_F(CablePortTest, BindingNeedsTheVersionAndAllTenNames) {
+    const link::D2xxTable t = fake.Driver().table;
+    std::string missing;
+    bool withVersion = true;
+    const link::SymbolLookup lookup = [&](const char* name) -> void* {
+        const std::string n = name;
+        if (n == missing)
+            return nullptr;
+        if (n == "FT_GetLibraryVersion")
+            return withVersion ? reinterpret_cast<void*>(ReportVersion) : nullptr;
+        const std::pair<const char*, void*> names[] = {
+            {"FT_OpenEx", reinterpret_cast<void*>(t.FT_OpenEx)},
+            {"FT_Close", reinterpret_cast<void*>(t.FT_Close)},
+            {"FT_Read", reinterpret_cast<void*>(t.FT_Read)},
+            {"FT_Write", reinterpret_cast<void*>(t.FT_Write)},
+            {"FT_SetBaudRate", reinterpret_cast<void*>(t.FT_SetBaudRate)},
+            {"FT_SetTimeouts", reinterpret_cast<void*>(t.FT_SetTimeouts)},
+            {"FT_ResetDevice", reinterpret_cast<void*>(t.FT_ResetDevice)},
+            {"FT_Purge", reinterpret_cast<void*>(t.FT_Purge)},
+            {"FT_SetRts", reinterpret_cast<void*>(t.FT_SetRts)},
+            {"FT_ClrRts", reinterpret_cast<void*>(t.FT_ClrRts)}};
+        for (const auto& [key, fn] : names)
+            if (n == key)
+                return fn;
+        return nullptr;
+    };
+    link::D2xxTable bound;
+    reportedVersion = 0x00030100;
+    EXPECT_EQ(link::BindD2xx(lookup, bound), link::BindOutcome::Bound);
+    EXPECT_TRUE(link::HasAllEntryPoints(bound));
+    reportedVersion = 0x000300FF; // 3.0.255 is still 3.0
+    EXPECT_EQ(link::BindD2xx(lookup, bound), link::BindOutcome::TooOld);
+    reportedVersion = 0x00040000;
+    EXPECT_EQ(link::BindD2xx(lookup, bound), link::BindOutcome::Bound);
+    missing = "FT_Purge";
+    EXPECT_EQ(link::BindD2xx(lookup, bound), link::BindOutcome::MissingEntryPoint);
+    missing.clear();
+    withVersion = false;
+    EXPECT_EQ(link::BindD2xx(lookup, bound), link::BindOutcome::NoVersion);
+
+    EXPECT_FALSE(link::VersionAccepted(3, 0));
+    EXPECT_TRUE(link::VersionAccepted(3, 1));
+    EXPECT_TRUE(link::VersionAccepted(4, 0));
+    EXPECT_FALSE(link::VersionAccepted(2, 99));
+}
+
 } // namespace
 } // namespace korv::test
