@@ -1,5 +1,7 @@
 #include "link/ftdi.h"
 
+#include <cstring>
+
 namespace korv::link {
 
 namespace {
@@ -18,7 +20,12 @@ TBEXFTDI::TBEXFTDI(Clock& clock, std::optional<CableDriver> driver) : clock_(clo
     F_DriverPresent = true;
 }
 
-TBEXFTDI::~TBEXFTDI() = default;
+// Closes a cable left open before the library goes, so the library never outlives a handle
+// of its own nor loses one.
+TBEXFTDI::~TBEXFTDI() {
+    if (FT_Uchwyt)
+        Close();
+}
 
 bool TBEXFTDI::Open() {
     if (!F_DriverPresent)
@@ -26,9 +33,11 @@ bool TBEXFTDI::Open() {
     // A second open would lose the first handle; the cable is set up afresh instead.
     if (FT_Uchwyt)
         Close();
+    // The library takes the description through a non-const pointer: it gets a copy.
+    char description[sizeof kCableDescription];
+    std::memcpy(description, kCableDescription, sizeof description);
     FT_HANDLE handle = nullptr;
-    if (table_.FT_OpenEx(const_cast<char*>(kCableDescription), FT_OPEN_BY_DESCRIPTION, &handle) !=
-        FT_OK)
+    if (table_.FT_OpenEx(description, FT_OPEN_BY_DESCRIPTION, &handle) != FT_OK)
         return false;
     FT_Uchwyt = handle;
     F_Opened = table_.FT_ResetDevice(FT_Uchwyt) == FT_OK &&

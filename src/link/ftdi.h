@@ -18,7 +18,7 @@
 namespace korv::link {
 
 // The cable's USB product description, which the port opens it by.
-inline constexpr const char* kCableDescription = "VOVEDO";
+inline constexpr char kCableDescription[] = "VOVEDO";
 inline constexpr DWORD kBaudRate = 9600;
 inline constexpr DWORD kTimeoutMs = 200;
 inline constexpr int kPageCount = 512;
@@ -51,7 +51,7 @@ public:
     explicit TBEXFTDI(Clock& clock);
     // Create over a given driver; none means no usable driver.
     TBEXFTDI(Clock& clock, std::optional<CableDriver> driver);
-    // Destroy: unloads the library. The cable is expected closed by then.
+    // Destroy: closes a cable still open, then unloads the library.
     ~TBEXFTDI();
     TBEXFTDI(const TBEXFTDI&) = delete;
     TBEXFTDI& operator=(const TBEXFTDI&) = delete;

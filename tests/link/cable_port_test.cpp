@@ -175,6 +175,20 @@ TEST_F(CablePortTest, PurgeAllPurgesBothQueues) {
     EXPECT_FALSE(port.PurgeAll());
 }
 
+TEST_F(CablePortTest, DestroyingThePortClosesACableLeftOpen) {
+    {
+        TBEXFTDI port(clock, fake.Driver());
+        ASSERT_TRUE(port.Open());
+    }
+    EXPECT_EQ(fake.Count("FT_Close"), 1u);
+    {
+        TBEXFTDI port(clock, fake.Driver());
+        ASSERT_TRUE(port.Open());
+        ASSERT_TRUE(port.Close());
+    }
+    EXPECT_EQ(fake.Count("FT_Close"), 2u);
+}
+
 TEST_F(CablePortTest, OpeningAnOpenCableClosesTheFirstHandle) {
     TBEXFTDI port(clock, fake.Driver());
     ASSERT_TRUE(port.Open());
