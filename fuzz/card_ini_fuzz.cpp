@@ -18,7 +18,7 @@ bool Trimmed(std::string_view s) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string_view text(reinterpret_cast<const char*>(data), size);
-    const CardIni ini = CardIni::Parse(text);
+    const CardIni ini = CardIni::Parse(std::string(text));
     int lines = 1;
     for (const char c : text)
         lines += c == '\n' || c == '\r';
