@@ -2,6 +2,7 @@
 // problem a line. Exit 0 when there is nothing to fix.
 #include "cli/cmd_files.h"
 
+#include "files/byte_line.h"
 #include "files/card_ini.h"
 #include "files/card_line.h"
 #include "files/code_page_1250.h"
@@ -62,6 +63,33 @@ void CheckLines(std::string_view bytes, std::vector<std::string>& problems) {
     }
 }
 
+// Fields of a one-zone file that the reader passes over without a word. Empty fields and 0
+// mean "no card" in that format and are fine.
+void CheckOldLines(std::string_view bytes, std::vector<std::string>& problems) {
+    size_t pos = 0;
+    ReadByteLine(bytes, pos);
+    for (int apartment = 0; apartment < ApartmentCount; ++apartment) {
+        const std::string text = ReadByteLine(bytes, pos);
+        const std::string line = "line " + std::to_string(apartment + 2) + ": ";
+        std::string_view rest = text;
+        int fields = 0;
+        for (;;) {
+            const size_t semi = rest.find(';');
+            const std::string_view field = rest.substr(0, semi);
+            ++fields;
+            const auto v = ParseInteger(field);
+            if (!field.empty() && (!v || *v < 0) && fields <= 6)
+                problems.push_back(line + "\"" + DecodeWindows1250(field) +
+                                   "\" is not a card number and is ignored");
+            if (semi == std::string_view::npos)
+                break;
+            rest.remove_prefix(semi + 1);
+        }
+        if (fields > 6)
+            problems.push_back(line + "more than six numbers; only the first five are read");
+    }
+}
+
 void CheckNumbers(const TTablica& t, std::vector<std::string>& problems) {
     std::unordered_map<std::string, CardPosition> first;
     t.ForEachCard([&](int zone, int apartment, int, const TKarta& k) {
@@ -105,6 +133,10 @@ int RunCheck(const Args& args, std::ostream& out, std::ostream& err) {
             return kExitFileError;
     } else {
         out << "format: RUF-KARTYv2 (one zone, read into zone " << a->zone << ")\n";
+        if (const auto f = ReadForCommand(a->paths[0], err))
+            CheckOldLines(f->bytes, problems);
+        else
+            return kExitFileError;
     }
     out << "cards: " << tablica->CardCount() << '\n';
     CheckNumbers(*tablica, problems);

@@ -165,6 +165,15 @@ TEST_F(FileTools, CheckListsWhatAnInstallerMustFix) {
                      "268435456 only\n"
                      "duplicate number \"123\": zone 1 apartment 1 and zone 2 apartment 2\n");
 
+    r = Call(RunCheck, {Add("old.zel", test::Version2File({"9;0;;-5;abc", "1;2;3;4;5;6;7"}, 3328)),
+                        "--zone", "2"});
+    EXPECT_EQ(r.rc, kExitProblemsFound);
+    EXPECT_EQ(r.out, "format: RUF-KARTYv2 (one zone, read into zone 2)\n"
+                     "cards: 6\n"
+                     "line 2: \"-5\" is not a card number and is ignored\n"
+                     "line 2: \"abc\" is not a card number and is ignored\n"
+                     "line 3: more than six numbers; only the first five are read\n");
+
     std::vector<std::string> many;
     for (int k = 1; k <= 6145; ++k)
         many.push_back("1;1;" + std::to_string(k) + ";0;=");
