@@ -2,29 +2,12 @@
 // faults it can be told to make.
 #include "sim/module_sim.h"
 
+#include "sim_test_support.h"
+
 #include <gtest/gtest.h>
 
 namespace korv::sim {
 namespace {
-
-using Bytes = std::vector<std::uint8_t>;
-
-ModuleSetup Configured(void (*edit)(ModuleSetup&)) {
-    ModuleSetup s;
-    edit(s);
-    return s;
-}
-
-Fault MakeFault(Request request, FaultType type, int page = -1, std::uint32_t arg = 0,
-                int times = -1) {
-    Fault f;
-    f.request = request;
-    f.type = type;
-    f.page = page;
-    f.arg = arg;
-    f.times = times;
-    return f;
-}
 
 Bytes Framed(Bytes b) {
     b.push_back(CheckByte(b.data(), b.size()));

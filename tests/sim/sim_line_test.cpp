@@ -2,6 +2,8 @@
 #include "sim/sim_cable.h"
 #include "sim/sim_line.h"
 
+#include "sim_test_support.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -10,25 +12,6 @@
 
 namespace korv::sim {
 namespace {
-
-using Bytes = std::vector<std::uint8_t>;
-
-ModuleSetup Configured(void (*edit)(ModuleSetup&)) {
-    ModuleSetup s;
-    edit(s);
-    return s;
-}
-
-Fault MakeFault(Request request, FaultType type, int page = -1, std::uint32_t arg = 0,
-                int times = -1) {
-    Fault f;
-    f.request = request;
-    f.type = type;
-    f.page = page;
-    f.arg = arg;
-    f.times = times;
-    return f;
-}
 
 TEST(SimLine, APageReadTakesItsWireTimeAndTheModulesDelay) {
     SimVirtualClock clock;
