@@ -74,7 +74,8 @@ TEST_F(ProtocolTest, PageReadAcceptsOnlyAWholeReplyWithItsCheckByte) {
     EXPECT_EQ(port.buf_out[63], 4);
 
     Bytes bad = good;
-    bad.back() ^= 1;
+    ASSERT_EQ(bad.size(), 65u);
+    bad[64] ^= 1; // the check byte
     fake.replies = {bad};
     EXPECT_FALSE(port.ReadPage(7));
 
