@@ -1,5 +1,6 @@
 #include "modal.h"
 #include "ui/apartment_box.h"
+#include "ui/zone_chooser.h"
 #include "window_fixture.h"
 
 #include <QAction>
@@ -98,4 +99,50 @@ TEST_F(WindowTest, SaveAsNewAndOpenBringTheRegisterBack) {
     EXPECT_EQ(w.state().tablica.Cell(3, 12).lista.at(0), (TKarta{"42", true, "Door A"}));
     EXPECT_TRUE(w.state().NeedSave);
     EXPECT_EQ(w.LabelSuma->text(), Msg(72) + "2" + Msg(73));
+}
+
+TEST_F(WindowTest, AddingAnOldFileAsksTheQuestionThenTheZone) {
+    ui::TMain& w = Start();
+    // A one-zone file: the magic line and 256 apartment lines, padded to a size it may have.
+    QByteArray v2 = "RUF-KARTYv2\r\n";
+    for (int k = 0; k < 256; ++k) {
+        QByteArray line = k == 3 ? "301;302;" : (k == 200 ? "$7;abc;-5" : "0");
+        v2 += line.leftJustified(11, ' ') + "\r\n";
+    }
+    ASSERT_GE(v2.size(), 3328);
+    const QString path = dir.path() + "/old.zel";
+    WriteFile(path, v2);
+    w.Nowy1->trigger();
+    w.state().tablica.AddCard(1, 0, {"5", false, "already here"});
+    w.Dopisz_plik->setEnabled(true); // as after an earlier open or save
+
+    QStringList seen;
+    ChooseFile(path);
+    // the question comes first, then the zone chooser
+    std::function<void()> answer = [&] {
+        WhenModal([&](QWidget* modal) {
+            if (auto* box = qobject_cast<QMessageBox*>(modal)) {
+                seen << "question:" + box->text();
+                box->button(QMessageBox::Yes)->click();
+                answer();
+            } else if (auto* zone = qobject_cast<ui::TFormStrefa*>(modal)) {
+                seen << "zone";
+                zone->SpinEdit1->setValue(3);
+                zone->Button1->click();
+            } else {
+                answer(); // the file dialog is still closing
+            }
+        });
+    };
+    answer();
+    w.Dopisz_plik->trigger();
+    EXPECT_EQ(seen, (QStringList{"question:Are you sure to save this file?", "zone"}));
+    EXPECT_EQ(w.state().tablica.CardCount(), 4);
+    ASSERT_EQ(w.state().tablica.Cell(3, 3).lista.size(), 2u);
+    EXPECT_EQ(w.state().tablica.Cell(3, 3).lista[1].numer, "302");
+    EXPECT_EQ(w.state().tablica.Cell(3, 200).lista.at(0).numer, "7");
+    EXPECT_TRUE(w.state().NeedSave);
+    EXPECT_EQ(w.windowTitle(), "ZEL v7.2"); // appending never renames the window
+    EXPECT_TRUE(w.Zapisz1->isEnabled());
+    EXPECT_FALSE(w.state().Busy);
 }
