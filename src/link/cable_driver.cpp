@@ -73,6 +73,22 @@ BindOutcome BindD2xx(const SymbolLookup& lookup, D2xxTable& table) {
     return BindOutcome::Bound;
 }
 
+namespace {
+// Keeps a bound driver together with what holds its library loaded, or says why it was not
+// bound.
+std::optional<CableDriver> Accept(CableDriver driver, BindOutcome outcome,
+                                  std::shared_ptr<void> owner, const std::string& file,
+                                  std::string* why) {
+    if (why)
+        *why = Describe(outcome);
+    if (outcome != BindOutcome::Bound)
+        return std::nullopt;
+    driver.owner = std::move(owner);
+    driver.name = file;
+    return driver;
+}
+} // namespace
+
 #ifdef _WIN32
 
 std::string DefaultVendorLibrary() {
@@ -121,13 +137,7 @@ std::optional<CableDriver> LoadVendorLibrary(const std::string& file, std::strin
         outcome = BindOutcome::TooOld;
     else if (!HasAllEntryPoints(driver.table))
         outcome = BindOutcome::MissingEntryPoint;
-    if (why)
-        *why = Describe(outcome);
-    if (outcome != BindOutcome::Bound)
-        return std::nullopt;
-    driver.owner = std::move(owner);
-    driver.name = file;
-    return driver;
+    return Accept(std::move(driver), outcome, std::move(owner), file, why);
 }
 
 #else
@@ -149,13 +159,7 @@ std::optional<CableDriver> LoadVendorLibrary(const std::string& file, std::strin
     CableDriver driver;
     const BindOutcome outcome =
         BindD2xx([&](const char* name) { return dlsym(handle, name); }, driver.table);
-    if (why)
-        *why = Describe(outcome);
-    if (outcome != BindOutcome::Bound)
-        return std::nullopt;
-    driver.owner = std::move(owner);
-    driver.name = file;
-    return driver;
+    return Accept(std::move(driver), outcome, std::move(owner), file, why);
 }
 
 #endif
