@@ -25,6 +25,7 @@ void ApartmentBox::keyPressEvent(QKeyEvent* event) {
         return;
     case Qt::Key_Tab:
     case Qt::Key_Backtab:
+    case Qt::Key_Delete: // an editing key, not a typed character
         QSpinBox::keyPressEvent(event);
         return;
     default:
