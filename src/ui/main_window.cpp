@@ -91,7 +91,12 @@ TMain::TMain(const TMainOptions& options, QWidget* parent)
     }
 }
 
-TMain::~TMain() = default;
+TMain::~TMain() {
+    // The register goes first, then the port, which closes a cable left open and unloads its
+    // library.
+    state_.tablica.ClearCards();
+    BEXFTDI.reset();
+}
 
 Ui& TMain::ui() {
     return *qtUi_;
@@ -360,6 +365,7 @@ void TMain::FormCreate() {
     for (int i = 0; i < kLanguageCount; ++i)
         JezykItems[i]->setChecked(i == language);
     ApplyLanguage();
+    BEXFTDI = std::make_unique<link::TBEXFTDI>(clock_);
     state_.polaczony = false;
     SpinEdit1Change();
     SetModulePanelsUsable(false);

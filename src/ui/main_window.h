@@ -3,6 +3,8 @@
 // menu. It owns the application state; commands work on that state through QtUi.
 #pragma once
 
+#include "link/clock.h"
+#include "link/ftdi.h"
 #include "transfer/app_state.h"
 #include "transfer/ui.h"
 
@@ -105,6 +107,12 @@ private:
     AppState state_;
     std::string settingsPath_;
     std::unique_ptr<QtUi> qtUi_;
+    link::RealClock clock_;
+
+public:
+    // The one cable port of the run: created at start-up, opened only for one monitor tick or
+    // one command.
+    std::unique_ptr<link::TBEXFTDI> BEXFTDI;
 
 public:
     // Controls, by the names installers' manuals and the commands use.

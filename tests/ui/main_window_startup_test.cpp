@@ -123,3 +123,10 @@ TEST_F(WindowTest, ProgressDisplayShowsAndHides) {
     EXPECT_FALSE(w.PBar1->isVisible());
     EXPECT_EQ(w.LabelProgres->text(), "");
 }
+
+TEST_F(WindowTest, ThePortObjectExistsFromStartUpButTheCableStaysClosed) {
+    ui::TMain& w = Start();
+    ASSERT_NE(w.BEXFTDI, nullptr);
+    EXPECT_FALSE(w.BEXFTDI->Opened());
+    EXPECT_FALSE(w.state().polaczony);
+}
