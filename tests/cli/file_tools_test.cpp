@@ -1,7 +1,7 @@
 #include "cli/cli_command.h"
 #include "cli/cmd_files.h"
-#include "files/card_files_fixture.h"
-#include "files/temp_folder.h"
+#include "support/card_files_fixture.h"
+#include "support/temp_folder.h"
 
 #include <filesystem>
 #include <gtest/gtest.h>

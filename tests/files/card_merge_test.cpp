@@ -1,5 +1,5 @@
 #include "files/card_file_v2.h"
-#include "files/card_files_fixture.h"
+#include "support/card_files_fixture.h"
 #include "files/card_merge.h"
 
 #include <gtest/gtest.h>

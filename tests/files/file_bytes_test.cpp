@@ -1,7 +1,7 @@
 #include "files/card_file_v9.h"
-#include "files/card_files_fixture.h"
+#include "support/card_files_fixture.h"
 #include "files/file_bytes.h"
-#include "files/temp_folder.h"
+#include "support/temp_folder.h"
 
 #include <filesystem>
 #include <gtest/gtest.h>

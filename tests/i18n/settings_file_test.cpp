@@ -1,4 +1,5 @@
 #include "i18n/settings_file.h"
+#include "support/temp_folder.h"
 
 #include <gtest/gtest.h>
 
@@ -13,18 +14,10 @@ namespace {
 
 class SettingsFile : public ::testing::Test {
 protected:
-    void SetUp() override {
-        dir =
-            fs::temp_directory_path() /
-            ("korv-settings-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-             "-" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(dir);
-        fs::create_directories(dir);
-        path = (dir / "korv.ini").string();
-    }
+    void SetUp() override { path = (dir / "korv.ini").string(); }
     void TearDown() override {
+        // A test takes the folder's write permission away; give it back so it can be removed.
         fs::permissions(dir, fs::perms::owner_all, fs::perm_options::add);
-        fs::remove_all(dir);
     }
     void Write(const std::string& text) { std::ofstream(path, std::ios::binary) << text; }
     std::string Read(const std::string& p) {
@@ -33,7 +26,8 @@ protected:
         ss << in.rdbuf();
         return ss.str();
     }
-    fs::path dir;
+    korv::test::TempFolder folder;
+    fs::path dir = folder.Path();
     std::string path;
 };
 

@@ -1,5 +1,7 @@
 // korv-cli module, run as a process with the simulator library on its library path, as a
 // service technician runs it.
+#include "support/temp_folder.h"
+
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
@@ -22,13 +24,6 @@ struct CliRun {
 
 class ModuleCommandTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        char pattern[] = "/tmp/korv-cli-XXXXXX";
-        ASSERT_NE(mkdtemp(pattern), nullptr);
-        dir = pattern;
-    }
-    void TearDown() override { std::filesystem::remove_all(dir); }
-
     void Configure(const std::string& ini) { std::ofstream(dir + "/sim.ini") << ini; }
 
     // Runs korv-cli module ARGS; withLibrary false leaves the simulator off the library path.
@@ -75,7 +70,8 @@ protected:
         return run;
     }
 
-    std::string dir;
+    TempFolder folder;
+    const std::string dir = folder.Path().string();
 };
 
 TEST_F(ModuleCommandTest, IdentifyPrintsTheReplyAndTheConfiguredKind) {

@@ -6,6 +6,7 @@
 #include "link/clock.h"
 #include "link/ftdi.h"
 #include "sim/sim_clock.h"
+#include "support/temp_folder.h"
 
 #include <gtest/gtest.h>
 
@@ -20,19 +21,13 @@ namespace korv::test {
 
 class SimLibraryTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        char pattern[] = "/tmp/korv-link-XXXXXX";
-        ASSERT_NE(mkdtemp(pattern), nullptr);
-        dir = pattern;
-        configPath = dir + "/sim.ini";
-    }
+    void SetUp() override { configPath = dir + "/sim.ini"; }
 
     void TearDown() override {
         port.reset();
         if (auto use = HostClockHook())
             use(nullptr);
         unsetenv("KORV_SIM_CONFIG");
-        std::filesystem::remove_all(dir);
     }
 
     using UseHostClock = void (*)(const sim::HostClockCallbacks*);
@@ -73,7 +68,9 @@ protected:
         return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
     }
 
-    std::string dir, configPath;
+    TempFolder folder;
+    const std::string dir = folder.Path().string();
+    std::string configPath;
     link::VirtualClock clock{1000};
     sim::HostClockCallbacks callbacks;
     std::unique_ptr<link::TBEXFTDI> port;

@@ -3,6 +3,7 @@
 #include "sim/sim_line.h"
 
 #include "sim_test_support.h"
+#include "support/temp_folder.h"
 
 #include <gtest/gtest.h>
 
@@ -114,9 +115,8 @@ TEST(SimCable, OpensOnlyByTheCablesDescriptionAndOnlyOnce) {
 }
 
 TEST(SimCable, TheMemoryImageIsMadeLoadedAndRefusedWhenItIsNotOne) {
-    char pattern[] = "/tmp/korv-sim-XXXXXX";
-    ASSERT_NE(mkdtemp(pattern), nullptr);
-    const std::filesystem::path dir = pattern;
+    korv::test::TempFolder folder;
+    const std::filesystem::path& dir = folder.Path();
     const std::string image = (dir / "m.bin").string();
     Memory m{};
     ASSERT_TRUE(LoadMemoryImage(image, "0429", {}, m));
@@ -137,7 +137,6 @@ TEST(SimCable, TheMemoryImageIsMadeLoadedAndRefusedWhenItIsNotOne) {
     SimCable cable(config, clock);
     void* h = nullptr;
     EXPECT_EQ(cable.OpenEx("VOVEDO", kOpenByDescription, &h), kFtDeviceNotOpened);
-    std::filesystem::remove_all(dir);
 }
 
 } // namespace

@@ -1,7 +1,7 @@
 #include "transfer/file_commands.h"
 
-#include "files/card_files_fixture.h"
-#include "files/temp_folder.h"
+#include "support/card_files_fixture.h"
+#include "support/temp_folder.h"
 #include "i18n/catalogue.h"
 #include "support/scripted_ui.h"
 
