@@ -10,19 +10,23 @@
 
 namespace korv {
 
+// The register keeps the Polish names of the first version, which card files and the module's
+// page layout were designed around: karta = card, numer = number, opis = description.
 struct TKarta {
-    std::string numer;
-    bool B1 = false;
-    std::string opis;
+    std::string numer; // the card's number as text; "0123" and "123" are different cards
+    bool B1 = false;   // a flag the module stores in the record; no window shows or edits it
+    std::string opis;  // the installer's description
 
     bool operator==(const TKarta&) const = default;
 };
 
+// "List with number": one apartment's cards and its wybierany (number to dial).
 struct TListaZNumerem {
     std::vector<TKarta> lista;
     std::string wybierany;
 };
 
+// A card with its place in the register (i = zone, j = apartment), as the card dialogs pass it.
 struct TDKarta {
     std::uint8_t i = 1; // zone 1..4
     std::uint8_t j = 0; // apartment 0..255
@@ -49,6 +53,7 @@ struct CardPosition {
     int apartment = 0;
 };
 
+// tablica = table: the whole register, one TListaZNumerem per zone and apartment.
 class TTablica {
 public:
     // Callers pass zones 1..4 and apartments 0..255; out-of-range positions are a caller bug.

@@ -9,15 +9,15 @@
 namespace korv {
 
 struct AppState {
-    TTablica tablica;
+    TTablica tablica; // the card register
 
     // The register holds changes not yet written to a module.
     bool NeedSave = false;
-    // A module answered on the connection monitor's last tick.
+    // polaczony = connected: a module answered on the connection monitor's last tick.
     bool polaczony = false;
     // A command or a monitor tick holds the cable.
     bool Busy = false;
-    // The current card file.
+    // Sciezka = path: the current card file.
     std::string Sciezka;
 
     int CurrentZone = 1;      // 1..4
