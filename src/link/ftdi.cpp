@@ -101,6 +101,11 @@ void TBEXFTDI::ClearBufOut() {
     clock_.SleepMs(kClearWaitMs);
 }
 
+void TBEXFTDI::DropLateReplies() {
+    if (F_DriverPresent && FT_Uchwyt)
+        table_.FT_Purge(FT_Uchwyt, FT_PURGE_RX);
+}
+
 bool TBEXFTDI::PurgeAll() {
     return F_DriverPresent && FT_Uchwyt && table_.FT_Purge(FT_Uchwyt, kPurgeBoth) == FT_OK;
 }

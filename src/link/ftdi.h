@@ -118,9 +118,14 @@ public:
     bool CheckBufOut(int pos) const { return CheckBuf(buf_out, pos); }
 
 private:
+    // Replies carry no page number: a reply that came after its time-out would be taken for
+    // the next request's. Every request therefore starts with an empty receive queue.
+    void DropLateReplies();
+    // After a reply failed: waits for the line to go quiet and drops what came meanwhile.
+    void DrainLateReply();
     // The request of length bytes in buf_in went out whole.
     bool Send(DWORD length);
-    // A reply of exactly length bytes came into buf_out.
+    // A reply of exactly length bytes came into buf_out; otherwise drains a late one.
     bool Receive(DWORD length);
     void PutRequest(std::uint8_t command, std::uint8_t argument);
     // Page 0 into buf_out with 'A' 00 'B', waiting waitMs before clearing.

@@ -17,6 +17,9 @@ constexpr std::uint32_t kZadaResetExtraMs = 4000;
 constexpr std::uint32_t kCardFirstWaitMs = 20;
 constexpr std::uint64_t kCardWaitMs = 6000;
 
+// A module still talking after this many read time-outs is left to the next purge.
+constexpr int kMaxDrainReads = 5;
+
 constexpr DWORD kPageReplyLength = kPageSize + 1;
 constexpr DWORD kPageWriteLength = kPageSize + 3;
 
@@ -36,13 +39,30 @@ void TBEXFTDI::PutRequest(std::uint8_t command, std::uint8_t argument) {
 }
 
 bool TBEXFTDI::Send(DWORD length) {
+    DropLateReplies();
     DWORD written = 0;
     return Write(length, written) && written == length;
 }
 
 bool TBEXFTDI::Receive(DWORD length) {
     DWORD received = 0;
-    return Read(length, received) && received == length;
+    if (Read(length, received) && received == length)
+        return true;
+    DrainLateReply();
+    return false;
+}
+
+void TBEXFTDI::DrainLateReply() {
+    // The reply that did not come in time may still be on its way; read until the line stays
+    // quiet for one read time-out, a bounded number of times, so it cannot be taken for the
+    // next request's reply. The failed reply's bytes stay in buf_out for the caller.
+    const PortBuffer failed = buf_out;
+    for (int i = 0; i < kMaxDrainReads; ++i) {
+        DWORD received = 0;
+        if (!Read(static_cast<DWORD>(buf_out.size()), received) || received == 0)
+            break;
+    }
+    buf_out = failed;
 }
 
 bool TBEXFTDI::SendPageRead(int pageno) {
@@ -191,6 +211,7 @@ std::string TBEXFTDI::OdczytajKarte() {
 
 IdentifyReply TBEXFTDI::Identify(std::uint32_t waitMs, IdentifyOrder order) {
     PutRequest('F', 0);
+    DropLateReplies();
     DWORD count = 0;
     Write(3, count);
     if (order == IdentifyOrder::WaitThenClear) {
@@ -208,6 +229,7 @@ IdentifyReply TBEXFTDI::Identify(std::uint32_t waitMs, IdentifyOrder order) {
 
 std::uint8_t TBEXFTDI::LegacyIdentify(std::uint32_t waitMs) {
     PutRequest('H', 0);
+    DropLateReplies();
     DWORD count = 0;
     Write(3, count);
     clock_.SleepMs(waitMs);

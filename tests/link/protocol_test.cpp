@@ -52,6 +52,8 @@ TEST_F(ProtocolTest, PageReadFramesAddressBothBanksAndRefuseOutsidePages) {
     EXPECT_TRUE(fake.written.empty());
     EXPECT_EQ(clock.TickMs(), 0u);
 
+    fake.replies = {PageReply(1, 0, 0, 0, 0), PageReply(2, 0, 0, 0, 0), PageReply(3, 0, 0, 0, 0),
+                    PageReply(4, 0, 0, 0, 0)};
     port.ReadPage(255);
     port.ReadPage(256);
     port.ReadPage(511);
