@@ -1,0 +1,61 @@
+// The module's memory as the register sees it: 512 pages of twelve packed 5-byte card records
+// in register order, with the card count and password on page 0 and a ZADA module's extra
+// settings on page 1. Conversions both ways and the rule of how many pages a transfer touches.
+#pragma once
+
+#include "core/card_register.h"
+#include "link/frame_checks.h"
+#include "link/ftdi.h"
+#include "link/zada_settings.h"
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace korv {
+
+// Highest page a read or verify touches for the count the module reports (-1 when the count
+// request failed). A ZADA module always has page 1 read, for its extra settings.
+int LastPageToRead(int moduleCount, std::string_view moduleKind);
+// Highest page a write touches for the register's card count; -1 for no page at all.
+int LastPageToWrite(int cardCount, std::string_view moduleKind);
+
+// Decodes record r (1..12) of the page reply in buf_out and appends its card to its cell.
+// Records of another zone code (free slots among them) and other r are dropped. True when a
+// card was appended.
+bool DecodeCardRecord(const link::PortBuffer& buf_out, int r, TTablica& tablica);
+
+// Walks the register's cards in register order, the state carried between calls and pages.
+// Start from zone 1, apartment 0, index -1; true when the state names the next card.
+bool NextCardToWrite(const TTablica& tablica, int& zone, int& apartment, int& index);
+
+// Where the next page's records come from; set once before page 0.
+struct WriteCursor {
+    int zone = 1;
+    int apartment = 0;
+    int index = -1;
+};
+
+// Two hexadecimal digit characters into one byte, 0 for a text of any other length; on the
+// four-digit password this gives its packed-BCD bytes.
+std::uint8_t HexPairToByte(std::string_view text);
+
+// The first card, in register order, whose number a module record cannot hold.
+std::optional<TDKarta> FirstCardModuleCannotHold(const TTablica& tablica);
+
+// What page assembly needs besides the register.
+struct PageContext {
+    std::string_view moduleKind;
+    std::string_view password; // the installer password box, four digits
+    link::ZadaSettings zada;   // the ZADA controls, used on page 1 of a ZADA module
+};
+
+// Clears the port's request buffer (the clearing waits 5 ms), then fills request bytes 2..65
+// with page pageno's data: twelve records from the cursor (0xFF for free slots) and the page's
+// trailer. False when a card's number does not fit a record; callers refuse such registers
+// with FirstCardModuleCannotHold before anything is sent.
+bool AssemblePage(link::TBEXFTDI& port, int pageno, WriteCursor& cursor, const TTablica& tablica,
+                  const PageContext& context);
+
+} // namespace korv
