@@ -3,6 +3,8 @@
 #pragma once
 
 #include "core/card_register.h"
+#include "link/zada_settings.h"
+#include "transfer/connection_view.h"
 
 #include <string>
 
@@ -29,6 +31,18 @@ struct AppState {
     std::string ModuleKind; // "F" full module, "M" ZADA, else empty
     bool PasswordAccepted = false;
     bool AutoReadAdd = false;
+
+    // What the connection monitor shows, as its last tick left it.
+    ConnectionView connection;
+
+    // haslo = password: the installer password the program holds, always four digits; the
+    // password panel's confirm button is the only thing that changes it.
+    std::string Edit_haslo = "5172";
+    // The password panel was opened because the module refused the password, not to change it.
+    bool PasswordEntryMode = false;
+    // A ZADA module's extra settings as the window's controls hold them: sent with page 1 of a
+    // write, taken back from page 1 of a read or verify.
+    link::ZadaSettings zada;
 };
 
 } // namespace korv

@@ -3,6 +3,8 @@
 // asked. Nothing here knows about Qt.
 #pragma once
 
+#include "transfer/connection_view.h"
+
 #include <optional>
 #include <string>
 
@@ -56,6 +58,20 @@ public:
     virtual void ShowCurrentApartment() = 0;
     virtual void SetWindowTitle(const std::string& title) = 0;
     virtual void SetMenuItemEnabled(MenuItem item, bool enabled) = 0;
+
+    // Draws the connection monitor's row at once: cable box, connection label (from the
+    // state's ConnectionMessage and ModuleName), the module controls, the information panel.
+    virtual void ShowConnection(const ConnectionView& view) = 0;
+    // The password panel, modal: change mode to write a new password into the module, entry
+    // mode when the module refused the one the program holds. The digits confirmed (0 to 4,
+    // not yet padded), or nothing when cancelled.
+    virtual std::optional<std::string> AskPassword(bool change) = 0;
+    // Stops or starts the connection monitor's timer.
+    virtual void SetMonitorRunning(bool running) = 0;
+    // The progress label alone, without the bar, repainted at once (long single exchanges).
+    virtual void ShowProgressLabel(const std::string& text) = 0;
+    // The hourglass over the window while a long exchange blocks it.
+    virtual void SetWaitCursor(bool waiting) = 0;
 };
 
 // Busy mode for the length of a scope, so every way out of a command leaves it.

@@ -21,6 +21,7 @@ public:
     std::deque<int> boxAnswers;
     std::deque<std::optional<std::string>> openNames, saveNames;
     std::deque<int> zones;
+    std::deque<std::optional<std::string>> passwords;
 
     // What happened, in order.
     std::vector<Box> boxes;
@@ -31,6 +32,8 @@ public:
     std::map<MenuItem, bool> menu;
     int busyDepth = 0, refreshes = 0, apartment = -1, progressVisible = 0;
     int progressPosition = 0, progressMaximum = 0;
+    bool monitorRunning = true, waitCursor = false;
+    std::vector<ConnectionView> connections;
 
     int MessageBox(const std::string& text, const std::string& caption, int flags) override {
         boxes.push_back({text, caption, flags});
@@ -98,6 +101,26 @@ public:
         events.push_back("SetWindowTitle");
     }
     void SetMenuItemEnabled(MenuItem item, bool enabled) override { menu[item] = enabled; }
+    void ShowConnection(const ConnectionView& view) override {
+        connections.push_back(view);
+        events.push_back("ShowConnection");
+    }
+    std::optional<std::string> AskPassword(bool change) override {
+        events.push_back(change ? "AskPassword change" : "AskPassword entry");
+        return Take(passwords);
+    }
+    void SetMonitorRunning(bool running) override {
+        monitorRunning = running;
+        events.push_back(running ? "StartMonitor" : "StopMonitor");
+    }
+    void ShowProgressLabel(const std::string& text) override {
+        progressLabels.push_back(text);
+        events.push_back("ShowProgressLabel");
+    }
+    void SetWaitCursor(bool waiting) override {
+        waitCursor = waiting;
+        events.push_back(waiting ? "WaitCursor" : "NormalCursor");
+    }
 
 private:
     static std::optional<std::string> Take(std::deque<std::optional<std::string>>& q) {

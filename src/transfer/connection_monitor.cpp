@@ -1,0 +1,152 @@
+#include "transfer/connection_monitor.h"
+
+#include "i18n/catalogue.h"
+#include "i18n/message_slots.h"
+#include "link/identification.h"
+#include "link/port_control.h"
+#include "transfer/password_commands.h"
+
+namespace korv {
+
+namespace {
+
+using link::DeviceOutcome;
+
+// A module we cannot serve, or nothing: the module commands go, the label turns red.
+void LegacyPreparation(AppState& state) {
+    ConnectionView& v = state.connection;
+    v.pushPanels = false;
+    v.labelColour = Colour::Red;
+    v.passwordButtons = false;
+    state.PasswordAccepted = false;
+}
+
+void NothingIdentified(AppState& state) {
+    ConnectionView& v = state.connection;
+    state.polaczony = false;
+    v.outcome = LinkOutcome::Nothing;
+    v.infoPanel = false;
+    v.cableColour = Colour::Yellow;
+    state.ConnectionMessage = MsgModuleNotConnected;
+    v.autoCheckBox = false;
+    v.findButton = false;
+}
+
+void NoCable(AppState& state) {
+    ConnectionView& v = state.connection;
+    state.polaczony = false;
+    v.outcome = LinkOutcome::NoCable;
+    v.cableMessage = MsgCableNotConnected;
+    v.cableColour = Colour::Yellow;
+    v.infoPanel = false;
+    v.pushPanels = false;
+    v.labelColour = Colour::Red;
+    state.ConnectionMessage = MsgModuleNotConnected;
+    v.autoCheckBox = false;
+    v.findButton = false;
+    v.passwordButtons = false;
+    state.PasswordAccepted = false;
+}
+
+// Shared by a current module and a legacy one: someone answers.
+void Answered(AppState& state) {
+    ConnectionView& v = state.connection;
+    state.polaczony = true;
+    state.ConnectionMessage = MsgConnectedWithModule;
+    v.autoCheckBox = true;
+    v.cableColour = Colour::Lime;
+    v.findButton = state.tablica.CardCount() != 0;
+}
+
+void CurrentModule(ModuleContext& ctx) {
+    AppState& state = ctx.state;
+    ConnectionView& v = state.connection;
+    v.outcome = LinkOutcome::CurrentModule;
+    v.infoPanel = false;
+    v.pushPanels = true;
+    v.passwordBox = true;
+    v.layout = state.ModuleKind == link::kKindZada ? ModuleLayout::Zada : ModuleLayout::Full;
+    v.labelColour = Colour::Green;
+    Answered(state);
+    ctx.ui.ShowConnection(v);
+
+    // A module that cannot deliver page 0 counts as refusing.
+    const bool accepted = ctx.port.CheckPass(state.Edit_haslo);
+    state.PasswordAccepted = accepted;
+    v.moduleGroup = accepted;
+    v.passwordButtons = accepted;
+    ctx.ui.ShowConnection(v);
+    if (!accepted)
+        ShowPasswordPanel(ctx, false);
+}
+
+void LegacyIdentified(AppState& state) {
+    ConnectionView& v = state.connection;
+    v.outcome = LinkOutcome::Legacy;
+    v.infoPanel = true;
+    Answered(state);
+}
+
+} // namespace
+
+std::string ConnectionLabelText(const AppState& state) {
+    if (state.ConnectionMessage == MsgConnectedWithModule)
+        return MessageText(MsgConnectedWithModule) + state.ModuleName;
+    return MessageText(state.ConnectionMessage);
+}
+
+void TimerCheckTimer(ModuleContext& ctx) {
+    AppState& state = ctx.state;
+    if (state.Busy)
+        return;
+    state.Busy = true;
+    ctx.ui.SetMonitorRunning(false);
+    ctx.ui.SetMenuItemEnabled(MenuItem::Open, true);
+    ctx.ui.SetMenuItemEnabled(MenuItem::SaveAs, true);
+
+    const bool udalosie = link::OpenPort(ctx.port); // the cable opened on this tick
+    if (!udalosie) {
+        NoCable(state);
+    } else {
+        state.connection.cableMessage = MsgCableConnected;
+        link::IdentifyHooks hooks;
+        hooks.letEventsRun = [&] { ctx.ui.ProcessEvents(); };
+        hooks.beforeLegacy = [&] {
+            LegacyPreparation(state);
+            ctx.ui.ShowConnection(state.connection);
+        };
+        const link::Identification id =
+            link::IdentifyDevice(ctx.port, link::kMonitorIdentifyWaitMs, hooks);
+        state.ModuleKind = id.moduleKind;
+        if (id.moduleName)
+            state.ModuleName = *id.moduleName;
+        switch (id.outcome) {
+        case DeviceOutcome::Current:
+            CurrentModule(ctx);
+            break;
+        case DeviceOutcome::Legacy:
+            LegacyIdentified(state);
+            break;
+        case DeviceOutcome::Nothing:
+            NothingIdentified(state);
+            break;
+        }
+    }
+    ctx.ui.ShowConnection(state.connection);
+
+    if (udalosie && !state.polaczony) {
+        // Toggled for a cable whose module stays silent, raised on one tick and lowered on the
+        // next.
+        ctx.port.clock().SleepMs(kRtsToggleWaitMs);
+        if (ctx.port.RTS())
+            ctx.port.ClrRTS();
+        else
+            ctx.port.SetRTS();
+    }
+    if (udalosie)
+        link::ClosePort(ctx.port);
+    ctx.ui.SetMonitorRunning(true);
+    state.Busy = false;
+}
+
+} // namespace korv
