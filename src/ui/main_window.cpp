@@ -78,6 +78,7 @@ TMain::TMain(const TMainOptions& options, QWidget* parent)
     TimerCheck->setObjectName("TimerCheck");
     TimerCheck->setInterval(1000);
     connect(TimerCheck, &QTimer::timeout, this, &TMain::TimerCheckTimer);
+    ConnectModuleCommands();
 
     // Where the language is kept; resolved once, here, for the life of the window.
     const auto setting = LoadLanguageSetting(options.settingsPath, options.userSettingsPath);
@@ -394,16 +395,6 @@ void TMain::EndBusy() {
     Button_zmien_haslo->setEnabled(true);
     Modul_ZEL->setEnabled(true);
     TimerCheck->start();
-    state_.Busy = false;
-}
-
-void TMain::TimerCheckTimer() {
-    if (state_.Busy)
-        return;
-    state_.Busy = true;
-    // Opening a file and saving as are possible from the first tick on.
-    Otwrz1->setEnabled(true);
-    Zapiszjako1->setEnabled(true);
     state_.Busy = false;
 }
 

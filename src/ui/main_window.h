@@ -3,21 +3,25 @@
 // menu. It owns the application state; commands work on that state through QtUi.
 #pragma once
 
-#include "link/clock.h"
 #include "link/ftdi.h"
 #include "transfer/app_state.h"
+#include "transfer/module_context.h"
 #include "transfer/ui.h"
+#include "ui/window_clock.h"
 
 #include <QMainWindow>
 #include <QString>
 
 #include <array>
 #include <memory>
+#include <optional>
+#include <string>
 
 class QAction;
 class QButtonGroup;
 class QCheckBox;
 class QComboBox;
+class QFrame;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
@@ -35,6 +39,7 @@ class ApartmentBox;
 class ApartmentGrid;
 class PushPanel;
 class QtUi;
+class TForm_Panel_Edycji;
 
 struct TMainOptions {
     // The settings file beside the program, and where the language goes when that folder
@@ -81,6 +86,17 @@ public:
     // One connection-monitor tick.
     void TimerCheckTimer();
 
+    // The module: the commands' context, the monitor's row, the panels.
+    ModuleContext Context();
+    void ShowConnection(const ConnectionView& view);
+    // The ZADA controls from the state (after a read or a verify brought page 1).
+    void ShowZadaSettings();
+    // The information panel for a device that needs another application.
+    void ShowInfoPanel(bool show);
+    std::optional<std::string> AskPassword(bool change);
+    void SprWersj1Click();
+    TForm_Panel_Edycji& PanelEdycji();
+
     // Push-panel enabling and caption colour together.
     void SetModulePanelsUsable(bool usable);
 
@@ -92,6 +108,7 @@ private:
     void BuildPage();
     void BuildStatusLine();
     void FormCreate();
+    void ConnectModuleCommands();
     bool FormCloseQuery();
     void FormClose();
 
@@ -107,7 +124,7 @@ private:
     AppState state_;
     std::string settingsPath_;
     std::unique_ptr<QtUi> qtUi_;
-    link::RealClock clock_;
+    WindowClock clock_;
 
 public:
     // The one cable port of the run: created at start-up, opened only for one monitor tick or
@@ -184,6 +201,8 @@ public:
     QLabel* LabelProgres = nullptr;
 
     QTimer* TimerCheck = nullptr;
+    QFrame* InfoPanel = nullptr;
+    TForm_Panel_Edycji* Form_Panel_Edycji = nullptr;
 };
 
 } // namespace korv::ui

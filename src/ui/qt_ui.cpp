@@ -8,7 +8,9 @@
 #include <QApplication>
 #include <QFileDialog>
 #include <QInputDialog>
+#include <QLabel>
 #include <QStringList>
+#include <QTimer>
 
 namespace korv::ui {
 
@@ -116,6 +118,33 @@ void QtUi::SetMenuItemEnabled(MenuItem item, bool enabled) {
         window_.Zapiszjako1->setEnabled(enabled);
         break;
     }
+}
+
+void QtUi::ShowConnection(const ConnectionView& view) {
+    window_.ShowConnection(view);
+}
+
+std::optional<std::string> QtUi::AskPassword(bool change) {
+    return window_.AskPassword(change);
+}
+
+void QtUi::SetMonitorRunning(bool running) {
+    if (running)
+        window_.TimerCheck->start();
+    else
+        window_.TimerCheck->stop();
+}
+
+void QtUi::ShowProgressLabel(const std::string& text) {
+    window_.LabelProgres->setText(Q(text));
+    window_.LabelProgres->repaint();
+}
+
+void QtUi::SetWaitCursor(bool waiting) {
+    if (waiting)
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+    else
+        QApplication::restoreOverrideCursor();
 }
 
 } // namespace korv::ui

@@ -30,6 +30,11 @@ public:
     void ShowCurrentApartment() override;
     void SetWindowTitle(const std::string& title) override;
     void SetMenuItemEnabled(MenuItem item, bool enabled) override;
+    void ShowConnection(const ConnectionView& view) override;
+    std::optional<std::string> AskPassword(bool change) override;
+    void SetMonitorRunning(bool running) override;
+    void ShowProgressLabel(const std::string& text) override;
+    void SetWaitCursor(bool waiting) override;
 
 private:
     TMain& window_;

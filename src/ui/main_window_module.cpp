@@ -1,0 +1,169 @@
+// The main window's side of the module: drawing the connection monitor's row, the information
+// panel, the password and version panels, and forwarding the module controls to their commands.
+#include "ui/main_window.h"
+
+#include "i18n/catalogue.h"
+#include "i18n/message_slots.h"
+#include "transfer/connection_monitor.h"
+#include "transfer/password_commands.h"
+#include "transfer/version_check.h"
+#include "ui/panel_edycji.h"
+#include "ui/push_panel.h"
+#include "ui/qt_ui.h"
+
+#include <QAction>
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFrame>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTimer>
+
+namespace korv::ui {
+
+namespace {
+
+QString ColourName(Colour colour) {
+    switch (colour) {
+    case Colour::Red:
+        return "#ff0000";
+    case Colour::Yellow:
+        return "#ffff00";
+    case Colour::Lime:
+        return "#00ff00";
+    case Colour::Green:
+        return "#00d000";
+    case Colour::WindowText:
+        break;
+    }
+    return "palette(window-text)";
+}
+
+} // namespace
+
+ModuleContext TMain::Context() {
+    return ModuleContext{state_, ui(), *BEXFTDI};
+}
+
+void TMain::ConnectModuleCommands() {
+    connect(Button_zmien_haslo, &QPushButton::clicked, this, [this] {
+        auto ctx = Context();
+        korv::Button_zmien_hasloClick(ctx);
+        Edit_haslo->setText(QString::fromStdString(state_.Edit_haslo));
+    });
+    connect(Button_reset_pamieci, &QPushButton::clicked, this, [this] {
+        auto ctx = Context();
+        korv::Button_reset_pamieciClick(ctx);
+    });
+    connect(SprWersj2, &QAction::triggered, this, &TMain::SprWersj1Click);
+    // The ZADA controls have no commands of their own; the state follows them so that a write
+    // sends what the person sees.
+    connect(ComboBox_czas_zamka, &QComboBox::currentIndexChanged, this,
+            [this](int index) { state_.zada.lockTime = std::max(index, 0); });
+    for (int i = 0; i < 3; ++i)
+        connect(RadioGroup_typ_zamkaItems[i], &QRadioButton::toggled, this, [this, i](bool on) {
+            if (on)
+                state_.zada.lockType = i;
+        });
+    connect(CheckBox_biper, &QCheckBox::toggled, this,
+            [this](bool on) { state_.zada.soundsOn = on; });
+}
+
+void TMain::TimerCheckTimer() {
+    auto ctx = Context();
+    korv::TimerCheckTimer(ctx);
+}
+
+void TMain::ShowConnection(const ConnectionView& v) {
+    Pokaz_poloczenie->setText(v.cableMessage ? QString::fromStdString(MessageText(v.cableMessage))
+                                             : QString());
+    Pokaz_poloczenie->setStyleSheet("background: " + ColourName(v.cableColour) + ";");
+    LabelPolacz->setText(QString::fromStdString(ConnectionLabelText(state_)));
+    LabelPolacz->setStyleSheet("color: " + ColourName(v.labelColour) + ";");
+    SetModulePanelsUsable(v.pushPanels);
+    Modul_ZEL->setEnabled(v.moduleGroup);
+    Button_zmien_haslo->setEnabled(v.passwordButtons);
+    Button_reset_pamieci->setEnabled(v.passwordButtons);
+    Edit_haslo->setEnabled(v.passwordBox);
+    Edit_haslo->setText(QString::fromStdString(state_.Edit_haslo));
+    if (v.layout) {
+        const bool zada = *v.layout == ModuleLayout::Zada;
+        GroupBox_ustawienia_mini->setVisible(zada);
+        Modul_ZEL->resize(Modul_ZEL->width(),
+                          zada ? kModuleGroupHeightZada : kModuleGroupHeightFull);
+        Button_reset_pamieci->move(Button_reset_pamieci->x(),
+                                   zada ? kResetButtonTopZada : kResetButtonTopFull);
+    }
+    CheckBox_auto->setEnabled(v.autoCheckBox);
+    Button_Znajdz->setEnabled(v.findButton);
+    ShowInfoPanel(v.infoPanel);
+    LabelPolacz->repaint();
+}
+
+void TMain::ShowZadaSettings() {
+    ComboBox_czas_zamka->setCurrentIndex(state_.zada.lockTime);
+    RadioGroup_typ_zamkaItems[std::clamp(state_.zada.lockType, 0, 2)]->setChecked(true);
+    CheckBox_biper->setChecked(state_.zada.soundsOn);
+}
+
+void TMain::ShowInfoPanel(bool show) {
+    if (!show) {
+        delete InfoPanel;
+        InfoPanel = nullptr;
+        return;
+    }
+    if (InfoPanel)
+        return;
+    InfoPanel = new QFrame(TabSheet10);
+    InfoPanel->setObjectName("InfoPanel");
+    InfoPanel->setFrameStyle(QFrame::Panel | QFrame::Raised);
+    InfoPanel->setLineWidth(2);
+    InfoPanel->setGeometry((width() - 300) / 2, 200, 300, 70);
+    auto* label = new QLabel(InfoPanel);
+    label->setObjectName("InfoPanelLabel");
+    QFont font = label->font();
+    font.setPixelSize(16); // 12 points on the design's 96-dpi screen
+    font.setBold(true);
+    label->setFont(font);
+    label->setWordWrap(true);
+    label->setAlignment(Qt::AlignCenter);
+    label->setAutoFillBackground(true);
+    label->setGeometry(InfoPanel->rect());
+    label->setText(QString::fromStdString(MessageText(MsgOtherApplication)));
+    InfoPanel->show();
+    InfoPanel->raise();
+    InfoPanel->repaint();
+}
+
+TForm_Panel_Edycji& TMain::PanelEdycji() {
+    // One panel for the run, so the password edit keeps its text between showings.
+    if (!Form_Panel_Edycji)
+        Form_Panel_Edycji = new TForm_Panel_Edycji(this);
+    return *Form_Panel_Edycji;
+}
+
+std::optional<std::string> TMain::AskPassword(bool change) {
+    TForm_Panel_Edycji& panel = PanelEdycji();
+    panel.changeMode = change;
+    panel.Ustaw_Formatke_Panelow_Edycji(kPasswordMode);
+    if (panel.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return panel.D1_Edit_Parametry_Haslo_Instalatora->text().toStdString();
+}
+
+void TMain::SprWersj1Click() {
+    TForm_Panel_Edycji& panel = PanelEdycji();
+    panel.Ustaw_Formatke_Panelow_Edycji(kVersionMode);
+    panel.setWindowTitle("ZEL v " + ProgramVersion());
+    panel.versionPage = QUrl(
+        QString::fromStdString(VersionCheckUrl(VersionServer(settingsPath_), LanguageIndex())));
+    TimerCheck->stop();
+    panel.exec();
+    TimerCheck->start();
+}
+
+} // namespace korv::ui
