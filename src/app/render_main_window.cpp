@@ -1,5 +1,7 @@
 // korv-render: draws the main window into a PNG without a display, for the README and for
-// reviewers. Usage: korv-render OUT.png [--lang N] [--zone Z] [--sample]
+// reviewers. Usage: korv-render OUT.png [--lang N] [--zone Z] [--sample] [--ticks N]
+// --ticks runs that many connection-monitor ticks first (point KORV_SIM_CONFIG and the
+// library path at the simulator to show a connected module).
 #include "i18n/catalogue.h"
 #include "ui/app_style.h"
 #include "ui/main_window.h"
@@ -44,7 +46,7 @@ void AddSampleCards(korv::AppState& state) {
 
 int main(int argc, char** argv) {
     if (argc < 2 || argv[1][0] == '-') {
-        std::fprintf(stderr, "usage: korv-render OUT.png [--lang N] [--zone Z] [--sample]\n");
+        std::fprintf(stderr, "usage: korv-render OUT.png [--lang N] [--zone Z] [--sample] [--ticks N]\n");
         return 2;
     }
     if (!std::getenv("QT_QPA_PLATFORM"))
@@ -55,6 +57,7 @@ int main(int argc, char** argv) {
 
     int language = korv::English, zone = 1;
     bool sample = false;
+    int ticks = 0;
     for (int i = 2; i < argc; ++i) {
         if (!std::strcmp(argv[i], "--lang") && i + 1 < argc)
             language = std::atoi(argv[++i]);
@@ -62,6 +65,8 @@ int main(int argc, char** argv) {
             zone = std::atoi(argv[++i]);
         else if (!std::strcmp(argv[i], "--sample"))
             sample = true;
+        else if (!std::strcmp(argv[i], "--ticks") && i + 1 < argc)
+            ticks = std::atoi(argv[++i]);
     }
     // The picture must not depend on, or change, anybody's settings file.
     QTemporaryDir dir;
@@ -76,6 +81,8 @@ int main(int argc, char** argv) {
     if (zone >= 1 && zone <= 4)
         window.RadioGroup1Items[zone - 1]->click();
     window.RefreshViews();
+    for (int t = 0; t < ticks; ++t)
+        window.TimerCheckTimer();
     window.show();
     QApplication::processEvents();
     const bool ok = window.grab().save(QString::fromLocal8Bit(argv[1]), "PNG");

@@ -97,6 +97,13 @@ void TMain::ShowConnection(const ConnectionView& v) {
                           zada ? kModuleGroupHeightZada : kModuleGroupHeightFull);
         Button_reset_pamieci->move(Button_reset_pamieci->x(),
                                    zada ? kResetButtonTopZada : kResetButtonTopFull);
+        // At 220 px the full-size panels would hide Verify and half of Save: stack them lower.
+        const int height = zada ? 56 : 110, step = zada ? 62 : 125;
+        int y = zada ? 22 : 28;
+        for (PushPanel* p : {Panel1b, Panel2b, Panel3b}) {
+            p->setGeometry(p->x(), y, p->width(), height);
+            y += step;
+        }
     }
     CheckBox_auto->setEnabled(v.autoCheckBox);
     Button_Znajdz->setEnabled(v.findButton);
