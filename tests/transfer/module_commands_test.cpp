@@ -6,6 +6,7 @@
 #include "transfer/connection_monitor.h"
 #include "transfer/password_commands.h"
 #include "transfer/transfer_session.h"
+#include "transfer/version_check.h"
 
 #include <gtest/gtest.h>
 
@@ -193,6 +194,19 @@ TEST_F(ModuleCommands, ResetAsksFirstKeepsThePasswordAndShowsTheWait) {
     EXPECT_TRUE(port->ReadPage(1, "M", zada));
     EXPECT_EQ(zada, (link::ZadaSettings{4, 0, true}));
     port->Close();
+}
+
+TEST(VersionCheck, PolishAsksForThePolishPageEveryOtherLanguageForTheEnglishOne) {
+    TempFolder folder;
+    const std::string ini = folder.File("korv.ini");
+    EXPECT_EQ(VersionServer(ini), kDefaultVersionServer); // no settings file
+    std::ofstream(ini) << "[ZEL v7]\r\nJezyk=0\r\nVersionServer=http://10.0.0.5:8080\r\n";
+    const std::string base = VersionServer(ini);
+    EXPECT_EQ(VersionCheckUrl(base, Polish),
+              "http://10.0.0.5:8080/update/chkupdate.php?ver_nmb=74&prog=ZEL7&lang=pl");
+    for (int language : {English, German, Slovak})
+        EXPECT_EQ(VersionCheckUrl(base, language),
+                  "http://10.0.0.5:8080/update/chkupdate.php?ver_nmb=74&prog=ZEL7&lang=en");
 }
 
 } // namespace
