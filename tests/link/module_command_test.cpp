@@ -24,7 +24,7 @@ protected:
         ProcessOptions options;
         options.outPath = dir + "/out.txt";
         options.errPath = dir + "/err.txt";
-        options.env = {"KORV_SIM_CONFIG=" + dir + "/sim.ini"};
+        options.env = {"KORV_SIM_CONFIG=" + config};
         if (withLibrary)
             options.env.push_back(std::string("LD_LIBRARY_PATH=") + KORV_SIM_DIR);
         options.dropEnv = {"LD_LIBRARY_PATH=", "KORV_SIM_CONFIG="};
@@ -33,6 +33,7 @@ protected:
 
     TempFolder folder;
     const std::string dir = folder.Path().string();
+    std::string config = dir + "/sim.ini";
 };
 
 TEST_F(ModuleCommandTest, IdentifyPrintsTheReplyAndTheConfiguredKind) {
@@ -126,6 +127,24 @@ TEST_F(ModuleCommandTest, UsageAndMissingCable) {
     // Without the simulator on the library path the serial driver finds no cable either.
     Configure("[module]\n");
     EXPECT_EQ(Module({"count"}, false).rc, 3);
+}
+
+TEST_F(ModuleCommandTest, TheSimulatorSaysWhyItsFilesCannotBeUsed) {
+    // A folder threw inside the library and /dev/zero never ended; both are no cable now.
+    for (const std::string& path : {dir, std::string("/dev/zero")}) {
+        config = path;
+        const CliRun r = Module({"count"});
+        EXPECT_EQ(r.rc, 3) << path;
+        EXPECT_NE(r.err.find("cannot read KORV_SIM_CONFIG file " + path + ": is"),
+                  std::string::npos)
+            << r.err;
+    }
+    config = dir + "/sim.ini";
+    std::ofstream(dir + "/m.bin") << "short";
+    Configure("[module]\nmemory=" + dir + "/m.bin\n");
+    const CliRun r = Module({"count"});
+    EXPECT_EQ(r.rc, 3);
+    EXPECT_NE(r.err.find("m.bin: holds 5 bytes, not 32768"), std::string::npos) << r.err;
 }
 
 } // namespace
