@@ -2,6 +2,7 @@
 // problem a line. Exit 0 when there is nothing to fix. The rules live in the files library;
 // this only words what they found.
 #include "cli/cmd_files.h"
+#include "cli/text_escape.h"
 
 #include "files/register_checks.h"
 
@@ -24,12 +25,13 @@ std::string Describe(const LineCheck& c) {
     case LineFault::CardLineIgnored:
         return line + "card line ignored (needs zone 1..4 and apartment 0..255)";
     case LineFault::DescriptionHoldsEquals:
-        return line + "description of card \"" + c.subject +
+        return line + "description of card \"" + EscapeText(c.subject) +
                "\" holds \"=\"; the text after it is lost";
     case LineFault::DescriptionEndsInBlanks:
-        return line + "description of card \"" + c.subject + "\" ends in blanks; they are lost";
+        return line + "description of card \"" + EscapeText(c.subject) +
+               "\" ends in blanks; they are lost";
     case LineFault::NotACardNumber:
-        return line + "\"" + c.subject + "\" is not a card number and is ignored";
+        return line + "\"" + EscapeText(c.subject) + "\" is not a card number and is ignored";
     case LineFault::MoreThanSixFields:
         return line + "more than six numbers; only the first five are read";
     }
@@ -38,9 +40,9 @@ std::string Describe(const LineCheck& c) {
 
 void PrintCard(const CardCheck& c, std::ostream& out) {
     if (c.duplicateOf)
-        out << "duplicate number \"" << c.numer << "\": " << Where(*c.duplicateOf) << " and "
-            << Where(c.where) << '\n';
-    const std::string card = "card \"" + c.numer + "\" (" + Where(c.where) + "): ";
+        out << "duplicate number \"" << EscapeText(c.numer) << "\": " << Where(*c.duplicateOf)
+            << " and " << Where(c.where) << '\n';
+    const std::string card = "card \"" + EscapeText(c.numer) + "\" (" + Where(c.where) + "): ";
     switch (c.fault) {
     case CardNumberFault::None:
         break;

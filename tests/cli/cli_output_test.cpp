@@ -36,7 +36,7 @@ TEST(CliOutput, AnOutputThatCannotBeWrittenIsAFailure) {
     EXPECT_EQ(RunProcess(KORV_CLI, {"messages"}, options).rc, 0);
 }
 
-TEST(CliOutput, ListEscapesWhatWouldBreakALineOrReachTheTerminal) {
+TEST(CliOutput, ListAndCheckEscapeWhatWouldBreakALineOrReachTheTerminal) {
     TempFolder dir;
     const std::string file = dir.File("a.zel");
     // Card descriptions are Windows-1250; 0x81 has no character there.
@@ -46,6 +46,14 @@ TEST(CliOutput, ListEscapesWhatWouldBreakALineOrReachTheTerminal) {
     ASSERT_EQ(RunList({file}, out, err), 0) << err.str();
     // 0xB9 is a Polish letter and stays one.
     EXPECT_EQ(out.str(), "1\t0\t12\n1\t0\t77\t0\ta\\tb\\\\c\\x1B[2J\\xC2\\x81\xC4\x85\\x7F\n");
+
+    // check names bad card numbers; they are escaped there too.
+    test::WriteBytes(file, "RUF-KARTYv9\r\n[KARTY]\r\n1;0;7\x1B[0m;0;=\r\n");
+    out.str("");
+    EXPECT_EQ(RunCheck({file}, out, err), 1);
+    EXPECT_NE(out.str().find("card \"7\\x1B[0m\" (zone 1 apartment 0): a module holds only"),
+              std::string::npos)
+        << out.str();
 }
 
 TEST(TextEscape, ControlsAndBrokenUtf8BecomeVisibleEverythingElseStays) {
