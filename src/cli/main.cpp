@@ -8,6 +8,7 @@
 #include <iostream>
 #include <map>
 #include <string>
+#include <unistd.h>
 
 namespace {
 
@@ -48,8 +49,10 @@ bool OutputDelivered() {
     bool ok = std::cout.good() && std::fflush(stdout) == 0 && !std::ferror(stdout);
     if (!ok && !error)
         error = errno;
+    // Closing the descriptor, not the FILE: the library still flushes std::cout at exit, and
+    // a file system may report a deferred write error only at close.
     errno = 0;
-    if (std::fclose(stdout) != 0) {
+    if (::close(STDOUT_FILENO) != 0) {
         ok = false;
         if (!error)
             error = errno;
