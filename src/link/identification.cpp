@@ -1,0 +1,46 @@
+#include "link/identification.h"
+
+namespace korv::link {
+
+bool IsRufReply(const IdentifyReply& reply) {
+    return reply.bytes[0] == kRufReply[0] && reply.bytes[1] == kRufReply[1] &&
+           reply.bytes[2] == kRufReply[2];
+}
+
+bool NeedsLegacyIdentify(const IdentifyReply& reply) {
+    const std::string kind = ModuleKindOf(reply);
+    return kind != kKindFull && kind != kKindZada;
+}
+
+Identification Identify(const IdentifyReply& reply, std::string_view furtherBytes,
+                        std::uint8_t legacy) {
+    const std::string kind = ModuleKindOf(reply);
+    if (kind == kKindFull)
+        return {IdentifyOutcome::CurrentModule, "ZEL v7"};
+    if (kind == kKindZada)
+        return {IdentifyOutcome::CurrentZadaModule, "PEL-ZEL-ZADA"};
+    const bool zelV1 = legacy == kLegacyZelV1 || legacy == kLegacyZelV1Lower;
+    if (IsRufReply(reply)) {
+        // The name changes whatever the legacy reply says.
+        std::string name =
+            std::string(kRufReply) + std::string(furtherBytes.substr(0, kRufFurtherBytes));
+        return {zelV1 ? IdentifyOutcome::OtherFamily : IdentifyOutcome::NothingIdentified,
+                std::move(name)};
+    }
+    if (zelV1)
+        return {IdentifyOutcome::LegacyModule, "ZEL v1"};
+    if (legacy == kLegacyPelZel || legacy == kLegacyPelZelLower)
+        return {IdentifyOutcome::LegacyModule, "PEL-ZEL"};
+    return {IdentifyOutcome::NothingIdentified, std::nullopt};
+}
+
+ReplyShape ShapeOfCurrentModuleReply(const IdentifyReply& reply) {
+    if (reply.received == 0)
+        return ReplyShape::Silent;
+    if (reply.received < reply.bytes.size())
+        return ReplyShape::Short;
+    const auto check = static_cast<std::uint8_t>(reply.bytes[0] + reply.bytes[1] + 1);
+    return reply.bytes[2] == check ? ReplyShape::Whole : ReplyShape::BadCheck;
+}
+
+} // namespace korv::link
