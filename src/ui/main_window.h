@@ -52,6 +52,7 @@ public:
     AppState& state() { return state_; }
     const AppState& state() const { return state_; }
     Ui& ui();
+    QtUi& qtUi() { return *qtUi_; }
     const std::string& settingsPath() const { return settingsPath_; }
 
     // Views.
