@@ -5,6 +5,7 @@
 #include "transfer/file_commands.h"
 #include "ui/apartment_box.h"
 #include "ui/apartment_grid.h"
+#include "ui/dial_number_box.h"
 #include "ui/push_panel.h"
 #include "ui/qt_ui.h"
 
@@ -248,9 +249,8 @@ void TMain::BuildPage() {
     EditWybierany->setObjectName("EditWybierany");
     EditWybierany->setGeometry(330, 218, 68, 24);
     EditWybierany->setFont(Bold(EditWybierany->font()));
-    EditWybierany->setMaxLength(4);
-    EditWybierany->setValidator(
-        new QRegularExpressionValidator(QRegularExpression("[0-9]{0,4}"), EditWybierany));
+    // No maxLength: it would cut a longer number from a card file as soon as it is shown.
+    EditWybierany->setValidator(new DialNumberValidator(EditWybierany));
     EditWybierany->setReadOnly(true);
     connect(EditWybierany, &QLineEdit::textChanged, this, &TMain::EditWybieranyChange);
 
