@@ -5,6 +5,7 @@
 #include "transfer/file_commands.h"
 #include "ui/apartment_box.h"
 #include "ui/apartment_grid.h"
+#include "ui/app_identity.h"
 #include "ui/dial_number_box.h"
 #include "ui/push_panel.h"
 #include "ui/qt_ui.h"
@@ -84,6 +85,7 @@ TMain::TMain(const TMainOptions& options, QWidget* parent)
     const auto setting = LoadLanguageSetting(options.settingsPath, options.userSettingsPath);
     settingsPath_ = setting.path;
     SetLanguageIndex(setting.language);
+    UseQtTranslations(setting.language);
     FormCreate();
 
     if (const QScreen* screen = this->screen()) {
@@ -241,6 +243,8 @@ void TMain::BuildPage() {
     SpinEdit1->setGeometry(292, 174, 106, 38);
     SpinEdit1->setFont(Bold(SpinEdit1->font(), 18));
     connect(SpinEdit1, &QSpinBox::valueChanged, this, [this] { SpinEdit1Change(); });
+    MenuShortcutsFirst::Install(SpinEdit1);
+    MenuShortcutsFirst::Install(SpinEdit1->findChild<QLineEdit*>());
 
     Label_wybierany_numer = Label(page, "Label_wybierany_numer", {176, 218, 150, 24});
     Label_wybierany_numer->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
@@ -253,6 +257,7 @@ void TMain::BuildPage() {
     EditWybierany->setValidator(new DialNumberValidator(EditWybierany));
     EditWybierany->setReadOnly(true);
     connect(EditWybierany, &QLineEdit::textChanged, this, &TMain::EditWybieranyChange);
+    MenuShortcutsFirst::Install(EditWybierany);
 
     ListView1 = new QTreeWidget(page);
     ListView1->setObjectName("ListView1");
@@ -267,6 +272,8 @@ void TMain::BuildPage() {
     ListView1->header()->setSectionsMovable(false);
     ListView1->header()->setStretchLastSection(false);
     ListView1->setColumnWidth(0, 100);
+    // The style's minimum section width would make the 2-px gap column some 26 px wide.
+    ListView1->header()->setMinimumSectionSize(0);
     ListView1->setColumnWidth(1, 2);
     ListView1->setColumnWidth(2, 113);
     // The selected card stays marked while the person moves on to the buttons.

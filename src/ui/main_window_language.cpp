@@ -3,6 +3,7 @@
 
 #include "i18n/catalogue.h"
 #include "i18n/settings_file.h"
+#include "ui/app_identity.h"
 #include "ui/push_panel.h"
 
 #include <QAction>
@@ -27,6 +28,7 @@ void TMain::SelectLanguage(int language) {
     for (int i = 0; i < kLanguageCount; ++i)
         JezykItems[i]->setChecked(i == language);
     SetLanguageIndex(language);
+    UseQtTranslations(language);
     ApplyLanguage();
     SaveLanguage();
 }
