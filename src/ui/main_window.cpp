@@ -7,6 +7,7 @@
 #include "ui/apartment_grid.h"
 #include "ui/app_identity.h"
 #include "ui/dial_number_box.h"
+#include "ui/fit_caption.h"
 #include "ui/push_panel.h"
 #include "ui/qt_ui.h"
 
@@ -37,10 +38,12 @@ namespace {
 constexpr int kClientWidth = 868;
 constexpr int kClientHeight = 625;
 
-QFont Bold(QFont f, int pointSize = 0) {
+// Sizes in pixels, like every coordinate of the design: the window looks the same whatever
+// font size the desktop asks for.
+QFont Bold(QFont f, int pixelSize = 0) {
     f.setBold(true);
-    if (pointSize > 0)
-        f.setPointSize(pointSize);
+    if (pixelSize > 0)
+        f.setPixelSize(pixelSize);
     return f;
 }
 
@@ -234,6 +237,7 @@ void TMain::BuildPage() {
     Button_Znajdz->setEnabled(false);
     connect(CheckBox_auto, &QCheckBox::toggled, this, [this](bool on) {
         Button_dodaj->setText(QString::fromStdString(MessageText(on ? 99 : 79)));
+        FitCaptions(Button_dodaj->parentWidget());
     });
 
     LabelNrM = Label(page, "LabelNrM", {176, 178, 112, 30});
@@ -241,7 +245,7 @@ void TMain::BuildPage() {
     LabelNrM->setFont(Bold(LabelNrM->font()));
     SpinEdit1 = new ApartmentBox(page);
     SpinEdit1->setGeometry(292, 174, 106, 38);
-    SpinEdit1->setFont(Bold(SpinEdit1->font(), 18));
+    SpinEdit1->setFont(Bold(SpinEdit1->font(), 24));
     connect(SpinEdit1, &QSpinBox::valueChanged, this, [this] { SpinEdit1Change(); });
     MenuShortcutsFirst::Install(SpinEdit1);
     MenuShortcutsFirst::Install(SpinEdit1->findChild<QLineEdit*>());

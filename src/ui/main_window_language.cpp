@@ -4,6 +4,7 @@
 #include "i18n/catalogue.h"
 #include "i18n/settings_file.h"
 #include "ui/app_identity.h"
+#include "ui/fit_caption.h"
 #include "ui/push_panel.h"
 
 #include <QAction>
@@ -103,6 +104,7 @@ void TMain::ApplyLanguage() {
     ListView1->headerItem()->setText(1, QString());
     ListView1->headerItem()->setText(2, Text(87));
     CheckBox_auto->setText(Text(99));
+    FitCaptions(this);
 }
 
 } // namespace korv::ui

@@ -1,8 +1,12 @@
 // What the desktop and the keyboard see of the window: exact titles, Qt's texts in the
 // program's language, menu shortcuts over the text boxes, the card list's columns.
 #include "ui/apartment_box.h"
+#include "ui/app_style.h"
+#include "ui/fit_caption.h"
 #include "window_fixture.h"
 
+#include <QAbstractButton>
+#include <QCheckBox>
 #include <QFileInfo>
 #include <QHeaderView>
 #include <QLibraryInfo>
@@ -72,6 +76,28 @@ TEST_F(WindowTest, TheCardListsGapColumnIsTwoPixels) {
     EXPECT_EQ(w.ListView1->columnWidth(1), 2);
     EXPECT_EQ(w.ListView1->columnWidth(0), 100);
     EXPECT_EQ(w.ListView1->columnWidth(2), 113);
+}
+
+TEST_F(WindowTest, EveryCaptionFitsItsControlInEveryLanguageWhateverTheDesktopFont) {
+    ui::TMain& w = Start();
+    // Pixel-sized like the geometry: the desktop's font DPI cannot grow the text.
+    EXPECT_EQ(QApplication::font().pixelSize(), ui::kDesignFontPixels);
+    EXPECT_GT(w.SpinEdit1->font().pixelSize(), 0);
+    for (int language = 0; language < kLanguageCount; ++language) {
+        for (bool automatic : {false, true}) {
+            w.SelectLanguage(language);
+            w.CheckBox_auto->setChecked(automatic);
+            for (QAbstractButton* b : w.findChildren<QAbstractButton*>()) {
+                if (b->text().isEmpty())
+                    continue;
+                EXPECT_GT(b->font().pixelSize(), 0) << b->objectName().toStdString();
+                EXPECT_LE(ui::CaptionWidth(b), ui::CaptionRoom(b))
+                    << "language " << language << ": " << b->objectName().toStdString() << " \""
+                    << b->text().toStdString() << "\"";
+            }
+        }
+    }
+    w.CheckBox_auto->setChecked(false);
 }
 
 } // namespace
