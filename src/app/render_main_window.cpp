@@ -1,6 +1,7 @@
 // korv-render: draws the main window into a PNG without a display, for the README and for
 // reviewers. Usage: korv-render OUT.png [--lang N] [--zone Z] [--sample]
 #include "i18n/catalogue.h"
+#include "ui/app_identity.h"
 #include "ui/app_style.h"
 #include "ui/main_window.h"
 
@@ -51,7 +52,7 @@ int main(int argc, char** argv) {
         setenv("QT_QPA_PLATFORM", "offscreen", 1);
     QApplication app(argc, argv);
     korv::ui::ApplyAppStyle(app);
-    QApplication::setApplicationName("KORV");
+    korv::ui::ApplyAppIdentity(app);
 
     int language = korv::English, zone = 1;
     bool sample = false;
