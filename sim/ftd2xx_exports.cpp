@@ -5,6 +5,7 @@
 #include "sim/sim_cable.h"
 #include "sim/sim_clock.h"
 #include "sim/sim_config.h"
+#include "sim/small_file.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -43,12 +44,14 @@ bool ReadConfigText(std::string& text) {
     text.clear();
     if (!path || !*path)
         return true;
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        std::fprintf(stderr, "korv simulator: cannot read KORV_SIM_CONFIG file %s\n", path);
+    std::string error;
+    auto data = korv::sim::ReadSmallRegularFile(path, error);
+    if (!data) {
+        std::fprintf(stderr, "korv simulator: cannot read KORV_SIM_CONFIG file %s: %s\n", path,
+                     error.c_str());
         return false;
     }
-    text.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    text = std::move(*data);
     return true;
 }
 

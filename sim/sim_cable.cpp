@@ -1,6 +1,8 @@
 #include "sim/sim_cable.h"
 
+#include <cstdio>
 #include <cstring>
+#include <string>
 
 namespace korv::sim {
 
@@ -8,7 +10,7 @@ SimCable::SimCable(SimConfig config, SimClock& clock)
     : config_(std::move(config)), module_(config_.module),
       trace_(std::make_unique<FrameTrace>(config_.tracePath)),
       line_(module_, clock, config_.timing) {
-    module_.memory() = NewMemoryImage(config_.password, config_.imageCards);
+    module_.memory() = NewMemoryImage(config_);
     for (std::uint32_t card : config_.cards)
         module_.QueueCard(card);
     for (const Fault& fault : config_.faults)
@@ -30,9 +32,16 @@ std::uint32_t SimCable::OpenEx(const void* arg, std::uint32_t flags, void** hand
     if (open_)
         return kFtDeviceNotOpened;
     // Another process may have changed the module since this one last looked.
-    if (!config_.memoryPath.empty() && !LoadMemoryImage(config_.memoryPath, config_.password,
-                                                        config_.imageCards, module_.memory()))
-        return kFtDeviceNotOpened;
+    if (!config_.memoryPath.empty()) {
+        std::string error;
+        if (!LoadMemoryImage(config_.memoryPath, NewMemoryImage(config_), module_.memory(),
+                             error)) {
+            // The program sees only a cable that did not open; the person running it must
+            // learn why.
+            std::fprintf(stderr, "korv simulator: %s\n", error.c_str());
+            return kFtDeviceNotOpened;
+        }
+    }
     open_ = true;
     readTimeoutMs_ = 0;
     line_.Reset();

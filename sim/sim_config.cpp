@@ -1,10 +1,12 @@
 #include "sim/sim_config.h"
 
 #include "core/ini_document.h"
+#include "sim/small_file.h"
 
 #include <algorithm>
 #include <charconv>
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <sstream>
@@ -12,6 +14,12 @@
 namespace korv::sim {
 
 namespace {
+
+// Page 1 of a ZADA module: bytes 60..63 hold ELOCK time, ELOCK type, sounds (0 on), FF.
+constexpr int kZadaTrailerOffset = 60;
+constexpr std::uint8_t kFactoryElockSeconds = 4;
+constexpr std::uint8_t kFactoryElockType = 0; // electric lock
+constexpr std::uint8_t kFactorySoundsOn = 0;
 
 bool ParseNumber(std::string_view text, std::uint32_t& value) {
     const auto* end = text.data() + text.size();
@@ -204,7 +212,7 @@ std::optional<SimConfig> ParseSimConfig(std::string_view text, std::string& erro
     return c;
 }
 
-Memory NewMemoryImage(const std::string& password, std::vector<StoredCard> cards) {
+Memory NewMemoryImage(const std::string& password, std::vector<StoredCard> cards, bool zada) {
     Memory m;
     m.fill(0xFF);
     std::stable_sort(cards.begin(), cards.end(), [](const StoredCard& a, const StoredCard& b) {
@@ -226,20 +234,42 @@ Memory NewMemoryImage(const std::string& password, std::vector<StoredCard> cards
     };
     m[62] = static_cast<std::uint8_t>(digit(0) << 4 | digit(1));
     m[63] = static_cast<std::uint8_t>(digit(2) << 4 | digit(3));
+    if (zada) {
+        std::uint8_t* trailer = m.data() + kPageBytes + kZadaTrailerOffset;
+        trailer[0] = kFactoryElockSeconds;
+        trailer[1] = kFactoryElockType;
+        trailer[2] = kFactorySoundsOn;
+        trailer[3] = 0xFF;
+    }
     return m;
 }
 
-bool LoadMemoryImage(const std::string& path, const std::string& password,
-                     const std::vector<StoredCard>& cards, Memory& memory) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        memory = NewMemoryImage(password, cards);
-        return SaveMemoryImage(path, memory);
-    }
-    std::string data((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    if (data.size() != memory.size())
+Memory NewMemoryImage(const SimConfig& config) {
+    return NewMemoryImage(config.password, config.imageCards, config.module.kind == "M");
+}
+
+bool LoadMemoryImage(const std::string& path, const Memory& fresh, Memory& memory,
+                     std::string& error) {
+    std::error_code ec;
+    if (!std::filesystem::exists(std::filesystem::symlink_status(path, ec))) {
+        memory = fresh;
+        if (SaveMemoryImage(path, memory))
+            return true;
+        error = "memory image " + path + ": cannot be written";
         return false;
-    std::copy(data.begin(), data.end(), memory.begin());
+    }
+    std::string reason;
+    const auto data = ReadSmallRegularFile(path, reason);
+    if (!data) {
+        error = "memory image " + path + ": " + reason;
+        return false;
+    }
+    if (data->size() != memory.size()) {
+        error = "memory image " + path + ": holds " + std::to_string(data->size()) +
+                " bytes, not " + std::to_string(memory.size());
+        return false;
+    }
+    std::copy(data->begin(), data->end(), memory.begin());
     return true;
 }
 

@@ -57,12 +57,16 @@ std::optional<SimConfig> ParseSimConfig(std::string_view text, std::string& erro
 
 // A fresh image: the cards as 5-byte records packed from page 0 in register order (zone,
 // apartment, given order), all other bytes FF, the card count, and the four-digit password as
-// two packed-BCD bytes.
-Memory NewMemoryImage(const std::string& password, std::vector<StoredCard> cards = {});
-// Loads the image, or makes and saves a new one when the file is missing. False when the
-// file exists but is not a 32768-byte image, or cannot be written.
-bool LoadMemoryImage(const std::string& path, const std::string& password,
-                     const std::vector<StoredCard>& cards, Memory& memory);
+// two packed-BCD bytes. A ZADA module leaves the factory with its extra settings on page 1:
+// ELOCK time 4 s, electric lock, sounds on.
+Memory NewMemoryImage(const std::string& password, std::vector<StoredCard> cards = {},
+                      bool zada = false);
+// The fresh image the configuration describes.
+Memory NewMemoryImage(const SimConfig& config);
+// Loads the image, or saves fresh as the image when the file is missing. False with the
+// reason in error when the file is not a 32768-byte image or cannot be read or written.
+bool LoadMemoryImage(const std::string& path, const Memory& fresh, Memory& memory,
+                     std::string& error);
 bool SaveMemoryImage(const std::string& path, const Memory& memory);
 
 } // namespace korv::sim

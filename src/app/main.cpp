@@ -1,5 +1,6 @@
 // korv: program entry.
 #include "i18n/settings_file.h"
+#include "ui/app_identity.h"
 #include "ui/app_style.h"
 #include "ui/main_window.h"
 
@@ -8,8 +9,7 @@
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     korv::ui::ApplyAppStyle(app);
-    QApplication::setApplicationName("KORV");
-    QApplication::setApplicationDisplayName("KORV");
+    korv::ui::ApplyAppIdentity(app);
 
     korv::ui::TMainOptions options;
     options.settingsPath =

@@ -3,6 +3,7 @@
 // --ticks runs that many connection-monitor ticks first (point KORV_SIM_CONFIG and the
 // library path at the simulator to show a connected module).
 #include "i18n/catalogue.h"
+#include "ui/app_identity.h"
 #include "ui/app_style.h"
 #include "ui/main_window.h"
 
@@ -53,7 +54,7 @@ int main(int argc, char** argv) {
         setenv("QT_QPA_PLATFORM", "offscreen", 1);
     QApplication app(argc, argv);
     korv::ui::ApplyAppStyle(app);
-    QApplication::setApplicationName("KORV");
+    korv::ui::ApplyAppIdentity(app);
 
     int language = korv::English, zone = 1;
     bool sample = false;

@@ -57,7 +57,12 @@ int LoadForCommand(const std::string& path, int zone, TTablica& tablica, std::os
     const auto f = ReadForCommand(path, err);
     if (!f)
         return kExitFileError;
-    const OpenResult r = LoadAnyCardFile(f->size, f->bytes, tablica, zone);
+    return LoadBytesForCommand(path, *f, zone, tablica, err, kind);
+}
+
+int LoadBytesForCommand(const std::string& path, const FileBytes& file, int zone, TTablica& tablica,
+                        std::ostream& err, CardFileKind* kind) {
+    const OpenResult r = LoadAnyCardFile(file.size, file.bytes, tablica, zone);
     if (kind)
         *kind = r.kind;
     if (r.kind == CardFileKind::NotCardFile) {

@@ -33,6 +33,9 @@ std::optional<FileBytes> ReadForCommand(const std::string& path, std::ostream& e
 // Returns kExitDone, or the exit code after the message went to err.
 int LoadForCommand(const std::string& path, int zone, TTablica& tablica, std::ostream& err,
                    CardFileKind* kind = nullptr);
+// The same over bytes already read from path.
+int LoadBytesForCommand(const std::string& path, const FileBytes& file, int zone, TTablica& tablica,
+                        std::ostream& err, CardFileKind* kind = nullptr);
 
 // Writes as Save does; the old file stays when that fails.
 int WriteForCommand(const TTablica& tablica, const std::string& path, std::ostream& err);

@@ -1,8 +1,11 @@
 // korv-cli module identify|count|page N|card: service diagnostics on the cable. Each opens the
 // cable, makes one exchange and closes it again, as a command of the window does.
-// Exit codes: 0 done, 1 the module failed the exchange, 2 usage, 3 no cable or no driver.
+// Exit codes: 0 done, 1 the module failed the exchange or nothing was identified, 2 usage,
+// 3 no cable or no driver.
 #include "cli/cli_command.h"
+#include "cli/text_escape.h"
 #include "link/ftdi.h"
+#include "link/identification.h"
 #include "link/port_control.h"
 
 #include <charconv>
@@ -30,38 +33,55 @@ std::string Hex(const std::uint8_t* bytes, std::size_t count) {
     return count ? text : "none";
 }
 
-bool IsLegacyLetter(std::uint8_t b) {
-    return b == 'J' || b == 'j' || b == 'I' || b == 'i';
+int IdentifyCurrentModule(const link::IdentifyReply& reply, std::ostream& out, std::ostream& err) {
+    switch (link::ShapeOfCurrentModuleReply(reply)) {
+    case link::ReplyShape::Whole:
+        out << "kind: " << link::ModuleKindOf(reply) << '\n';
+        return kExitDone;
+    case link::ReplyShape::BadCheck:
+        err << "korv-cli module: the identify reply's check byte is wrong\n";
+        return kExitModuleFailed;
+    case link::ReplyShape::Short:
+    case link::ReplyShape::Silent:
+        break;
+    }
+    err << "korv-cli module: the identify reply was cut short (" << reply.received << " of "
+        << reply.bytes.size() << " bytes)\n";
+    return kExitModuleFailed;
 }
 
 int Identify(link::TBEXFTDI& port, std::ostream& out, std::ostream& err) {
     const link::IdentifyReply reply = port.Identify(link::kCommandIdentifyWaitMs);
     out << "reply: " << Hex(reply.bytes.data(), reply.received) << '\n';
-    const std::string kind = link::ModuleKindOf(reply);
-    if (kind == link::kKindFull || kind == link::kKindZada) {
-        out << "kind: " << kind << '\n';
-        return kExitDone;
-    }
-    const bool ruf =
-        reply.received == 3 && kind == "R" && reply.bytes[1] == 'U' && reply.bytes[2] == 'F';
-    if (ruf) {
+    if (!link::NeedsLegacyIdentify(reply))
+        return IdentifyCurrentModule(reply, out, err);
+
+    std::string further;
+    if (link::IsRufReply(reply) && reply.received == reply.bytes.size()) {
         link::DWORD more = 0;
-        port.Read(8, more);
+        port.Read(link::kRufFurtherBytes, more);
+        further.assign(port.buf_out.begin(), port.buf_out.begin() + more);
         out << "further bytes: " << Hex(port.buf_out.data(), more) << '\n';
-        out << "name: RUF" << std::string(port.buf_out.begin(), port.buf_out.begin() + more)
-            << '\n';
     }
     const std::uint8_t legacy = port.LegacyIdentify();
     out << "legacy reply: " << (legacy ? Hex(&legacy, 1) : std::string("none")) << '\n';
-    if (ruf) {
+    const link::Identification found = link::Identify(reply, further, legacy);
+    if (found.moduleName)
+        out << "name: " << EscapeText(*found.moduleName) << '\n';
+    switch (found.outcome) {
+    case link::IdentifyOutcome::OtherFamily:
         out << "kind: RUF\n";
         return kExitDone;
-    }
-    if (IsLegacyLetter(legacy)) {
+    case link::IdentifyOutcome::LegacyModule:
         out << "kind: " << static_cast<char>(legacy) << '\n';
         return kExitDone;
+    default:
+        break;
     }
-    err << "korv-cli module: no module answered on the cable\n";
+    if (link::IsRufReply(reply))
+        err << "korv-cli module: a device answered \"RUF\" but did not identify itself\n";
+    else
+        err << "korv-cli module: no module answered on the cable\n";
     return kExitModuleFailed;
 }
 

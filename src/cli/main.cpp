@@ -1,9 +1,14 @@
 // korv-cli: the window's work without the window, for installers' scripts and service work.
 #include "cli/cli_command.h"
+#include "cli/cmd_files.h"
 
+#include <cerrno>
+#include <cstdio>
 #include <cstring>
 #include <iostream>
 #include <map>
+#include <string>
+#include <unistd.h>
 
 namespace {
 
@@ -33,6 +38,31 @@ int Usage() {
     return korv::cli::kExitUsage;
 }
 
+// Whether everything the command printed reached its destination. std::cout writes through
+// stdout's buffer, so a full disk or /dev/full shows only when that buffer is flushed and
+// closed; a script must not take a cut list for a whole one.
+bool OutputDelivered() {
+    // A write that failed while the command ran left its reason in errno; keep that one.
+    int error = std::cout.good() && !std::ferror(stdout) ? 0 : errno;
+    errno = 0;
+    std::cout.flush();
+    bool ok = std::cout.good() && std::fflush(stdout) == 0 && !std::ferror(stdout);
+    if (!ok && !error)
+        error = errno;
+    // Closing the descriptor, not the FILE: the library still flushes std::cout at exit, and
+    // a file system may report a deferred write error only at close.
+    errno = 0;
+    if (::close(STDOUT_FILENO) != 0) {
+        ok = false;
+        if (!error)
+            error = errno;
+    }
+    if (!ok)
+        std::cerr << "korv-cli: writing the output failed"
+                  << (error ? std::string(": ") + std::strerror(error) : std::string()) << '\n';
+    return ok;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -43,6 +73,7 @@ int main(int argc, char** argv) {
         return Usage();
     korv::cli::Args args(argv + 2, argv + argc);
     const int rc = it->second.run(args, std::cout, std::cerr);
-    std::cout.flush();
+    if (!OutputDelivered())
+        return korv::cli::kExitFileError;
     return rc;
 }

@@ -4,65 +4,72 @@
 
 namespace korv::link {
 
-namespace {
-
-bool IsRuf(const IdentifyReply& reply) {
-    return reply.bytes[0] == 'R' && reply.bytes[1] == 'U' && reply.bytes[2] == 'F';
+bool IsRufReply(const IdentifyReply& reply) {
+    return reply.bytes[0] == kRufReply[0] && reply.bytes[1] == kRufReply[1] &&
+           reply.bytes[2] == kRufReply[2];
 }
 
+bool NeedsLegacyIdentify(const IdentifyReply& reply) {
+    const std::string kind = ModuleKindOf(reply);
+    return kind != kKindFull && kind != kKindZada;
+}
+
+Identification Identify(const IdentifyReply& reply, std::string_view furtherBytes,
+                        std::uint8_t legacy) {
+    const std::string kind = ModuleKindOf(reply);
+    if (kind == kKindFull)
+        return {IdentifyOutcome::CurrentModule, "ZEL v7"};
+    if (kind == kKindZada)
+        return {IdentifyOutcome::CurrentZadaModule, "PEL-ZEL-ZADA"};
+    const bool zelV1 = legacy == kLegacyZelV1 || legacy == kLegacyZelV1Lower;
+    if (IsRufReply(reply)) {
+        // The name changes whatever the legacy reply says.
+        std::string name =
+            std::string(kRufReply) + std::string(furtherBytes.substr(0, kRufFurtherBytes));
+        return {zelV1 ? IdentifyOutcome::OtherFamily : IdentifyOutcome::NothingIdentified,
+                std::move(name)};
+    }
+    if (zelV1)
+        return {IdentifyOutcome::LegacyModule, "ZEL v1"};
+    if (legacy == kLegacyPelZel || legacy == kLegacyPelZelLower)
+        return {IdentifyOutcome::LegacyModule, "PEL-ZEL"};
+    return {IdentifyOutcome::NothingIdentified, std::nullopt};
+}
+
+ReplyShape ShapeOfCurrentModuleReply(const IdentifyReply& reply) {
+    if (reply.received == 0)
+        return ReplyShape::Silent;
+    if (reply.received < reply.bytes.size())
+        return ReplyShape::Short;
+    const auto check = static_cast<std::uint8_t>(reply.bytes[0] + reply.bytes[1] + 1);
+    return reply.bytes[2] == check ? ReplyShape::Whole : ReplyShape::BadCheck;
+}
+
+namespace {
 void Run(const std::function<void()>& hook) {
     if (hook)
         hook();
 }
-
 } // namespace
 
-void DecideDevice(Identification& id) {
-    id.moduleKind = ModuleKindOf(id.reply);
-    id.ruf = IsRuf(id.reply);
-    id.moduleName.reset();
-    if (id.moduleKind == kKindFull || id.moduleKind == kKindZada) {
-        id.outcome = DeviceOutcome::Current;
-        id.moduleName = id.moduleKind == kKindFull ? kNameFull : kNameZada;
-        return;
-    }
-    const std::uint8_t legacy = id.legacyAsked ? id.legacyAnswer : 0;
-    const bool j = legacy == 'J' || legacy == 'j';
-    const bool i = legacy == 'I' || legacy == 'i';
-    if (id.ruf) {
-        // Another family's device names itself; only its own legacy answer J makes it one we
-        // recognise (and send to its own application).
-        id.moduleName = "RUF" + id.rufExtra;
-        id.outcome = j ? DeviceOutcome::Legacy : DeviceOutcome::Nothing;
-        return;
-    }
-    if (j || i) {
-        id.outcome = DeviceOutcome::Legacy;
-        id.moduleName = j ? kNameLegacyJ : kNameLegacyI;
-        return;
-    }
-    id.outcome = DeviceOutcome::Nothing;
-}
-
-Identification IdentifyDevice(TBEXFTDI& port, std::uint32_t waitMs, const IdentifyHooks& hooks) {
-    Identification id;
-    id.reply = port.Identify(waitMs);
-    const std::string kind = ModuleKindOf(id.reply);
-    if (kind != kKindFull && kind != kKindZada) {
+DeviceAnswer AskDevice(TBEXFTDI& port, std::uint32_t waitMs, const IdentifyHooks& hooks) {
+    DeviceAnswer a;
+    a.reply = port.Identify(waitMs);
+    if (NeedsLegacyIdentify(a.reply)) {
         Run(hooks.letEventsRun);
-        if (IsRuf(id.reply)) {
+        if (IsRufReply(a.reply)) {
             DWORD more = 0;
-            port.Read(8, more);
-            id.rufExtra.assign(port.buf_out.begin(),
-                               port.buf_out.begin() + std::min<DWORD>(more, 8));
+            port.Read(kRufFurtherBytes, more);
+            a.furtherBytes.assign(port.buf_out.begin(),
+                                  port.buf_out.begin() + std::min<DWORD>(more, kRufFurtherBytes));
             Run(hooks.letEventsRun);
         }
         Run(hooks.beforeLegacy);
-        id.legacyAnswer = port.LegacyIdentify(waitMs);
-        id.legacyAsked = true;
+        a.legacy = port.LegacyIdentify(waitMs);
+        a.legacyAsked = true;
     }
-    DecideDevice(id);
-    return id;
+    a.id = Identify(a.reply, a.furtherBytes, a.legacy);
+    return a;
 }
 
 } // namespace korv::link

@@ -1,5 +1,6 @@
-// Who is on the other end of the cable: the identify request, and for anything but a current
-// module the legacy request. The connection monitor and korv-cli decide by the same rules.
+// What sits on the cable, decided from the Identify reply and, when that names no current
+// module, the Legacy identify reply. Qt-free, so the window's connection monitor and
+// korv-cli module identify share one table.
 #pragma once
 
 #include "link/ftdi.h"
@@ -8,32 +9,53 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace korv::link {
 
-enum class DeviceOutcome {
-    Current, // a ZEL v7 module ('F') or its ZADA variant ('M')
-    Legacy,  // an older module, or a device of another family, that this program cannot serve
-    Nothing  // nothing identified (a silent line among them)
+enum class IdentifyOutcome {
+    NoCable,           // the port did not open
+    CurrentModule,     // 'F': every command
+    CurrentZadaModule, // 'M': every command and the ZADA settings
+    OtherFamily,       // "RUF" then 'J'/'j': a device that needs another application
+    LegacyModule,      // 'J'/'j'/'I'/'i' to the legacy request: named, refused
+    NothingIdentified,
 };
 
+// Reply bytes that are letters of the protocol, not numbers.
+inline constexpr std::uint8_t kLegacyZelV1 = 'J';
+inline constexpr std::uint8_t kLegacyZelV1Lower = 'j';
+inline constexpr std::uint8_t kLegacyPelZel = 'I';
+inline constexpr std::uint8_t kLegacyPelZelLower = 'i';
+inline constexpr std::string_view kRufReply = "RUF";
+// A RUF device sends at most this many further bytes after "RUF".
+inline constexpr std::uint32_t kRufFurtherBytes = 8;
+
 struct Identification {
-    DeviceOutcome outcome = DeviceOutcome::Nothing;
-    IdentifyReply reply;      // the identify request's three bytes
-    std::string moduleKind;   // byte 0 of that reply as a one-character text
-    bool ruf = false;         // the reply was "RUF": a device of another family
-    std::string rufExtra;     // the further bytes such a device sent (up to 8)
-    bool legacyAsked = false; // the legacy request was sent
-    std::uint8_t legacyAnswer = 0;
-    // The name to show; nothing when the name of the last device stays.
+    IdentifyOutcome outcome = IdentifyOutcome::NothingIdentified;
+    // ModuleName after this tick; empty optional when the outcome leaves it unchanged.
     std::optional<std::string> moduleName;
 };
 
-// The module names the window shows after "Connected with module ".
-inline constexpr char kNameFull[] = "ZEL v7";
-inline constexpr char kNameZada[] = "PEL-ZEL-ZADA";
-inline constexpr char kNameLegacyJ[] = "ZEL v1";
-inline constexpr char kNameLegacyI[] = "PEL-ZEL";
+// Bytes 0..2 of the reply are "RUF".
+bool IsRufReply(const IdentifyReply& reply);
+// Only 'F' and 'M' settle the question; anything else is asked the legacy request.
+bool NeedsLegacyIdentify(const IdentifyReply& reply);
+
+// The outcome of one look at the cable. furtherBytes: what a RUF device sent after "RUF";
+// legacy: the byte answering the legacy request (0 for none, ignored for 'F' and 'M').
+Identification Identify(const IdentifyReply& reply, std::string_view furtherBytes,
+                        std::uint8_t legacy);
+
+// How whole the reply of a current module is. The monitor goes by byte 0 alone; a service
+// tool reports a reply cut short or with a wrong check byte instead of trusting its letter.
+enum class ReplyShape {
+    Whole,    // three bytes, byte 2 the check byte of bytes 0..1
+    Silent,   // nothing came
+    Short,    // fewer than three bytes
+    BadCheck, // three bytes, but byte 2 does not check bytes 0..1
+};
+ReplyShape ShapeOfCurrentModuleReply(const IdentifyReply& reply);
 
 // Things the monitor shows between the requests. Both may be empty.
 struct IdentifyHooks {
@@ -43,12 +65,15 @@ struct IdentifyHooks {
     std::function<void()> beforeLegacy;
 };
 
-// Asks the device on the open cable, waiting waitMs before each reply is read.
-Identification IdentifyDevice(TBEXFTDI& port, std::uint32_t waitMs,
-                              const IdentifyHooks& hooks = {});
-
-// The decision alone, from the replies: reply, and for a RUF device its further bytes, and the
-// legacy answer when it was asked.
-void DecideDevice(Identification& id);
+// One look at the open cable: the identify request, and for anything but 'F' and 'M' a RUF
+// device's further bytes and the legacy request, each reply read waitMs after its request.
+struct DeviceAnswer {
+    IdentifyReply reply;
+    std::string furtherBytes; // after "RUF"
+    bool legacyAsked = false;
+    std::uint8_t legacy = 0; // the legacy reply, 0 when nothing came
+    Identification id;
+};
+DeviceAnswer AskDevice(TBEXFTDI& port, std::uint32_t waitMs, const IdentifyHooks& hooks = {});
 
 } // namespace korv::link

@@ -10,7 +10,7 @@ namespace korv {
 
 namespace {
 
-using link::DeviceOutcome;
+using link::IdentifyOutcome;
 
 // A module we cannot serve, or nothing: the module commands go, the label turns red.
 void LegacyPreparation(AppState& state) {
@@ -115,19 +115,22 @@ void TimerCheckTimer(ModuleContext& ctx) {
             LegacyPreparation(state);
             ctx.ui.ShowConnection(state.connection);
         };
-        const link::Identification id =
-            link::IdentifyDevice(ctx.port, link::kMonitorIdentifyWaitMs, hooks);
-        state.ModuleKind = id.moduleKind;
-        if (id.moduleName)
-            state.ModuleName = *id.moduleName;
-        switch (id.outcome) {
-        case DeviceOutcome::Current:
+        const link::DeviceAnswer answer =
+            link::AskDevice(ctx.port, link::kMonitorIdentifyWaitMs, hooks);
+        state.ModuleKind = link::ModuleKindOf(answer.reply);
+        if (answer.id.moduleName)
+            state.ModuleName = *answer.id.moduleName;
+        switch (answer.id.outcome) {
+        case IdentifyOutcome::CurrentModule:
+        case IdentifyOutcome::CurrentZadaModule:
             CurrentModule(ctx);
             break;
-        case DeviceOutcome::Legacy:
+        case IdentifyOutcome::OtherFamily:
+        case IdentifyOutcome::LegacyModule:
             LegacyIdentified(state);
             break;
-        case DeviceOutcome::Nothing:
+        case IdentifyOutcome::NoCable: // the cable opened: cannot be
+        case IdentifyOutcome::NothingIdentified:
             NothingIdentified(state);
             break;
         }

@@ -16,6 +16,18 @@ ApartmentBox::ApartmentBox(QWidget* parent) : QSpinBox(parent) {
 }
 
 void ApartmentBox::keyPressEvent(QKeyEvent* event) {
+    // The change that follows comes from the person typing here, unless the key steps the
+    // value (Page keys, arrows) or leaves the box.
+    const int key = event->key();
+    const bool steps = key == Qt::Key_PageUp || key == Qt::Key_PageDown || key == Qt::Key_Up ||
+                       key == Qt::Key_Down || key == Qt::Key_Tab || key == Qt::Key_Backtab;
+    const bool wasTyping = typing_;
+    typing_ = !steps;
+    KeyPress(event);
+    typing_ = wasTyping;
+}
+
+void ApartmentBox::KeyPress(QKeyEvent* event) {
     switch (event->key()) {
     case Qt::Key_PageUp:
         setValue(std::min(255, value() + 10));

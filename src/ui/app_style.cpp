@@ -1,6 +1,7 @@
 #include "ui/app_style.h"
 
 #include <QApplication>
+#include <QFont>
 #include <QPalette>
 #include <QStyleFactory>
 
@@ -34,6 +35,11 @@ void ApplyAppStyle(QApplication& app) {
     for (auto role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
         p.setColor(QPalette::Disabled, role, QColor(128, 128, 128));
     app.setPalette(p);
+    // The design's font, in pixels like its geometry, so a larger desktop font (a higher
+    // font DPI) cannot push captions out of their fixed-size controls.
+    QFont font(QStringLiteral("DejaVu Sans"));
+    font.setPixelSize(kDesignFontPixels);
+    app.setFont(font);
     app.setStyleSheet(
         "QGroupBox { font-weight: bold; border: 1px solid #8C9BAC; border-radius: 3px;"
         " margin-top: 8px; padding-top: 4px; }"

@@ -5,6 +5,9 @@
 #include "transfer/file_commands.h"
 #include "ui/apartment_box.h"
 #include "ui/apartment_grid.h"
+#include "ui/app_identity.h"
+#include "ui/dial_number_box.h"
+#include "ui/fit_caption.h"
 #include "ui/push_panel.h"
 #include "ui/qt_ui.h"
 
@@ -35,10 +38,12 @@ namespace {
 constexpr int kClientWidth = 868;
 constexpr int kClientHeight = 625;
 
-QFont Bold(QFont f, int pointSize = 0) {
+// Sizes in pixels, like every coordinate of the design: the window looks the same whatever
+// font size the desktop asks for.
+QFont Bold(QFont f, int pixelSize = 0) {
     f.setBold(true);
-    if (pointSize > 0)
-        f.setPointSize(pointSize);
+    if (pixelSize > 0)
+        f.setPixelSize(pixelSize);
     return f;
 }
 
@@ -84,6 +89,7 @@ TMain::TMain(const TMainOptions& options, QWidget* parent)
     const auto setting = LoadLanguageSetting(options.settingsPath, options.userSettingsPath);
     settingsPath_ = setting.path;
     SetLanguageIndex(setting.language);
+    UseQtTranslations(setting.language);
     FormCreate();
 
     if (const QScreen* screen = this->screen()) {
@@ -232,6 +238,7 @@ void TMain::BuildPage() {
     Button_Znajdz->setEnabled(false);
     connect(CheckBox_auto, &QCheckBox::toggled, this, [this](bool on) {
         Button_dodaj->setText(QString::fromStdString(MessageText(on ? 99 : 79)));
+        FitCaptions(Button_dodaj->parentWidget());
     });
 
     LabelNrM = Label(page, "LabelNrM", {176, 178, 112, 30});
@@ -239,8 +246,10 @@ void TMain::BuildPage() {
     LabelNrM->setFont(Bold(LabelNrM->font()));
     SpinEdit1 = new ApartmentBox(page);
     SpinEdit1->setGeometry(292, 174, 106, 38);
-    SpinEdit1->setFont(Bold(SpinEdit1->font(), 18));
+    SpinEdit1->setFont(Bold(SpinEdit1->font(), 24));
     connect(SpinEdit1, &QSpinBox::valueChanged, this, [this] { SpinEdit1Change(); });
+    MenuShortcutsFirst::Install(SpinEdit1);
+    MenuShortcutsFirst::Install(SpinEdit1->findChild<QLineEdit*>());
 
     Label_wybierany_numer = Label(page, "Label_wybierany_numer", {176, 218, 150, 24});
     Label_wybierany_numer->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
@@ -249,11 +258,11 @@ void TMain::BuildPage() {
     EditWybierany->setObjectName("EditWybierany");
     EditWybierany->setGeometry(330, 218, 68, 24);
     EditWybierany->setFont(Bold(EditWybierany->font()));
-    EditWybierany->setMaxLength(4);
-    EditWybierany->setValidator(
-        new QRegularExpressionValidator(QRegularExpression("[0-9]{0,4}"), EditWybierany));
+    // No maxLength: it would cut a longer number from a card file as soon as it is shown.
+    EditWybierany->setValidator(new DialNumberValidator(EditWybierany));
     EditWybierany->setReadOnly(true);
     connect(EditWybierany, &QLineEdit::textChanged, this, &TMain::EditWybieranyChange);
+    MenuShortcutsFirst::Install(EditWybierany);
 
     ListView1 = new QTreeWidget(page);
     ListView1->setObjectName("ListView1");
@@ -268,6 +277,8 @@ void TMain::BuildPage() {
     ListView1->header()->setSectionsMovable(false);
     ListView1->header()->setStretchLastSection(false);
     ListView1->setColumnWidth(0, 100);
+    // The style's minimum section width would make the 2-px gap column some 26 px wide.
+    ListView1->header()->setMinimumSectionSize(0);
     ListView1->setColumnWidth(1, 2);
     ListView1->setColumnWidth(2, 113);
     // The selected card stays marked while the person moves on to the buttons.

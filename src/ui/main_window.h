@@ -57,6 +57,7 @@ public:
     AppState& state() { return state_; }
     const AppState& state() const { return state_; }
     Ui& ui();
+    QtUi& qtUi() { return *qtUi_; }
     const std::string& settingsPath() const { return settingsPath_; }
 
     // Views.
@@ -133,34 +134,35 @@ public:
 
 public:
     // Controls, by the names installers' manuals and the commands use.
-    QMenu* Plik1 = nullptr;
+    QMenu* Plik1 = nullptr; // Plik = File; its items: Nowy New, Otwórz Open, Dopisz Add file,
+                            // Zapisz Save, Zapisz jako Save as, Wyjście Close
     QAction* Nowy1 = nullptr;
     QAction* Otwrz1 = nullptr;
     QAction* Dopisz_plik = nullptr;
     QAction* Zapisz1 = nullptr;
     QAction* Zapiszjako1 = nullptr;
     QAction* Wyjcie1 = nullptr;
-    QMenu* Jezyk = nullptr;
+    QMenu* Jezyk = nullptr;               // Język = language
     std::array<QAction*, 6> JezykItems{}; // indexed by language: Jezyk0 .. Jezyk5
     QMenu* About1 = nullptr;
-    QAction* OUSB1 = nullptr;
+    QAction* OUSB1 = nullptr; // "O USB": about the USB cable
     QAction* help1 = nullptr;
-    QAction* SprWersj2 = nullptr;
-    QAction* Kontakt1 = nullptr;
+    QAction* SprWersj2 = nullptr; // Sprawdź wersję = check version
+    QAction* Kontakt1 = nullptr;  // Kontakt = contact
 
     QTabWidget* PageControl2 = nullptr;
     QWidget* TabSheet10 = nullptr;
 
-    QGroupBox* RadioGroup1 = nullptr;
+    QGroupBox* RadioGroup1 = nullptr; // the zone (strefa) chooser
     std::array<QRadioButton*, 4> RadioGroup1Items{};
     QButtonGroup* RadioGroup1Buttons = nullptr;
-    QGroupBox* RadioGroup2 = nullptr;
+    QGroupBox* RadioGroup2 = nullptr; // what the grid shows: card counts or numbers to dial
     std::array<QRadioButton*, 2> RadioGroup2Items{};
     QButtonGroup* RadioGroup2Buttons = nullptr;
-    QLabel* LabelSuma = nullptr;
+    QLabel* LabelSuma = nullptr; // suma = total: the register's card count
     ApartmentGrid* Grid = nullptr;
 
-    QGroupBox* Modul_ZEL = nullptr;
+    QGroupBox* Modul_ZEL = nullptr; // the module commands: Read, Save (write), Verify
     PushPanel* Panel1b = nullptr;
     PushPanel* Panel2b = nullptr;
     PushPanel* Panel3b = nullptr;
@@ -176,7 +178,8 @@ public:
     std::array<QRadioButton*, 3> RadioGroup_typ_zamkaItems{};
     QCheckBox* CheckBox_biper = nullptr;
 
-    QGroupBox* GroupBox_karta = nullptr;
+    QGroupBox* GroupBox_karta = nullptr; // karta = card: dodaj add, zmień change, kasuj delete,
+                                         // znajdź find, kasuj zakres delete range
     QPushButton* Button_dodaj = nullptr;
     QCheckBox* CheckBox_auto = nullptr;
     QPushButton* Button_zmien = nullptr;
@@ -184,23 +187,23 @@ public:
     QPushButton* Button_Znajdz = nullptr;
     QPushButton* Button_kasujZakres = nullptr;
 
-    QLabel* LabelNrM = nullptr;
-    ApartmentBox* SpinEdit1 = nullptr;
+    QLabel* LabelNrM = nullptr;        // "Nr M(ieszkania)": the apartment number label
+    ApartmentBox* SpinEdit1 = nullptr; // the apartment (lokal) box
     QLabel* Label_wybierany_numer = nullptr;
-    QLineEdit* EditWybierany = nullptr;
-    QTreeWidget* ListView1 = nullptr;
+    QLineEdit* EditWybierany = nullptr; // wybierany = the number to dial
+    QTreeWidget* ListView1 = nullptr;   // the apartment's cards
 
-    QGroupBox* GroupBox_haslo = nullptr;
+    QGroupBox* GroupBox_haslo = nullptr; // hasło = the installer password
     QLineEdit* Edit_haslo = nullptr;
     QPushButton* Button_zmien_haslo = nullptr;
 
-    QLabel* Label_stan_polaczenia = nullptr;
+    QLabel* Label_stan_polaczenia = nullptr; // stan połączenia = connection status
     QLabel* LabelPolacz = nullptr;
-    QLineEdit* Pokaz_poloczenie = nullptr;
+    QLineEdit* Pokaz_poloczenie = nullptr; // "show the connection": the cable box
     QProgressBar* PBar1 = nullptr;
-    QLabel* LabelProgres = nullptr;
+    QLabel* LabelProgres = nullptr; // the progress text over PBar1
 
-    QTimer* TimerCheck = nullptr;
+    QTimer* TimerCheck = nullptr; // the connection monitor's one-second tick
     QFrame* InfoPanel = nullptr;
     TForm_Panel_Edycji* Form_Panel_Edycji = nullptr;
 };

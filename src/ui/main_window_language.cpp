@@ -3,6 +3,8 @@
 
 #include "i18n/catalogue.h"
 #include "i18n/settings_file.h"
+#include "ui/app_identity.h"
+#include "ui/fit_caption.h"
 #include "ui/push_panel.h"
 
 #include <QAction>
@@ -27,6 +29,7 @@ void TMain::SelectLanguage(int language) {
     for (int i = 0; i < kLanguageCount; ++i)
         JezykItems[i]->setChecked(i == language);
     SetLanguageIndex(language);
+    UseQtTranslations(language);
     ApplyLanguage();
     SaveLanguage();
 }
@@ -101,6 +104,7 @@ void TMain::ApplyLanguage() {
     ListView1->headerItem()->setText(1, QString());
     ListView1->headerItem()->setText(2, Text(87));
     CheckBox_auto->setText(Text(99));
+    FitCaptions(this);
 }
 
 } // namespace korv::ui

@@ -103,7 +103,9 @@ void TMain::SpinEdit1Change() {
     // The box's range keeps the value in 0..255; clamp anyway so that nothing the box may
     // hold ever reaches the register out of range.
     state_.CurrentApartment = std::clamp(SpinEdit1->value(), 0, 255);
-    if (GridMode() == 1)
+    // In number-to-dial mode the number box takes the focus, except while the person types
+    // an apartment number: "37" must select apartment 37, not give apartment 3 the number 7.
+    if (GridMode() == 1 && !SpinEdit1->typing())
         EditWybierany->setFocus();
     ShowApartment();
 }

@@ -24,7 +24,7 @@ PushPanel::PushPanel(int n, QWidget* parent) : QFrame(parent), label_(new QLabel
     setLineWidth(2);
     label_->setAlignment(Qt::AlignCenter);
     QFont f = label_->font();
-    f.setPointSize(16);
+    f.setPixelSize(21);
     f.setBold(true);
     label_->setFont(f);
     label_->installEventFilter(this);

@@ -6,7 +6,6 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QFileDialog>
 #include <QInputDialog>
 #include <QLabel>
 #include <QStringList>
@@ -20,14 +19,7 @@ QString Q(const std::string& s) {
 }
 } // namespace
 
-QString QtFilterFromPipes(const std::string& filter) {
-    const QStringList parts = Q(filter).split('|');
-    QStringList out;
-    // Pairs of description and pattern; Qt reads the pattern from the description itself.
-    for (int i = 0; i + 1 < parts.size(); i += 2)
-        out << parts[i];
-    return out.join(";;");
-}
+QtUi::QtUi(TMain& window) : window_(window), chooser_(DialogFileChooser(&window)) {}
 
 int QtUi::MessageBox(const std::string& text, const std::string& caption, int flags) {
     return ShowMessageBox(&window_, Q(text), Q(caption), flags);
@@ -54,30 +46,12 @@ void QtUi::ProcessEvents() {
 }
 
 std::optional<std::string> QtUi::AskOpenFileName(const std::string& filter) {
-    QFileDialog dialog(&window_);
-    dialog.setObjectName("OpenDialog1");
-    dialog.setAcceptMode(QFileDialog::AcceptOpen);
-    dialog.setOption(QFileDialog::DontUseNativeDialog, true);
-    // The chosen name need not exist; the command reports what it cannot read.
-    dialog.setFileMode(QFileDialog::AnyFile);
-    dialog.setNameFilter(QtFilterFromPipes(filter));
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return std::nullopt;
-    return dialog.selectedFiles().first().toStdString();
+    return chooser_({false, QtFilterFromPipes(filter), {}});
 }
 
 std::optional<std::string> QtUi::AskSaveFileName(const std::string& filter,
                                                  const std::string& defaultExtension) {
-    QFileDialog dialog(&window_);
-    dialog.setObjectName("SaveDialog1");
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setOption(QFileDialog::DontUseNativeDialog, true);
-    dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
-    dialog.setNameFilter(QtFilterFromPipes(filter));
-    dialog.setDefaultSuffix(Q(defaultExtension));
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return std::nullopt;
-    return dialog.selectedFiles().first().toStdString();
+    return chooser_({true, QtFilterFromPipes(filter), Q(defaultExtension)});
 }
 
 int QtUi::AskZone() {

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "transfer/ui.h"
+#include "ui/file_dialogs.h"
 
 #include <QString>
 
@@ -11,7 +12,10 @@ class TMain;
 
 class QtUi : public Ui {
 public:
-    explicit QtUi(TMain& window) : window_(window) {}
+    explicit QtUi(TMain& window);
+
+    // Replaces how file names are asked for (window tests answer directly).
+    void SetFileChooser(FileChooser chooser) { chooser_ = std::move(chooser); }
 
     int MessageBox(const std::string& text, const std::string& caption, int flags) override;
     void ShowMessage(const std::string& text) override;
@@ -38,9 +42,7 @@ public:
 
 private:
     TMain& window_;
+    FileChooser chooser_;
 };
-
-// "Name (*.a)|*.a|Other (*.*)|*.*" as Qt's "Name (*.a);;Other (*.*)".
-QString QtFilterFromPipes(const std::string& filter);
 
 } // namespace korv::ui

@@ -51,7 +51,7 @@ TFormStrefa::TFormStrefa(QWidget* parent) : QDialog(parent) {
     SpinEdit1->setObjectName("SpinEdit1");
     QFont f = SpinEdit1->font();
     f.setBold(true);
-    f.setPointSize(10);
+    f.setPixelSize(13);
     SpinEdit1->setFont(f);
     SpinEdit1->setGeometry(8, 60, 60, 26);
     Button1 = new QPushButton(this);

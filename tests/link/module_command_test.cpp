@@ -1,26 +1,18 @@
 // korv-cli module, run as a process with the simulator library on its library path, as a
 // service technician runs it.
+#include "support/cli_process.h"
 #include "support/temp_folder.h"
 
 #include <gtest/gtest.h>
 
-#include <fcntl.h>
-#include <filesystem>
 #include <fstream>
-#include <iterator>
-#include <spawn.h>
 #include <string>
-#include <sys/wait.h>
-#include <unistd.h>
 #include <vector>
 
 namespace korv::test {
 namespace {
 
-struct CliRun {
-    int rc = -1;
-    std::string out;
-};
+using CliRun = ProcessRun;
 
 class ModuleCommandTest : public ::testing::Test {
 protected:
@@ -28,50 +20,20 @@ protected:
 
     // Runs korv-cli module ARGS; withLibrary false leaves the simulator off the library path.
     CliRun Module(std::vector<std::string> args, bool withLibrary = true) {
-        args.insert(args.begin(), {KORV_CLI, "module"});
-        std::vector<char*> argv;
-        for (auto& a : args)
-            argv.push_back(a.data());
-        argv.push_back(nullptr);
-        std::string libraryPath = std::string("LD_LIBRARY_PATH=") + KORV_SIM_DIR;
-        std::string config = "KORV_SIM_CONFIG=" + dir + "/sim.ini";
-        std::vector<std::string> env = {config};
+        args.insert(args.begin(), "module");
+        ProcessOptions options;
+        options.outPath = dir + "/out.txt";
+        options.errPath = dir + "/err.txt";
+        options.env = {"KORV_SIM_CONFIG=" + config};
         if (withLibrary)
-            env.push_back(libraryPath);
-        for (char** e = environ; *e; ++e) {
-            const std::string var = *e;
-            if (var.rfind("LD_LIBRARY_PATH=", 0) != 0 && var.rfind("KORV_SIM_CONFIG=", 0) != 0)
-                env.push_back(var);
-        }
-        std::vector<char*> envp;
-        for (auto& e : env)
-            envp.push_back(e.data());
-        envp.push_back(nullptr);
-
-        const std::string outPath = dir + "/out.txt";
-        posix_spawn_file_actions_t actions;
-        posix_spawn_file_actions_init(&actions);
-        posix_spawn_file_actions_addopen(&actions, 1, outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
-                                         0600);
-        posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
-        pid_t pid = 0;
-        CliRun run;
-        const int spawned =
-            posix_spawn(&pid, KORV_CLI, &actions, nullptr, argv.data(), envp.data());
-        posix_spawn_file_actions_destroy(&actions);
-        EXPECT_EQ(spawned, 0);
-        if (spawned != 0)
-            return run;
-        int status = 0;
-        waitpid(pid, &status, 0);
-        run.rc = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-        std::ifstream in(outPath);
-        run.out.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-        return run;
+            options.env.push_back(std::string("LD_LIBRARY_PATH=") + KORV_SIM_DIR);
+        options.dropEnv = {"LD_LIBRARY_PATH=", "KORV_SIM_CONFIG="};
+        return RunProcess(KORV_CLI, args, options);
     }
 
     TempFolder folder;
     const std::string dir = folder.Path().string();
+    std::string config = dir + "/sim.ini";
 };
 
 TEST_F(ModuleCommandTest, IdentifyPrintsTheReplyAndTheConfiguredKind) {
@@ -83,11 +45,36 @@ TEST_F(ModuleCommandTest, IdentifyPrintsTheReplyAndTheConfiguredKind) {
     Configure("[module]\nkind=i\n");
     r = Module({"identify"});
     EXPECT_EQ(r.rc, 0);
-    EXPECT_EQ(r.out, "reply: none\nlegacy reply: 69\nkind: i\n");
+    EXPECT_EQ(r.out, "reply: none\nlegacy reply: 69\nname: PEL-ZEL\nkind: i\n");
 
     Configure("[module]\nkind=silent\n");
     r = Module({"identify"});
     EXPECT_EQ(r.rc, 1);
+}
+
+TEST_F(ModuleCommandTest, IdentifyReportsACutOrGarbledReplyAndEscapesDeviceBytes) {
+    Configure("[module]\nkind=F\n[faults]\nidentify=short\n");
+    CliRun r = Module({"identify"});
+    EXPECT_EQ(r.rc, 1);
+    EXPECT_EQ(r.out, "reply: 46 07\n");
+    EXPECT_NE(r.err.find("cut short (2 of 3 bytes)"), std::string::npos) << r.err;
+
+    Configure("[module]\nkind=M\n[faults]\nidentify=badcheck\n");
+    r = Module({"identify"});
+    EXPECT_EQ(r.rc, 1);
+    EXPECT_NE(r.err.find("check byte is wrong"), std::string::npos) << r.err;
+
+    // A device's own bytes never reach the terminal raw.
+    Configure("[module]\nkind=RUF\nruf_extra=A\x1B[2J\\\nruf_legacy=j\n");
+    r = Module({"identify"});
+    EXPECT_EQ(r.rc, 0);
+    EXPECT_EQ(r.out, "reply: 52 55 46\nfurther bytes: 41 1B 5B 32 4A 5C\nlegacy reply: 6A\n"
+                     "name: RUFA\\x1B[2J\\\\\nkind: RUF\n");
+
+    Configure("[module]\nkind=RUF\nruf_legacy=I\n");
+    r = Module({"identify"});
+    EXPECT_EQ(r.rc, 1);
+    EXPECT_EQ(r.out, "reply: 52 55 46\nfurther bytes: none\nlegacy reply: 49\nname: RUF\n");
 }
 
 TEST_F(ModuleCommandTest, PageAndCountShowTheModuleMemory) {
@@ -140,6 +127,24 @@ TEST_F(ModuleCommandTest, UsageAndMissingCable) {
     // Without the simulator on the library path the serial driver finds no cable either.
     Configure("[module]\n");
     EXPECT_EQ(Module({"count"}, false).rc, 3);
+}
+
+TEST_F(ModuleCommandTest, TheSimulatorSaysWhyItsFilesCannotBeUsed) {
+    // A folder threw inside the library and /dev/zero never ended; both are no cable now.
+    for (const std::string& path : {dir, std::string("/dev/zero")}) {
+        config = path;
+        const CliRun r = Module({"count"});
+        EXPECT_EQ(r.rc, 3) << path;
+        EXPECT_NE(r.err.find("cannot read KORV_SIM_CONFIG file " + path + ": is"),
+                  std::string::npos)
+            << r.err;
+    }
+    config = dir + "/sim.ini";
+    std::ofstream(dir + "/m.bin") << "short";
+    Configure("[module]\nmemory=" + dir + "/m.bin\n");
+    const CliRun r = Module({"count"});
+    EXPECT_EQ(r.rc, 3);
+    EXPECT_NE(r.err.find("m.bin: holds 5 bytes, not 32768"), std::string::npos) << r.err;
 }
 
 } // namespace

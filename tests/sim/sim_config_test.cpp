@@ -1,7 +1,10 @@
 // Reading the simulator's configuration file.
 #include "sim/sim_config.h"
+#include "sim/small_file.h"
+#include "support/temp_folder.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 namespace korv::sim {
 namespace {
@@ -102,6 +105,47 @@ TEST(SimConfig, ANewImageHoldsTheGivenCardsInRegisterOrder) {
     for (const char* bad : {"[module]\nimage_cards=5/1/1\n", "[module]\nimage_cards=1/256/1\n",
                             "[module]\nimage_cards=1/1/268435456\n", "[module]\nimage_cards=1/1\n"})
         EXPECT_FALSE(ParseSimConfig(bad, error)) << bad;
+}
+
+TEST(SimConfig, AZadaModuleLeavesTheFactoryWithItsExtraSettings) {
+    std::string error;
+    auto c = ParseSimConfig("[module]\nkind=M\nimage_cards=1/1/1\n", error);
+    ASSERT_TRUE(c) << error;
+    Memory m = NewMemoryImage(*c);
+    // Page 1: ELOCK 4 s, electric lock, sounds on; its card slots stay free.
+    EXPECT_EQ(m[64 + 60], 4);
+    EXPECT_EQ(m[64 + 61], 0);
+    EXPECT_EQ(m[64 + 62], 0);
+    EXPECT_EQ(m[64 + 63], 0xFF);
+    EXPECT_EQ(m[64], 0xFF);
+    EXPECT_EQ(m[61], 1);
+    // A full module has no settings there.
+    c = ParseSimConfig("[module]\nkind=F\n", error);
+    m = NewMemoryImage(*c);
+    for (int i = 60; i < 64; ++i)
+        EXPECT_EQ(m[64 + i], 0xFF) << i;
+}
+
+TEST(SmallFile, OnlyASmallRegularFileIsRead) {
+    test::TempFolder dir;
+    std::string error;
+    test::WriteBytes(dir.File("a.ini"), "[module]\n");
+    EXPECT_EQ(ReadSmallRegularFile(dir.File("a.ini"), error), "[module]\n");
+
+    // Each of these threw, read forever or blocked before.
+    EXPECT_FALSE(ReadSmallRegularFile(dir.Path().string(), error));
+    EXPECT_EQ(error, "is a folder, not a file");
+    EXPECT_FALSE(ReadSmallRegularFile("/dev/zero", error));
+    EXPECT_EQ(error, "is not a regular file");
+    ASSERT_EQ(::mkfifo(dir.File("fifo").c_str(), 0600), 0);
+    EXPECT_FALSE(ReadSmallRegularFile(dir.File("fifo"), error));
+    EXPECT_EQ(error, "is not a regular file");
+
+    test::WriteBytes(dir.File("big"), std::string(kSmallFileLimit + 1, 'x'));
+    EXPECT_FALSE(ReadSmallRegularFile(dir.File("big"), error));
+    EXPECT_EQ(error, "is larger than 1048576 bytes");
+    EXPECT_FALSE(ReadSmallRegularFile(dir.File("missing"), error));
+    EXPECT_EQ(error, "No such file or directory");
 }
 
 } // namespace

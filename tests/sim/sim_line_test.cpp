@@ -119,7 +119,8 @@ TEST(SimCable, TheMemoryImageIsMadeLoadedAndRefusedWhenItIsNotOne) {
     const std::filesystem::path& dir = folder.Path();
     const std::string image = (dir / "m.bin").string();
     Memory m{};
-    ASSERT_TRUE(LoadMemoryImage(image, "0429", {}, m));
+    std::string error;
+    ASSERT_TRUE(LoadMemoryImage(image, NewMemoryImage("0429"), m, error)) << error;
     EXPECT_EQ(std::filesystem::file_size(image), 32768u);
     EXPECT_EQ(m[60], 0x00);
     EXPECT_EQ(m[61], 0x00);
@@ -129,7 +130,10 @@ TEST(SimCable, TheMemoryImageIsMadeLoadedAndRefusedWhenItIsNotOne) {
     EXPECT_EQ(m[32767], 0xFF);
 
     std::ofstream(dir / "short.bin") << "abc";
-    EXPECT_FALSE(LoadMemoryImage((dir / "short.bin").string(), "0429", {}, m));
+    EXPECT_FALSE(LoadMemoryImage((dir / "short.bin").string(), NewMemoryImage("0429"), m, error));
+    EXPECT_NE(error.find("holds 3 bytes, not 32768"), std::string::npos) << error;
+    EXPECT_FALSE(LoadMemoryImage(dir.string(), NewMemoryImage("0429"), m, error));
+    EXPECT_NE(error.find("is a folder"), std::string::npos) << error;
 
     SimVirtualClock clock;
     SimConfig config;

@@ -18,21 +18,13 @@ using korv::test::WindowTest;
 
 namespace {
 
-void ChooseFile(const QString& path) {
-    WhenModal([path](QWidget* w) {
-        auto* dialog = qobject_cast<QFileDialog*>(w);
-        ASSERT_NE(dialog, nullptr);
-        dialog->selectFile(path);
-        static_cast<QDialog*>(dialog)->accept();
-    });
-}
-
-// Chains after ChooseFile: the message box that follows the dialog.
+// The message box that comes up next: its text, then the button pressed.
 void ThenPress(QMessageBox::StandardButton button, QString* text) {
     WhenModal([=](QWidget* w) {
         auto* box = qobject_cast<QMessageBox*>(w);
-        if (!box) { // still the file dialog closing: look again
-            ThenPress(button, text);
+        if (!box) {
+            ADD_FAILURE() << "expected a message box, got " << w->metaObject()->className();
+            w->close();
             return;
         }
         if (text)
@@ -59,7 +51,7 @@ TEST_F(WindowTest, OpeningANonCardFileRefusesItButNamesItAndEnablesSave) {
     WriteFile(path, "just some notes\r\n");
 
     QString shown;
-    ChooseFile(path);
+    AnswerFileQuestions({path});
     ThenPress(QMessageBox::Ok, &shown);
     w.Otwrz1->trigger();
     EXPECT_EQ(shown, "Wrong file!");
@@ -81,7 +73,7 @@ TEST_F(WindowTest, SaveAsNewAndOpenBringTheRegisterBack) {
     w.RefreshViews();
     const QString path = dir.path() + "/house.zel";
 
-    ChooseFile(path);
+    AnswerFileQuestions({path, path});
     w.Zapiszjako1->trigger();
     EXPECT_EQ(w.windowTitle(), "ZEL - " + path);
     ASSERT_TRUE(QFile::exists(path));
@@ -92,13 +84,38 @@ TEST_F(WindowTest, SaveAsNewAndOpenBringTheRegisterBack) {
     EXPECT_EQ(w.state().tablica.CardCount(), 0);
     EXPECT_EQ(w.LabelSuma->text(), Msg(70));
 
-    ChooseFile(path);
     w.Otwrz1->trigger();
     EXPECT_EQ(w.state().tablica.CardCount(), 2);
     EXPECT_EQ(w.state().tablica.Cell(1, 5).wybierany, "0105");
     EXPECT_EQ(w.state().tablica.Cell(3, 12).lista.at(0), (TKarta{"42", true, "Door A"}));
     EXPECT_TRUE(w.state().NeedSave);
     EXPECT_EQ(w.LabelSuma->text(), Msg(72) + "2" + Msg(73));
+}
+
+TEST_F(WindowTest, TheFileDialogsAreSetUpForOpeningAndSaving) {
+    ui::TMain& w = Start();
+    const auto open = ui::MakeFileDialog(
+        &w, {false, ui::QtFilterFromPipes("ZEL (*.zel)|*.zel|All (*.*)|*.*"), {}});
+    EXPECT_EQ(open->acceptMode(), QFileDialog::AcceptOpen);
+    EXPECT_EQ(open->fileMode(), QFileDialog::AnyFile);
+    EXPECT_EQ(open->nameFilters(), (QStringList{"ZEL (*.zel)", "All (*.*)"}));
+    EXPECT_TRUE(open->testOption(QFileDialog::DontUseNativeDialog));
+    const auto save = ui::MakeFileDialog(&w, {true, "Module ZEL (*.zel)", "zel"});
+    EXPECT_EQ(save->acceptMode(), QFileDialog::AcceptSave);
+    EXPECT_EQ(save->defaultSuffix(), "zel");
+    EXPECT_TRUE(save->testOption(QFileDialog::DontConfirmOverwrite));
+    EXPECT_FALSE(save->isVisible());
+
+    // The window's commands ask through the chooser with the catalogue's filters.
+    w.TimerCheckTimer();
+    AnswerFileQuestions({std::nullopt, std::nullopt});
+    w.Otwrz1->trigger();
+    w.Zapiszjako1->trigger();
+    ASSERT_EQ(asked.size(), 2u);
+    EXPECT_FALSE(asked[0].save);
+    EXPECT_TRUE(asked[1].save);
+    EXPECT_EQ(asked[1].filter, "Module ZEL (*.zel)");
+    EXPECT_EQ(asked[1].defaultSuffix, "txt");
 }
 
 TEST_F(WindowTest, AddingAnOldFileAsksTheQuestionThenTheZone) {
@@ -117,7 +134,7 @@ TEST_F(WindowTest, AddingAnOldFileAsksTheQuestionThenTheZone) {
     w.Dopisz_plik->setEnabled(true); // as after an earlier open or save
 
     QStringList seen;
-    ChooseFile(path);
+    AnswerFileQuestions({path});
     // the question comes first, then the zone chooser
     std::function<void()> answer = [&] {
         WhenModal([&](QWidget* modal) {
@@ -130,7 +147,8 @@ TEST_F(WindowTest, AddingAnOldFileAsksTheQuestionThenTheZone) {
                 zone->SpinEdit1->setValue(3);
                 zone->Button1->click();
             } else {
-                answer(); // the file dialog is still closing
+                ADD_FAILURE() << "unexpected " << modal->metaObject()->className();
+                modal->close();
             }
         });
     };

@@ -5,6 +5,7 @@
 #include <QButtonGroup>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
@@ -171,4 +172,63 @@ TEST_F(WindowTest, FindFollowsTheCardCountAndTheConnection) {
     w.state().tablica.ClearCards();
     w.RefreshViews();
     EXPECT_FALSE(w.Button_Znajdz->isEnabled());
+}
+
+TEST_F(WindowTest, ShowingANumberToDialNeverShortensItAndTypingStopsAtFour) {
+    ui::TMain& w = Start();
+    w.TimerCheckTimer(); // Open and Save as come on with the first tick
+    const QString path = dir.path() + "/long.zel";
+    w.state().tablica.Cell(1, 1).wybierany = "123456";
+    w.state().tablica.Cell(1, 0).wybierany = "55555";
+    AnswerFileQuestions({path, path});
+    w.Zapiszjako1->trigger();
+    w.Nowy1->trigger();
+    w.Otwrz1->trigger();
+    ASSERT_EQ(w.state().tablica.Cell(1, 1).wybierany, "123456");
+
+    QTest::mouseClick(w.RadioGroup2Items[1], Qt::LeftButton); // number-to-dial mode
+    w.SpinEdit1->setValue(1);
+    EXPECT_EQ(w.EditWybierany->text(), "123456");
+    w.SpinEdit1->setValue(0);
+    EXPECT_EQ(w.EditWybierany->text(), "55555");
+    korv::test::WhenModal([](QWidget* modal) { // "Are you sure to save this file?"
+        auto* box = qobject_cast<QMessageBox*>(modal);
+        ASSERT_NE(box, nullptr);
+        box->button(QMessageBox::Yes)->click();
+    });
+    w.Zapisz1->trigger();
+    QFile saved(path);
+    ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
+    const QByteArray text = saved.readAll();
+    EXPECT_TRUE(text.contains("\r\n1=123456\r\n")) << text.left(200).toStdString();
+    EXPECT_TRUE(text.contains("\r\n0=55555\r\n"));
+
+    // Typing cannot grow a number past four characters, but a long one can be shortened.
+    w.EditWybierany->setFocus();
+    w.EditWybierany->end(false);
+    QTest::keyClick(w.EditWybierany, Qt::Key_7);
+    EXPECT_EQ(w.EditWybierany->text(), "55555");
+    QTest::keyClick(w.EditWybierany, Qt::Key_Backspace);
+    EXPECT_EQ(w.state().tablica.Cell(1, 0).wybierany, "5555");
+}
+
+TEST_F(WindowTest, TypingAnApartmentInNumberToDialModeKeepsTheFocusInTheApartmentBox) {
+    ui::TMain& w = Start();
+    QTest::mouseClick(w.RadioGroup2Items[1], Qt::LeftButton);
+    w.activateWindow();
+    ui::ApartmentBox* box = w.SpinEdit1;
+    box->setFocus();
+    box->selectAll();
+    QTest::keyClicks(box, "37");
+    EXPECT_EQ(w.state().CurrentApartment, 37);
+    EXPECT_TRUE(box->hasFocus());
+    EXPECT_EQ(w.state().tablica.Cell(1, 3).wybierany, "");
+    EXPECT_EQ(w.state().tablica.Cell(1, 37).wybierany, "");
+
+    // A step key is not typing: the number box takes the focus, ready for the number.
+    QTest::keyClick(box, Qt::Key_PageUp);
+    EXPECT_EQ(w.state().CurrentApartment, 47);
+    EXPECT_TRUE(w.EditWybierany->hasFocus());
+    QTest::keyClicks(w.EditWybierany, "12");
+    EXPECT_EQ(w.state().tablica.Cell(1, 47).wybierany, "12");
 }

@@ -2,7 +2,9 @@
 #pragma once
 
 #include "i18n/catalogue.h"
+#include "modal.h"
 #include "ui/main_window.h"
+#include "ui/qt_ui.h"
 
 #include <QApplication>
 #include <QFile>
@@ -10,7 +12,9 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <optional>
 #include <ostream>
+#include <vector>
 
 // Readable failure messages for Qt strings.
 inline void PrintTo(const QString& s, std::ostream* os) {
@@ -49,8 +53,30 @@ protected:
     }
     static QString Msg(int slot) { return QString::fromStdString(MessageText(slot)); }
 
+    // Answers the window's next file questions with these names (nothing: cancelled), and
+    // records what was asked.
+    void AnswerFileQuestions(std::vector<std::optional<QString>> names) {
+        answers = std::move(names);
+        window->qtUi().SetFileChooser(
+            [this](const ui::FileQuestion& q) -> std::optional<std::string> {
+                asked.push_back(q);
+                if (answers.empty()) {
+                    ADD_FAILURE() << "an unexpected file question";
+                    return std::nullopt;
+                }
+                auto name = answers.front();
+                answers.erase(answers.begin());
+                if (!name)
+                    return std::nullopt;
+                return name->toStdString();
+            });
+    }
+
     QTemporaryDir dir;
     std::unique_ptr<ui::TMain> window;
+    std::vector<std::optional<QString>> answers;
+    std::vector<ui::FileQuestion> asked;
+    ModalWatchdog watchdog;
 };
 
 } // namespace korv::test
