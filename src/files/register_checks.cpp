@@ -1,5 +1,7 @@
 #include "files/register_checks.h"
 
+#include "core/module_card_number.h"
+
 #include "files/byte_line.h"
 #include "files/card_ini.h"
 #include "files/card_line.h"
@@ -17,7 +19,6 @@ constexpr int kOldLineFields = 6;
 // Line 1 of a one-zone file is its format name; apartment 0 is on line 2.
 constexpr int kOldFirstApartmentLine = 2;
 // Nine decimal digits always fit a long long.
-constexpr std::size_t kMaxSignificantDigits = 9;
 
 bool AllDigits(std::string_view s) {
     return !s.empty() && s.find_first_not_of("0123456789") == std::string_view::npos;
@@ -28,13 +29,11 @@ bool AllDigits(std::string_view s) {
 CardNumberFault CheckCardNumber(std::string_view numer) {
     if (!AllDigits(numer))
         return CardNumberFault::NotPlainDigits;
-    const size_t first = numer.find_first_not_of('0');
-    if (first == std::string_view::npos)
-        return numer.size() > 1 ? CardNumberFault::LeadingZeros : CardNumberFault::None;
-    const std::string significant(numer.substr(first));
-    if (significant.size() > kMaxSignificantDigits || std::stoll(significant) >= kModuleNumberLimit)
+    // The one rule of what a record holds, shared with the page assembly of a write.
+    if (!ModuleCardNumber(numer))
         return CardNumberFault::TooLarge;
-    return first > 0 ? CardNumberFault::LeadingZeros : CardNumberFault::None;
+    return numer.size() > 1 && numer[0] == '0' ? CardNumberFault::LeadingZeros
+                                               : CardNumberFault::None;
 }
 
 std::vector<CardCheck> CheckCards(const TTablica& tablica) {

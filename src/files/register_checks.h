@@ -5,6 +5,7 @@
 #pragma once
 
 #include "core/card_register.h"
+#include "core/module_card_number.h"
 
 #include <optional>
 #include <string>
@@ -13,8 +14,9 @@
 
 namespace korv {
 
-// A module stores a card number in 28 bits.
+// A module stores a card number in 28 bits: the numbers below this one.
 inline constexpr long long kModuleNumberLimit = 268435456;
+static_assert(kModuleNumberLimit == kMaxModuleCardNumber + 1LL);
 
 enum class CardNumberFault {
     None,
