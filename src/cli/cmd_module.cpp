@@ -1,8 +1,10 @@
-// korv-cli module identify|count|page N|card: service diagnostics on the cable. Each opens the
+// korv-cli module identify|count|page N|card: service diagnostics on the cable (info,
+// password and reset are in cmd_module_session.cpp). Each opens the
 // cable, makes one exchange and closes it again, as a command of the window does.
 // Exit codes: 0 done, 1 the module failed the exchange or nothing was identified, 2 usage,
 // 3 no cable or no driver.
 #include "cli/cli_command.h"
+#include "cli/module_session.h"
 #include "cli/text_escape.h"
 #include "link/ftdi.h"
 #include "link/identification.h"
@@ -17,9 +19,6 @@ namespace {
 
 constexpr int kExitModuleFailed = 1;
 constexpr int kExitNoCable = 3;
-
-const char* const kUsage =
-    "usage: korv-cli module identify | count | page N | card   (N: 0..511)\n";
 
 std::string Hex(const std::uint8_t* bytes, std::size_t count) {
     static const char digits[] = "0123456789ABCDEF";
@@ -127,12 +126,14 @@ bool ParsePage(const std::string& text, int& pageno) {
 } // namespace
 
 int RunModule(const Args& args, std::ostream& out, std::ostream& err) {
+    if (!args.empty() && (args[0] == "info" || args[0] == "password" || args[0] == "reset"))
+        return RunModuleSession(args, out, err);
     int pageno = -1;
     const bool simple =
         args.size() == 1 && (args[0] == "identify" || args[0] == "count" || args[0] == "card");
     const bool page = args.size() == 2 && args[0] == "page" && ParsePage(args[1], pageno);
     if (!simple && !page) {
-        err << kUsage;
+        err << kModuleUsage;
         return kExitUsage;
     }
 

@@ -26,7 +26,9 @@ const std::map<std::string, Command>& Commands() {
         {"merge", {korv::cli::RunMerge, "merge BASE ADD OUT [--zone N]   append as Add file"}},
         {"list", {korv::cli::RunList, "list FILE [--zone N]   numbers to dial and cards"}},
         {"check", {korv::cli::RunCheck, "check FILE [--zone N]   what to fix before a write"}},
-        {"module", {korv::cli::RunModule, "module identify|count|page N|card   cable diagnostics"}},
+        {"module",
+         {korv::cli::RunModule,
+          "module identify|count|page N|card|info|password NEW|reset   the module on the cable"}},
     };
     return commands;
 }

@@ -77,6 +77,44 @@ TEST_F(ModuleCommandTest, IdentifyReportsACutOrGarbledReplyAndEscapesDeviceBytes
     EXPECT_EQ(r.out, "reply: 52 55 46\nfurther bytes: none\nlegacy reply: 49\nname: RUF\n");
 }
 
+TEST_F(ModuleCommandTest, InfoAndPasswordGoThroughTheWindowsOwnRules) {
+    const std::string image = dir + "/m.bin";
+    Configure("[module]\nkind=M\npassword=0042\nmemory=" + image + "\n");
+    CliRun r = Module({"info"});
+    EXPECT_EQ(r.rc, 1); // the default password 5172 is refused
+    EXPECT_EQ(r.out, "outcome: current\nname: PEL-ZEL-ZADA\nkind: M\npassword: refused\n");
+    r = Module({"password", "1234"});
+    EXPECT_EQ(r.rc, 1);
+    EXPECT_NE(r.err.find("refused the installer password"), std::string::npos) << r.err;
+    r = Module({"reset", "--yes"}); // refused before anything is reset
+    EXPECT_EQ(r.rc, 1);
+
+    r = Module({"info", "--password", "0042"});
+    EXPECT_EQ(r.rc, 0);
+    EXPECT_EQ(r.out, "outcome: current\nname: PEL-ZEL-ZADA\nkind: M\npassword: accepted\n"
+                     "zada: time 4 type 0 sounds on\n");
+    r = Module({"password", "1234", "--password", "0042"});
+    EXPECT_EQ(r.rc, 0);
+    EXPECT_EQ(r.out, "Password has been saved to the module!\n");
+    EXPECT_EQ(Module({"info", "--password", "1234"}).rc, 0);
+
+    for (const std::vector<std::string>& bad : {std::vector<std::string>{"password", "12a4"},
+                                                {"password", "12345"},
+                                                {"reset"},
+                                                {"info", "--password", "99"},
+                                                {"info", "extra"}})
+        EXPECT_EQ(Module(bad).rc, 2) << bad[0] << " " << bad[1];
+
+    Configure("[module]\nkind=i\n");
+    r = Module({"info"});
+    EXPECT_EQ(r.rc, 0);
+    EXPECT_EQ(r.out, "outcome: legacy\nname: PEL-ZEL\nkind: \\x00\n");
+    Configure("[module]\nkind=silent\n");
+    EXPECT_EQ(Module({"info"}).rc, 1);
+    Configure("[module]\nkind=none\n");
+    EXPECT_EQ(Module({"info"}).rc, 3);
+}
+
 TEST_F(ModuleCommandTest, PageAndCountShowTheModuleMemory) {
     const std::string trace = dir + "/trace.txt";
     Configure("[module]\nkind=F\npassword=1234\ntrace=" + trace + "\n");
