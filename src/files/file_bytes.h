@@ -29,6 +29,10 @@ struct WriteFault {
 struct FileWriteResult {
     bool ok = false;
     std::string error; // the system's reason when !ok
+    // A card file refused before anything was written: it would be larger than every reader
+    // accepts. size is what it would have been.
+    bool overSizeLimit = false;
+    std::uint64_t size = 0;
 };
 
 // Saves bytes the way careful editors do. Symbolic links are followed (a dangling one gets its

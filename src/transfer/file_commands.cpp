@@ -5,6 +5,7 @@
 #include "files/card_file_v2.h"
 #include "files/card_file_v9.h"
 #include "i18n/catalogue.h"
+#include "i18n/own_texts.h"
 
 namespace korv {
 
@@ -143,7 +144,9 @@ void AddCardFile(AppState& state, Ui& ui, const std::string& name) {
 bool WriteCurrentFile(AppState& state, Ui& ui, const WriteFault& fault) {
     const FileWriteResult r = WriteCardFile(state.tablica, state.Sciezka, fault);
     if (!r.ok) {
-        ui.ShowError(WriteError(state.Sciezka, r.error));
+        ui.ShowError(WriteError(state.Sciezka, r.overSizeLimit
+                                                   ? CardFileTooLargeText(r.size, LanguageIndex())
+                                                   : r.error));
         return false;
     }
     ui.SetMenuItemEnabled(MenuItem::Append, true);

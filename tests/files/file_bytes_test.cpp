@@ -129,6 +129,20 @@ int AsUnprivileged(const std::function<int()>& f) {
     return 97;
 }
 
+TEST(FileBytes, NoSaveMakesACardFileLargerThanEveryReaderAccepts) {
+    TempFolder dir;
+    const std::string path = dir.File("cards.zel");
+    WriteBytes(path, "previous file");
+    const FileWriteResult r = WriteCardFile(test::OverSizeRegister(), path);
+    EXPECT_FALSE(r.ok);
+    EXPECT_TRUE(r.overSizeLimit);
+    EXPECT_GT(r.size, 1000000u);
+    EXPECT_LT(r.size, 1100000u);
+    EXPECT_NE(r.error.find("1,000,000"), std::string::npos);
+    EXPECT_EQ(ReadBytes(path), "previous file");
+    EXPECT_EQ(dir.EntryCount(), 1);
+}
+
 TEST(FileBytes, OnlyAPlainFileIsEverReplaced) {
     TempFolder dir;
     ASSERT_EQ(::mkfifo(dir.File("pipe").c_str(), 0600), 0);
