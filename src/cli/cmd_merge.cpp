@@ -2,10 +2,8 @@
 // does (all or nothing; numbers to dial are never merged), the result written to OUT.
 #include "cli/cmd_files.h"
 
-#include "files/card_file_v2.h"
-#include "files/card_merge.h"
 #include "i18n/catalogue.h"
-#include "transfer/file_commands.h"
+#include "transfer/card_file_append.h"
 
 #include <memory>
 #include <ostream>
@@ -35,31 +33,18 @@ int RunMerge(const Args& args, std::ostream&, std::ostream& err) {
     const auto add = ReadForCommand(addPath, err);
     if (!add)
         return kExitFileError;
-    const CardFileKind kind = RecogniseCardFile(add->size, add->bytes);
-    if (kind == CardFileKind::NotCardFile) {
-        err << addPath << ": " << EnglishText(176) << "!\n";
-        return kExitWrongFile;
-    }
-    MergeResult r;
-    if (kind == CardFileKind::Version9) {
-        r = MergeCardFile(add->bytes, *tablica);
-    } else {
-        r = MergeOldCardFile(add->bytes, *tablica, a->zone);
-        if (r.wrongFile) {
-            err << addPath << ": " << EnglishText(176) << "_v2!\n";
-            return kExitWrongFile;
-        }
-    }
-    if (r.conflict) {
-        if (kind == CardFileKind::Version9)
-            err << EnglishText(217) << '\n'
-                << TerminalLines(ConflictMessageText(*r.conflict, English)) << '\n';
+    const AppendOutcome r = AppendCardFile(*add, *tablica, English, [&] { return a->zone; });
+    for (const AppendNotice& n : r.notices) {
+        if (!n.box)
+            err << addPath << ": " << n.text << '\n';
+        else if (n.text.find("\r\n") != std::string::npos)
+            err << n.caption << '\n' << TerminalLines(n.text) << '\n';
         else
-            err << EnglishText(192) << ": " << EnglishText(193) << '\n';
+            err << n.caption << ": " << n.text << '\n';
     }
-    if (r.overCapacity)
-        err << EnglishText(192) << ": " << EnglishText(195) << '\n';
-    if (r.Failed())
+    if (!r.cardFile)
+        return kExitWrongFile;
+    if (r.refused)
         return kExitMergeRefused;
     return WriteForCommand(*tablica, a->paths[2], err);
 }

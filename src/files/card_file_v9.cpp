@@ -43,7 +43,17 @@ std::string CardFileText(const TTablica& tablica) {
 
 FileWriteResult WriteCardFile(const TTablica& tablica, const std::string& path,
                               const WriteFault& fault) {
-    return WriteFileAtomically(path, CardFileText(tablica), fault);
+    const std::string text = CardFileText(tablica);
+    // Every reader refuses a larger file: a save that made one would lose the register.
+    if (!CardFileSizeAccepted(text.size())) {
+        FileWriteResult r;
+        r.overSizeLimit = true;
+        r.size = text.size();
+        r.error = "the cards would make a file of " + std::to_string(text.size()) +
+                  " bytes, and a card file may hold at most 1,000,000 bytes";
+        return r;
+    }
+    return WriteFileAtomically(path, text, fault);
 }
 
 bool HasVersion9Magic(std::string_view bytes) {

@@ -29,10 +29,20 @@ struct WriteFault {
 struct FileWriteResult {
     bool ok = false;
     std::string error; // the system's reason when !ok
+    // A card file refused before anything was written: it would be larger than every reader
+    // accepts. size is what it would have been.
+    bool overSizeLimit = false;
+    std::uint64_t size = 0;
 };
 
-// Writes into a new file beside the target, flushes it to disk and only then renames it over
-// the target. On any failure the temporary file is removed and the target stays as it was.
+// Saves bytes the way careful editors do. Symbolic links are followed (a dangling one gets its
+// target created). The target must be a plain file we may write, or not exist; anything else
+// is refused and left alone. Normally the bytes go into a new file beside the target, reach
+// the disk, and only then replace it by a rename, and the folder is flushed; on any failure
+// the temporary file goes and the target stays as it was. When a rename would change what the
+// user sees of the file (its owner or group, its other hard links) or the folder cannot take
+// a new name, the file's own bytes are replaced instead, after room for them was reserved.
+// The mode is kept either way.
 FileWriteResult WriteFileAtomically(const std::string& path, std::string_view bytes,
                                     const WriteFault& fault = {});
 

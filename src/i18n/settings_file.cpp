@@ -1,5 +1,7 @@
 #include "i18n/settings_file.h"
 
+#include "files/file_bytes.h"
+
 #include "core/ini_document.h"
 #include "i18n/catalogue.h"
 
@@ -94,16 +96,18 @@ bool WriteLanguage(const std::string& path, int language) {
     if (path.empty())
         return false;
     IniDocument doc;
-    if (const auto text = ReadSmallFile(path))
+    std::string eol = kEol;
+    if (const auto text = ReadSmallFile(path)) {
         doc = IniDocument::Parse(*text);
+        // Somebody's file keeps its own line ends.
+        if (text->find("\r\n") != std::string::npos)
+            eol = "\r\n";
+        else if (text->find('\n') != std::string::npos)
+            eol = "\n";
+    }
     doc.SetValue(kSection, kKey, std::to_string(language));
-    const std::string out = doc.Serialize(kEol);
-    std::ofstream f(path, std::ios::binary | std::ios::trunc);
-    if (!f)
-        return false;
-    f.write(out.data(), static_cast<std::streamsize>(out.size()));
-    f.flush();
-    return static_cast<bool>(f);
+    // Saved as a card file is: a full disk or a failure halfway leaves the old file whole.
+    return WriteFileAtomically(path, doc.Serialize(eol)).ok;
 }
 
 LanguageSetting LoadLanguageSetting(const std::string& primaryPath,

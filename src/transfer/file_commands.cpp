@@ -5,6 +5,8 @@
 #include "files/card_file_v2.h"
 #include "files/card_file_v9.h"
 #include "i18n/catalogue.h"
+#include "i18n/own_texts.h"
+#include "transfer/card_file_append.h"
 
 namespace korv {
 
@@ -14,8 +16,6 @@ constexpr int kMsgWrongFile = 176;
 constexpr int kMsgAddQuestion = 115, kMsgAddCaption = 116;
 constexpr int kMsgSaveQuestion = 117, kMsgSaveCaption = 118;
 constexpr int kMsgSaveFilter = 190;
-constexpr int kMsgAddingCards = 192, kMsgNumberUsed = 193, kMsgTooManyCards = 195;
-constexpr int kMsgConflictFailed = 217;
 
 std::string ReadError(const std::string& name, const std::string& reason) {
     return "Cannot open file \"" + name + "\". " + reason;
@@ -39,43 +39,17 @@ void EndFileCommand(Ui& ui) {
     ui.SetApartment(0);
 }
 
-void ReportMergeRefusal(const MergeResult& r, Ui& ui, bool oldFormat) {
-    if (r.conflict) {
-        if (oldFormat)
-            ui.MessageBox(MessageText(kMsgNumberUsed), MessageText(kMsgAddingCards), MbWarning);
-        else
-            ui.MessageBox(ConflictMessageText(*r.conflict, LanguageIndex()),
-                          MessageText(kMsgConflictFailed), MbWarning);
-    }
-    if (r.overCapacity)
-        ui.MessageBox(MessageText(kMsgTooManyCards), MessageText(kMsgAddingCards), MbWarning);
-}
-
 void MergeFile(AppState& state, Ui& ui, const FileBytes& f) {
-    switch (RecogniseCardFile(f.size, f.bytes)) {
-    case CardFileKind::Version9: {
-        const MergeResult r = MergeCardFile(f.bytes, state.tablica);
-        ReportMergeRefusal(r, ui, false);
+    const AppendOutcome r =
+        AppendCardFile(f, state.tablica, LanguageIndex(), [&ui] { return ui.AskZone(); });
+    for (const AppendNotice& n : r.notices) {
+        if (n.box)
+            ui.MessageBox(n.text, n.caption, n.flags);
+        else
+            ui.ShowMessage(n.text);
+    }
+    if (r.merged)
         AfterRegisterChange(state, ui);
-        break;
-    }
-    case CardFileKind::Version2: {
-        if (!OldCardFileSizeAccepted(f.size)) {
-            ui.ShowMessage(MessageText(kMsgWrongFile) + "_v2!");
-            break;
-        }
-        const int zone = ui.AskZone();
-        if (zone == 0)
-            break;
-        const MergeResult r = MergeOldCardFile(f.bytes, state.tablica, zone);
-        ReportMergeRefusal(r, ui, true);
-        AfterRegisterChange(state, ui);
-        break;
-    }
-    case CardFileKind::NotCardFile:
-        ui.ShowMessage(MessageText(kMsgWrongFile) + "!");
-        break;
-    }
 }
 
 } // namespace
@@ -143,7 +117,9 @@ void AddCardFile(AppState& state, Ui& ui, const std::string& name) {
 bool WriteCurrentFile(AppState& state, Ui& ui, const WriteFault& fault) {
     const FileWriteResult r = WriteCardFile(state.tablica, state.Sciezka, fault);
     if (!r.ok) {
-        ui.ShowError(WriteError(state.Sciezka, r.error));
+        ui.ShowError(WriteError(state.Sciezka, r.overSizeLimit
+                                                   ? CardFileTooLargeText(r.size, LanguageIndex())
+                                                   : r.error));
         return false;
     }
     ui.SetMenuItemEnabled(MenuItem::Append, true);

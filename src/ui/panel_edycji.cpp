@@ -2,6 +2,7 @@
 
 #include "i18n/catalogue.h"
 #include "i18n/message_slots.h"
+#include "i18n/own_texts.h"
 #include "transfer/password_commands.h"
 
 #include <QGroupBox>
@@ -24,11 +25,9 @@ QString Text(int slot) {
     return QString::fromStdString(MessageText(slot));
 }
 
-// Said inside the view when the page cannot be had; the catalogue has no slot for it.
+// Said inside the view when the page cannot be had.
 QString PageUnavailableText() {
-    return LanguageIndex() == Polish
-               ? QString::fromUtf8("Nie udało się pobrać strony z informacją o wersji.")
-               : QStringLiteral("The version information page could not be loaded.");
+    return QString::fromStdString(OwnText(OwnTextName::VersionPageUnavailable, LanguageIndex()));
 }
 
 // The version page is small; anything larger is not it.

@@ -1,5 +1,6 @@
 #include "cli/cli_command.h"
 #include "cli/cmd_files.h"
+#include "files/card_file_v9.h"
 #include "support/card_files_fixture.h"
 #include "support/temp_folder.h"
 
@@ -129,6 +130,22 @@ TEST_F(FileTools, MergeRefusesMoreThanAModuleHolds) {
     lines.pop_back();
     EXPECT_EQ(Call(RunMerge, {base, Add("add.zel", test::Version9File(lines)), dir.File("o")}).rc,
               0);
+}
+
+TEST_F(FileTools, NoCommandWritesACardFileItCouldNotReadBack) {
+    // Two halves of a register each make a readable file; together they pass the limit.
+    TTablica halves[2];
+    int k = 0;
+    test::OverSizeRegister().ForEachCard(
+        [&](int z, int a, int, const TKarta& c) { halves[k++ % 2].AddCard(z, a, c); });
+    const std::string first = dir.File("first.zel"), second = dir.File("second.zel");
+    ASSERT_TRUE(WriteCardFile(halves[0], first).ok);
+    ASSERT_TRUE(WriteCardFile(halves[1], second).ok);
+    const std::string out = Add("out.zel", "kept");
+    const Outcome r = Call(RunMerge, {first, second, out});
+    EXPECT_EQ(r.rc, kExitFileError);
+    EXPECT_NE(r.err.find("at most 1,000,000 bytes"), std::string::npos) << r.err;
+    EXPECT_EQ(ReadBytes(out), "kept");
 }
 
 TEST_F(FileTools, CheckListsWhatAnInstallerMustFix) {

@@ -67,7 +67,8 @@ TEST_F(SettingsFile, GoodValuesSurviveAndOtherContentIsKept) {
     Write("[Mine]\r\nx=y\r\n[zel v7]\r\n jezyk = 0 \r\n");
     auto s = LoadLanguageSetting(path, "");
     EXPECT_EQ(s.language, 0);
-    EXPECT_NE(Read(path).find("x=y"), std::string::npos);
+    // Rewritten whole, with its own CR LF line ends and the other section kept.
+    EXPECT_EQ(Read(path), "[Mine]\r\nx=y\r\n[zel v7]\r\nJezyk=0\r\n");
     Write("[ZEL v7]\nJezyk=5\n");
     EXPECT_EQ(LoadLanguageSetting(path, "").language, 5);
     ASSERT_TRUE(WriteLanguage(path, 0));

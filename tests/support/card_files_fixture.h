@@ -63,4 +63,13 @@ inline void FillRegister(TTablica& t, int count, long long first = 1000000) {
         t.AddCard(1 + (k / 256) % 4, k % 256, {std::to_string(first + k), false, ""});
 }
 
+// A full register whose card file just passes the 1,000,000 bytes every reader accepts.
+inline TTablica OverSizeRegister() {
+    TTablica t;
+    for (int k = 0; k < 6144; ++k)
+        t.AddCard(1 + (k / 256) % 4, k % 256,
+                  {std::to_string(100000000 + k), false, std::string(150, 'd')});
+    return t;
+}
+
 } // namespace korv::test

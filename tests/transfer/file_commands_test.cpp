@@ -1,9 +1,9 @@
 #include "transfer/file_commands.h"
 
-#include "support/card_files_fixture.h"
-#include "support/temp_folder.h"
 #include "i18n/catalogue.h"
+#include "support/card_files_fixture.h"
 #include "support/scripted_ui.h"
+#include "support/temp_folder.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -264,6 +264,20 @@ TEST_F(FileCommands, FailedSaveLeavesThePreviousFileIntact) {
     EXPECT_EQ(ui.errors, std::vector<std::string>{"Cannot create file \"" + state.Sciezka +
                                                   "\". No space left on device"});
     EXPECT_FALSE(Enabled(MenuItem::Append));
+}
+
+TEST_F(FileCommands, ASaveThatWouldPassTheReadersLimitIsRefusedInTheWindowsLanguage) {
+    state.Sciezka = Add("cards.zel", test::kWorkedExampleFile);
+    state.tablica = test::OverSizeRegister();
+    for (int language : {Polish, English}) {
+        SetLanguageIndex(language);
+        EXPECT_FALSE(WriteCurrentFile(state, ui));
+    }
+    SetLanguageIndex(English);
+    ASSERT_EQ(ui.errors.size(), 2u);
+    EXPECT_NE(ui.errors[0].find("najwyżej 1 000 000 bajtów"), std::string::npos) << ui.errors[0];
+    EXPECT_NE(ui.errors[1].find("at most 1,000,000 bytes. Nothing was saved."), std::string::npos);
+    EXPECT_EQ(ReadBytes(state.Sciezka), test::kWorkedExampleFile);
 }
 
 TEST_F(FileCommands, SaveAsNamesTheFileAndWritesWithoutAsking) {

@@ -1,0 +1,35 @@
+// Appending a card file to the register, as Add file and korv-cli merge both do: recognise the
+// file, ask the zone of a one-zone file, merge all or nothing, and say what to tell the person.
+// The window shows the notices; korv-cli prints them.
+#pragma once
+
+#include "core/card_register.h"
+#include "files/file_bytes.h"
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace korv {
+
+struct AppendNotice {
+    bool box = false;    // a message box (with caption and flags), else a plain notice
+    std::string text;    // may hold CR LF line breaks
+    std::string caption; // boxes only
+    int flags = 0;       // boxes only
+};
+
+struct AppendOutcome {
+    bool cardFile = false;      // recognised (else a "Wrong file" notice)
+    bool zoneCancelled = false; // a one-zone file whose zone question was cancelled
+    bool merged = false;        // the merge ran; the register may or may not have changed
+    bool refused = false;       // a conflict or more cards than a module holds: nothing added
+    std::vector<AppendNotice> notices;
+};
+
+// askZone: 1..4 for a one-zone file, 0 to cancel; asked only for such a file of the right size.
+// Notices are in the given language.
+AppendOutcome AppendCardFile(const FileBytes& file, TTablica& tablica, int language,
+                             const std::function<int()>& askZone);
+
+} // namespace korv
