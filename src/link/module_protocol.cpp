@@ -1,6 +1,8 @@
 // The module's requests over the port's buffers: fixed-length frames, fixed waits, one check
 // byte, no retries.
 #include "link/ftdi.h"
+#include "link/page_layout.h"
+#include "link/request_letters.h"
 
 #include <algorithm>
 
@@ -66,7 +68,7 @@ void TBEXFTDI::DrainLateReply() {
 }
 
 bool TBEXFTDI::SendPageRead(int pageno) {
-    PutRequest(Bank(pageno, 'A', 'D'), static_cast<std::uint8_t>(pageno % 256));
+    PutRequest(Bank(pageno, kReadLowPage, kReadHighPage), static_cast<std::uint8_t>(pageno % 256));
     return Send(3);
 }
 
@@ -85,13 +87,14 @@ bool TBEXFTDI::ReadPage(int pageno, std::string_view moduleKind, ZadaSettings& z
     ClearBufOut();
     const bool ok = Receive(kPageReplyLength) && CheckBufOut(kPageSize);
     if (moduleKind == kKindZada && pageno == 1) {
-        if (buf_out[60] > 25)
-            buf_out[60] = 4;
-        if (buf_out[61] > 2)
-            buf_out[61] = 0;
-        zada.lockTime = buf_out[60];
-        zada.lockType = buf_out[61];
-        zada.soundsOn = buf_out[62] == 0;
+        // Out-of-range settings fall back to the factory's: 4 s, electric lock.
+        if (buf_out[kZadaLockTime] > 25)
+            buf_out[kZadaLockTime] = 4;
+        if (buf_out[kZadaLockType] > 2)
+            buf_out[kZadaLockType] = 0;
+        zada.lockTime = buf_out[kZadaLockTime];
+        zada.lockType = buf_out[kZadaLockType];
+        zada.soundsOn = buf_out[kZadaSounds] == 0;
     }
     return ok;
 }
@@ -99,7 +102,7 @@ bool TBEXFTDI::ReadPage(int pageno, std::string_view moduleKind, ZadaSettings& z
 bool TBEXFTDI::WritePage(int pageno) {
     if (!F_DriverPresent || !ValidPage(pageno))
         return false;
-    buf_in[0] = Bank(pageno, 'B', 'E');
+    buf_in[0] = Bank(pageno, kWriteLowPage, kWriteHighPage);
     buf_in[1] = static_cast<std::uint8_t>(pageno % 256);
     buf_in[kPageWriteLength - 1] = SumBufIn(static_cast<int>(kPageWriteLength) - 2);
     if (!Send(kPageWriteLength))
@@ -112,7 +115,7 @@ bool TBEXFTDI::WritePage(int pageno) {
 int TBEXFTDI::LiczbaKart() {
     if (!F_DriverPresent)
         return -1;
-    PutRequest('C', 0x13);
+    PutRequest(kControl, kControlCardCount);
     if (!Send(3))
         return -1;
     clock_.SleepMs(kCountWaitMs);
@@ -125,18 +128,19 @@ int TBEXFTDI::LiczbaKart() {
 bool TBEXFTDI::Reset(std::string_view moduleKind) {
     if (!F_DriverPresent)
         return false;
-    PutRequest('C', 0x14);
+    PutRequest(kControl, kControlReset);
     if (!Send(3))
         return false;
     clock_.SleepMs(kResetWaitMs);
     ClearBufOut();
     if (moduleKind == kKindZada)
         clock_.SleepMs(kZadaResetExtraMs);
-    return Receive(3) && buf_out[0] == 'C' && buf_out[1] == 0x01 && buf_out[2] == 'E';
+    return Receive(3) && buf_out[0] == kControl && buf_out[1] == kResetDone &&
+           buf_out[2] == kResetDoneEnd;
 }
 
 bool TBEXFTDI::ReadPageZero(std::uint32_t waitMs) {
-    PutRequest('A', 0);
+    PutRequest(kReadLowPage, 0);
     if (!Send(3))
         return false;
     if (waitMs)
@@ -148,8 +152,8 @@ bool TBEXFTDI::ReadPageZero(std::uint32_t waitMs) {
 bool TBEXFTDI::CheckPass(std::string_view pass) {
     if (!F_DriverPresent || pass.size() < 4 || !ReadPageZero(kPageReadWaitMs))
         return false;
-    return HexToByte(pass.substr(0, 2)) == buf_out[62] &&
-           HexToByte(pass.substr(2, 2)) == buf_out[63];
+    return HexToByte(pass.substr(0, 2)) == buf_out[kPasswordDigits12] &&
+           HexToByte(pass.substr(2, 2)) == buf_out[kPasswordDigits34];
 }
 
 bool TBEXFTDI::SetPass(std::string_view pass) {
@@ -183,7 +187,7 @@ bool TBEXFTDI::ResetWithPass(std::string_view moduleKind) {
 std::string TBEXFTDI::OdczytajKarte() {
     if (!F_DriverPresent)
         return {};
-    PutRequest('G', 0);
+    PutRequest(kReadCard, 0);
     if (!Send(3))
         return {};
     clock_.SleepMs(kCardFirstWaitMs);
@@ -193,12 +197,12 @@ std::string TBEXFTDI::OdczytajKarte() {
         ClearBufOut();
         received = 0;
         Read(6, received);
-        if ((received == 6 || received == 3) && buf_out[0] == 'G')
+        if ((received == 6 || received == 3) && buf_out[0] == kReadCard)
             break;
         if (clock_.TickMs() - start > kCardWaitMs)
             break;
     }
-    if (received != 6 || buf_out[0] != 'G' || !CheckBufOut(5))
+    if (received != 6 || buf_out[0] != kReadCard || !CheckBufOut(5))
         return {};
     // Unsigned: card numbers with the top bit set are ordinary numbers, not negative ones.
     const std::uint32_t number = (std::uint32_t{buf_out[1]} << 24) |
@@ -210,7 +214,7 @@ std::string TBEXFTDI::OdczytajKarte() {
 }
 
 IdentifyReply TBEXFTDI::Identify(std::uint32_t waitMs, IdentifyOrder order) {
-    PutRequest('F', 0);
+    PutRequest(kIdentify, 0);
     DropLateReplies();
     DWORD count = 0;
     Write(3, count);
@@ -228,7 +232,7 @@ IdentifyReply TBEXFTDI::Identify(std::uint32_t waitMs, IdentifyOrder order) {
 }
 
 std::uint8_t TBEXFTDI::LegacyIdentify(std::uint32_t waitMs) {
-    PutRequest('H', 0);
+    PutRequest(kLegacyIdentify, 0);
     DropLateReplies();
     DWORD count = 0;
     Write(3, count);
