@@ -1,17 +1,21 @@
 // korv-render: draws the main window into a PNG without a display, for the README and for
 // reviewers. Usage: korv-render OUT.png [--lang N] [--zone Z] [--sample] [--ticks N]
-// --ticks runs that many connection-monitor ticks first (point KORV_SIM_CONFIG and the
-// library path at the simulator to show a connected module).
+// [--panel 3|5]. --panel draws the password (3) or version (5) panel instead. --ticks runs that
+// many connection-monitor ticks first (point KORV_SIM_CONFIG and the library path at the simulator
+// to show a connected module).
 #include "i18n/catalogue.h"
 #include "ui/app_identity.h"
 #include "ui/app_style.h"
 #include "ui/main_window.h"
+#include "ui/panel_edycji.h"
 
 #include <QApplication>
 #include <QButtonGroup>
+#include <QEventLoop>
 #include <QRadioButton>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <QUrl>
 
 #include <cstdio>
 #include <cstdlib>
@@ -47,7 +51,9 @@ void AddSampleCards(korv::AppState& state) {
 
 int main(int argc, char** argv) {
     if (argc < 2 || argv[1][0] == '-') {
-        std::fprintf(stderr, "usage: korv-render OUT.png [--lang N] [--zone Z] [--sample] [--ticks N]\n");
+        std::fprintf(stderr,
+                     "usage: korv-render OUT.png [--lang N] [--zone Z] [--sample] [--ticks N] "
+                     "[--panel 3|5]\n");
         return 2;
     }
     if (!std::getenv("QT_QPA_PLATFORM"))
@@ -59,6 +65,7 @@ int main(int argc, char** argv) {
     int language = korv::English, zone = 1;
     bool sample = false;
     int ticks = 0;
+    int panel = 0; // 3: the password panel (change mode), 5: the version panel
     for (int i = 2; i < argc; ++i) {
         if (!std::strcmp(argv[i], "--lang") && i + 1 < argc)
             language = std::atoi(argv[++i]);
@@ -68,6 +75,8 @@ int main(int argc, char** argv) {
             sample = true;
         else if (!std::strcmp(argv[i], "--ticks") && i + 1 < argc)
             ticks = std::atoi(argv[++i]);
+        else if (!std::strcmp(argv[i], "--panel") && i + 1 < argc)
+            panel = std::atoi(argv[++i]);
     }
     // The picture must not depend on, or change, anybody's settings file.
     QTemporaryDir dir;
@@ -86,7 +95,24 @@ int main(int argc, char** argv) {
         window.TimerCheckTimer();
     window.show();
     QApplication::processEvents();
-    const bool ok = window.grab().save(QString::fromLocal8Bit(argv[1]), "PNG");
+    QWidget* shown = &window;
+    if (panel == korv::ui::kPasswordMode || panel == korv::ui::kVersionMode) {
+        korv::ui::TForm_Panel_Edycji& p = window.PanelEdycji();
+        p.changeMode = true;
+        p.Ustaw_Formatke_Panelow_Edycji(panel);
+        if (panel == korv::ui::kVersionMode) {
+            p.setWindowTitle("ZEL v " + korv::ui::ProgramVersion());
+            p.versionPage = QUrl("http://updates.korv.invalid/update/chkupdate.php");
+            p.pageTimeoutMs = 500;
+        }
+        p.show();
+        // Long enough for the page request to end (here: to fail) and be shown.
+        QEventLoop wait;
+        QTimer::singleShot(panel == korv::ui::kVersionMode ? 1500 : 50, &wait, &QEventLoop::quit);
+        wait.exec();
+        shown = &p;
+    }
+    const bool ok = shown->grab().save(QString::fromLocal8Bit(argv[1]), "PNG");
     if (!ok)
         std::fprintf(stderr, "korv-render: cannot write %s\n", argv[1]);
     return ok ? 0 : 1;

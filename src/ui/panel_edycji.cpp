@@ -4,6 +4,7 @@
 #include "i18n/message_slots.h"
 #include "i18n/own_texts.h"
 #include "transfer/password_commands.h"
+#include "ui/fit_caption.h"
 
 #include <QGroupBox>
 #include <QKeyEvent>
@@ -128,6 +129,7 @@ void TForm_Panel_Edycji::FormShow() {
             setWindowTitle(Text(MsgPasswordEntryLabel));
             D1_Button_Zatwierdz_zmiane_Parametrow->setText(Text(MsgPasswordOk));
         }
+        FitCaptions(GroupBox3);
     } else {
         OpenVersionPage();
     }
