@@ -17,6 +17,10 @@ enum Msg : int {
     MsgReadingModule = 110,       // "Module is being read ... "
     MsgWritingModule = 111,       // "Saving to the module ... "
     MsgVerifyingModule = 112,     // "Module is being verified ... "
+    MsgAddQuestion = 115,         // "Are you sure to save this file?" (asked by Add file)
+    MsgAddCaption = 116,          // "File is being added"
+    MsgSaveQuestion = 117,        // "All settings will be overwritten. Continue?"
+    MsgSaveCaption = 118,         // "Device reset" (the Save question's caption)
     MsgCancel = 151,              // "Cancel"
     MsgPasswordChangeLabel = 152, // "Installer password" (change mode)
     MsgPasswordWriteButton = 150, // "Write to the module"
@@ -26,7 +30,13 @@ enum Msg : int {
     MsgPasswordSaved = 167,       // "Password has been saved to the module!"
     MsgWrongReader = 168,         // "   Lack of access - Wrong reader!   "
     MsgPasswordNotSaved = 169,    // "There was an error while changing password!"
+    MsgWrongFile = 176,           // "Wrong file" (followed by "!" or "_v2!")
+    MsgSaveFilter = 190,          // "Module ZEL (*.zel)|*.zel"
+    MsgAddingCards = 192,         // "Adding cards from file"
+    MsgNumberUsed = 193,          // "There is a card in the file that has a number already used!"
+    MsgTooManyCards = 195,        // "There can't be more then 6144 cards in the module!"
     MsgOtherApplication = 210,    // "Use application proper for the connected device"
+    MsgConflictFailed = 217,      // "Adding cards from file operation failed!"
     MsgZadaTitle = 220,           // "Additional setting"
     MsgZadaModule = 221,          // "PEL-ZEL ZADA module"
     MsgLockOutput = 222,          // "ELOCK output"

@@ -4,6 +4,7 @@
 #include "files/card_file_v2.h"
 #include "files/card_merge.h"
 #include "i18n/catalogue.h"
+#include "i18n/message_slots.h"
 #include "transfer/file_commands.h"
 #include "transfer/ui.h"
 
@@ -11,22 +12,18 @@ namespace korv {
 
 namespace {
 
-constexpr int kMsgWrongFile = 176;
-constexpr int kMsgAddingCards = 192, kMsgNumberUsed = 193, kMsgTooManyCards = 195;
-constexpr int kMsgConflictFailed = 217;
-
 void Refusals(const MergeResult& r, bool oneZone, int language, AppendOutcome& out) {
     const auto t = [language](int n) { return CatalogueText(language, n); };
     if (r.conflict) {
         // A one-zone file knows no apartments of its own to name; the general text says it.
         if (oneZone)
-            out.notices.push_back({true, t(kMsgNumberUsed), t(kMsgAddingCards), MbWarning});
+            out.notices.push_back({true, t(MsgNumberUsed), t(MsgAddingCards), MbWarning});
         else
             out.notices.push_back({true, ConflictMessageText(*r.conflict, language),
-                                   t(kMsgConflictFailed), MbWarning});
+                                   t(MsgConflictFailed), MbWarning});
     }
     if (r.overCapacity)
-        out.notices.push_back({true, t(kMsgTooManyCards), t(kMsgAddingCards), MbWarning});
+        out.notices.push_back({true, t(MsgTooManyCards), t(MsgAddingCards), MbWarning});
     out.refused = r.Failed();
 }
 
@@ -35,7 +32,7 @@ void Refusals(const MergeResult& r, bool oneZone, int language, AppendOutcome& o
 AppendOutcome AppendCardFile(const FileBytes& file, TTablica& tablica, int language,
                              const std::function<int()>& askZone) {
     AppendOutcome out;
-    const std::string wrong = CatalogueText(language, kMsgWrongFile);
+    const std::string wrong = CatalogueText(language, MsgWrongFile);
     switch (RecogniseCardFile(file.size, file.bytes)) {
     case CardFileKind::Version9:
         out.cardFile = true;

@@ -5,17 +5,13 @@
 #include "files/card_file_v2.h"
 #include "files/card_file_v9.h"
 #include "i18n/catalogue.h"
+#include "i18n/message_slots.h"
 #include "i18n/own_texts.h"
 #include "transfer/card_file_append.h"
 
 namespace korv {
 
 namespace {
-
-constexpr int kMsgWrongFile = 176;
-constexpr int kMsgAddQuestion = 115, kMsgAddCaption = 116;
-constexpr int kMsgSaveQuestion = 117, kMsgSaveCaption = 118;
-constexpr int kMsgSaveFilter = 190;
 
 std::string ReadError(const std::string& name, const std::string& reason) {
     return "Cannot open file \"" + name + "\". " + reason;
@@ -86,9 +82,9 @@ void OpenCardFile(AppState& state, Ui& ui, const std::string& name) {
     } else {
         const OpenResult r = LoadAnyCardFile(f.size, f.bytes, state.tablica);
         if (r.kind == CardFileKind::NotCardFile)
-            ui.ShowMessage(MessageText(kMsgWrongFile) + "!");
+            ui.ShowMessage(MessageText(MsgWrongFile) + "!");
         else if (r.wrongOldSize)
-            ui.ShowMessage(MessageText(kMsgWrongFile) + "_v2!");
+            ui.ShowMessage(MessageText(MsgWrongFile) + "_v2!");
         else
             AfterRegisterChange(state, ui);
     }
@@ -106,8 +102,8 @@ void AddCardFile(AppState& state, Ui& ui, const std::string& name) {
     if (!f.ok) {
         ui.ShowError(ReadError(name, f.error));
     } else if (!CardFileSizeAccepted(f.size)) {
-        ui.ShowMessage(MessageText(kMsgWrongFile) + "!");
-    } else if (ui.MessageBox(MessageText(kMsgAddQuestion), MessageText(kMsgAddCaption),
+        ui.ShowMessage(MessageText(MsgWrongFile) + "!");
+    } else if (ui.MessageBox(MessageText(MsgAddQuestion), MessageText(MsgAddCaption),
                              MbYesNoDefaultNo) == IdYes) {
         MergeFile(state, ui, f);
     }
@@ -127,13 +123,13 @@ bool WriteCurrentFile(AppState& state, Ui& ui, const WriteFault& fault) {
 }
 
 void Zapisz1Click(AppState& state, Ui& ui) {
-    if (ui.MessageBox(MessageText(kMsgSaveQuestion), MessageText(kMsgSaveCaption),
+    if (ui.MessageBox(MessageText(MsgSaveQuestion), MessageText(MsgSaveCaption),
                       MbYesNoDefaultNo) == IdYes)
         WriteCurrentFile(state, ui);
 }
 
 void Zapiszjako1Click(AppState& state, Ui& ui) {
-    const auto name = ui.AskSaveFileName(MessageText(kMsgSaveFilter), kSaveDefaultExtension);
+    const auto name = ui.AskSaveFileName(MessageText(MsgSaveFilter), kSaveDefaultExtension);
     if (!name)
         return;
     state.Sciezka = *name;
