@@ -4,6 +4,7 @@
 #include "link/sim_fixture.h"
 #include "support/scripted_ui.h"
 #include "transfer/connection_monitor.h"
+#include "transfer/memory_image.h"
 #include "transfer/password_commands.h"
 #include "transfer/transfer_session.h"
 #include "transfer/version_check.h"
@@ -194,6 +195,49 @@ TEST_F(ModuleCommands, ResetAsksFirstKeepsThePasswordAndShowsTheWait) {
     EXPECT_TRUE(port->ReadPage(1, "M", zada));
     EXPECT_EQ(zada, (link::ZadaSettings{4, 0, true}));
     port->Close();
+}
+
+TEST_F(ModuleCommands, ZadaSettingsGoOutWithPage1AndComeBackClamped) {
+    auto& ctx = Context("[module]\nkind=M\n");
+    Tick();
+    TTablica t;
+    t.AddCard(1, 0, {"5", false, ""});
+    WriteCursor cursor;
+    ASSERT_TRUE(ctx.port.Open());
+    for (int page = 0; page <= LastPageToWrite(t.CardCount(), "M"); ++page) {
+        ASSERT_TRUE(AssemblePage(ctx.port, page, cursor, t, {"M", "5172", {12, 2, false}}));
+        ASSERT_TRUE(ctx.port.WritePage(page));
+    }
+    link::ZadaSettings back;
+    ASSERT_TRUE(ctx.port.ReadPage(1, "M", back));
+    EXPECT_EQ(back, (link::ZadaSettings{12, 2, false}));
+
+    // Settings out of range come back as the factory's time and type; sounds follow byte 62.
+    ctx.port.ClearBufIn();
+    std::fill(ctx.port.buf_in.begin() + 2, ctx.port.buf_in.begin() + 62, 0xFF);
+    ctx.port.buf_in[62] = 30;
+    ctx.port.buf_in[63] = 5;
+    ctx.port.buf_in[64] = 1;
+    ctx.port.buf_in[65] = 0xFF;
+    ASSERT_TRUE(ctx.port.WritePage(1));
+    ASSERT_TRUE(ctx.port.ReadPage(1, "M", back));
+    EXPECT_EQ(back, (link::ZadaSettings{4, 0, false}));
+    ctx.port.Close();
+}
+
+TEST_F(ModuleCommands, PageLoopStepsOncePerPageAndCollectsTheFailedOnes) {
+    auto& ctx = Context("[module]\nkind=F\n");
+    const auto failed = RunPageLoop(ctx, 3, 110, [](int page) { return page != 2; });
+    EXPECT_EQ(failed, std::vector<int>{2});
+    EXPECT_EQ(ui.progressLabels, (std::vector<std::string>{"Module is being read ... (0%)",
+                                                           "Module is being read ... (25%)",
+                                                           "Module is being read ... (50%)",
+                                                           "Module is being read ... (75%)",
+                                                           "Module is being read ... (100%)"}));
+    EXPECT_EQ(ui.progressVisible, 0); // the display ends with the loop
+    ui.progressLabels.clear();
+    EXPECT_TRUE(RunPageLoop(ctx, -1, 111, [](int) { return false; }).empty());
+    EXPECT_TRUE(ui.progressLabels.empty()); // no page, no display
 }
 
 TEST(VersionCheck, PolishAsksForThePolishPageEveryOtherLanguageForTheEnglishOne) {
