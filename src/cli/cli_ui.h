@@ -18,6 +18,9 @@ public:
     const std::vector<int>& shownFlags() const { return shownFlags_; }
 
     int MessageBox(const std::string& text, const std::string& caption, int flags) override;
+    // The details follow the text, a line each.
+    int MessageBoxWithDetails(const std::string& text, const std::string& caption, int flags,
+                              const std::string& details) override;
     void ShowMessage(const std::string& text) override;
     void ShowError(const std::string& text) override;
     void ShowProgress(int, int, const std::string&) override {}
@@ -41,6 +44,8 @@ public:
     void SetMonitorRunning(bool) override {}
     void ShowProgressLabel(const std::string& text) override;
     void SetWaitCursor(bool) override {}
+    void ShowZadaSettings(const link::ZadaSettings&) override {}
+    void SetCardButtonsEnabled(bool) override {}
 
 private:
     std::ostream& out_;

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <initializer_list>
 #include <string>
 
 namespace korv {
@@ -11,10 +12,19 @@ namespace korv {
 enum class OwnTextName {
     CardFileTooLarge,       // a save refused because readers refuse files above the limit
     VersionPageUnavailable, // the version panel could not get its page
+    ModuleCountUnreadable,  // %1 unused: a read stopped before it emptied the register
+    ModuleCountTooLarge,    // %1 the count the module reports
+    CardsNotChecked,        // %1 how many cards a verify could not read
+    CardNumberTooLarge,     // %1 number, %2 zone, %3 apartment of the first such card
+    OnlyInModule,           // %1 zone, %2 apartment, %3 number, %4 B1 as 0 or 1
+    OnlyInProgram,          // the same, for a card the module lacks
 };
 
 // The text in the language (0..5).
 std::string OwnText(OwnTextName name, int language);
+
+// The text in the language with %1, %2, ... replaced by the arguments in order.
+std::string OwnText(OwnTextName name, int language, std::initializer_list<std::string> args);
 
 // "The cards would make a file of N bytes ...", in the language.
 std::string CardFileTooLargeText(std::uint64_t size, int language);

@@ -44,18 +44,26 @@ int LastPageToWrite(int cardCount, std::string_view moduleKind) {
     return RaiseForZada((cardCount - 1) / kRecordsPerPage, moduleKind);
 }
 
-bool DecodeCardRecord(const PortBuffer& buf_out, int r, TTablica& tablica) {
+std::optional<TDKarta> CardOfRecord(const PortBuffer& buf_out, int r, int* zoneCode) {
     if (r < 1 || r > kRecordsPerPage)
-        return false;
+        return std::nullopt;
     const std::uint8_t* b = buf_out.data() + (r - 1) * kRecordSize;
     const std::uint32_t number = b[0] | (b[1] << 8) | (b[2] << 16) |
                                  (static_cast<std::uint32_t>(b[kRecordFlagsByte] >> 4) << 24);
     const int zone = b[kRecordFlagsByte] & kRecordZoneMask;
+    if (zoneCode)
+        *zoneCode = zone;
     if (!ValidZone(zone))
-        return false;
-    tablica.AddCard(zone, b[kRecordApartmentByte],
-                    TKarta{std::to_string(number), (b[kRecordFlagsByte] & kRecordB1Bit) != 0, ""});
-    return true;
+        return std::nullopt;
+    return TDKarta{static_cast<std::uint8_t>(zone), b[kRecordApartmentByte],
+                   TKarta{std::to_string(number), (b[kRecordFlagsByte] & kRecordB1Bit) != 0, ""}};
+}
+
+bool DecodeCardRecord(const PortBuffer& buf_out, int r, TTablica& tablica) {
+    const auto card = CardOfRecord(buf_out, r);
+    if (card)
+        tablica.AddCard(card->i, card->j, card->karta);
+    return card.has_value();
 }
 
 bool NextCardToWrite(const TTablica& tablica, int& zone, int& apartment, int& index) {

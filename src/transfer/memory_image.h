@@ -21,6 +21,12 @@ int LastPageToRead(int moduleCount, std::string_view moduleKind);
 // Highest page a write touches for the register's card count; -1 for no page at all.
 int LastPageToWrite(int cardCount, std::string_view moduleKind);
 
+// Record r (1..12) of the page reply in buf_out as a card of its zone and apartment; nothing
+// for another r or a record of another zone code (a free slot among them). The zone code
+// itself when wanted, for saying what a record that holds no card holds.
+std::optional<TDKarta> CardOfRecord(const link::PortBuffer& buf_out, int r,
+                                    int* zoneCode = nullptr);
+
 // Decodes record r (1..12) of the page reply in buf_out and appends its card to its cell.
 // Records of another zone code (free slots among them) and other r are dropped. True when a
 // card was appended.

@@ -3,6 +3,7 @@
 // asked. Nothing here knows about Qt.
 #pragma once
 
+#include "link/zada_settings.h"
 #include "transfer/connection_view.h"
 
 #include <optional>
@@ -30,6 +31,9 @@ public:
     // Modal message box; an empty caption shows the application title. Returns a
     // MessageBoxResult.
     virtual int MessageBox(const std::string& text, const std::string& caption, int flags) = 0;
+    // The same box with lines of details the person may unfold (which cards differ).
+    virtual int MessageBoxWithDetails(const std::string& text, const std::string& caption,
+                                      int flags, const std::string& details) = 0;
     // Plain notice under the application title with one OK button.
     virtual void ShowMessage(const std::string& text) = 0;
     // The general error report for input/output failures: what failed and the system's reason.
@@ -72,6 +76,10 @@ public:
     virtual void ShowProgressLabel(const std::string& text) = 0;
     // The hourglass over the window while a long exchange blocks it.
     virtual void SetWaitCursor(bool waiting) = 0;
+    // The ZADA controls show these settings (a read or a verify brought page 1).
+    virtual void ShowZadaSettings(const link::ZadaSettings& zada) = 0;
+    // Change and Delete of the card group, which act on the card selected in the list.
+    virtual void SetCardButtonsEnabled(bool enabled) = 0;
 };
 
 // Busy mode for the length of a scope, so every way out of a command leaves it.

@@ -11,8 +11,8 @@ namespace korv {
 std::string VersionCheckUrl(std::string base, int language) {
     if (base.empty() || base.back() != '/')
         base += '/';
-    return base + "update/chkupdate.php?ver_nmb=74&prog=ZEL7&lang=" +
-           (language == Polish ? "pl" : "en");
+    return base +
+           "update/chkupdate.php?ver_nmb=74&prog=ZEL7&lang=" + (language == Polish ? "pl" : "en");
 }
 
 std::string VersionServer(const std::string& settingsPath) {

@@ -409,10 +409,6 @@ void TMain::EndBusy() {
     state_.Busy = false;
 }
 
-bool TMain::FormCloseQuery() {
-    return true;
-}
-
 void TMain::FormClose() {
     TimerCheck->stop();
 }

@@ -4,9 +4,13 @@
 
 #include "i18n/catalogue.h"
 #include "i18n/message_slots.h"
+#include "transfer/close_query.h"
 #include "transfer/connection_monitor.h"
 #include "transfer/password_commands.h"
+#include "transfer/read_module.h"
+#include "transfer/verify_module.h"
 #include "transfer/version_check.h"
+#include "transfer/write_module.h"
 #include "ui/panel_edycji.h"
 #include "ui/push_panel.h"
 #include "ui/qt_ui.h"
@@ -60,6 +64,19 @@ void TMain::ConnectModuleCommands() {
         korv::Button_reset_pamieciClick(ctx);
     });
     connect(SprWersj2, &QAction::triggered, this, &TMain::SprWersj1Click);
+    // Panel and label both press the panel, which runs its command once.
+    connect(Panel1b, &PushPanel::clicked, this, [this] {
+        auto ctx = Context();
+        korv::Button1Click(ctx);
+    });
+    connect(Panel2b, &PushPanel::clicked, this, [this] {
+        auto ctx = Context();
+        korv::Button2Click(ctx);
+    });
+    connect(Panel3b, &PushPanel::clicked, this, [this] {
+        auto ctx = Context();
+        korv::Button3Click(ctx);
+    });
     // The ZADA controls have no commands of their own; the state follows them so that a write
     // sends what the person sees.
     connect(ComboBox_czas_zamka, &QComboBox::currentIndexChanged, this,
@@ -71,6 +88,11 @@ void TMain::ConnectModuleCommands() {
         });
     connect(CheckBox_biper, &QCheckBox::toggled, this,
             [this](bool on) { state_.zada.soundsOn = on; });
+}
+
+bool TMain::FormCloseQuery() {
+    auto ctx = Context();
+    return korv::FormCloseQuery(ctx);
 }
 
 void TMain::TimerCheckTimer() {

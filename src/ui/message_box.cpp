@@ -8,10 +8,13 @@
 
 namespace korv::ui {
 
-int ShowMessageBox(QWidget* parent, const QString& text, const QString& caption, int flags) {
+int ShowMessageBox(QWidget* parent, const QString& text, const QString& caption, int flags,
+                   const QString& details) {
     QMessageBox box(parent);
     box.setObjectName("MessageBox");
     box.setText(text);
+    if (!details.isEmpty())
+        box.setDetailedText(details);
     box.setWindowTitle(caption.isEmpty() ? QApplication::applicationName() : caption);
     switch (flags & 0xF0) {
     case 0x10:

@@ -8,6 +8,7 @@
 #include <QApplication>
 #include <QInputDialog>
 #include <QLabel>
+#include <QPushButton>
 #include <QStringList>
 #include <QTimer>
 
@@ -23,6 +24,11 @@ QtUi::QtUi(TMain& window) : window_(window), chooser_(DialogFileChooser(&window)
 
 int QtUi::MessageBox(const std::string& text, const std::string& caption, int flags) {
     return ShowMessageBox(&window_, Q(text), Q(caption), flags);
+}
+
+int QtUi::MessageBoxWithDetails(const std::string& text, const std::string& caption, int flags,
+                                const std::string& details) {
+    return ShowMessageBox(&window_, Q(text), Q(caption), flags, Q(details));
 }
 
 void QtUi::ShowMessage(const std::string& text) {
@@ -119,6 +125,16 @@ void QtUi::SetWaitCursor(bool waiting) {
         QApplication::setOverrideCursor(Qt::WaitCursor);
     else
         QApplication::restoreOverrideCursor();
+}
+
+void QtUi::ShowZadaSettings(const link::ZadaSettings& zada) {
+    window_.state().zada = zada;
+    window_.ShowZadaSettings();
+}
+
+void QtUi::SetCardButtonsEnabled(bool enabled) {
+    window_.Button_zmien->setEnabled(enabled);
+    window_.Button_Kasuj1->setEnabled(enabled);
 }
 
 } // namespace korv::ui

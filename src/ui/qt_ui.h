@@ -18,6 +18,8 @@ public:
     void SetFileChooser(FileChooser chooser) { chooser_ = std::move(chooser); }
 
     int MessageBox(const std::string& text, const std::string& caption, int flags) override;
+    int MessageBoxWithDetails(const std::string& text, const std::string& caption, int flags,
+                              const std::string& details) override;
     void ShowMessage(const std::string& text) override;
     void ShowError(const std::string& text) override;
     void ShowProgress(int position, int maximum, const std::string& label) override;
@@ -39,6 +41,8 @@ public:
     void SetMonitorRunning(bool running) override;
     void ShowProgressLabel(const std::string& text) override;
     void SetWaitCursor(bool waiting) override;
+    void ShowZadaSettings(const link::ZadaSettings& zada) override;
+    void SetCardButtonsEnabled(bool enabled) override;
 
 private:
     TMain& window_;

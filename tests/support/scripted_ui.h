@@ -15,6 +15,7 @@ public:
     struct Box {
         std::string text, caption;
         int flags;
+        std::string details;
     };
 
     // Answers, consumed in order; an empty queue answers No / Cancel / nothing.
@@ -32,17 +33,24 @@ public:
     std::map<MenuItem, bool> menu;
     int busyDepth = 0, refreshes = 0, apartment = -1, progressVisible = 0;
     int progressPosition = 0, progressMaximum = 0;
-    bool monitorRunning = true, waitCursor = false;
+    bool monitorRunning = true, waitCursor = false, cardButtons = true;
+    std::optional<link::ZadaSettings> shownZada;
     std::vector<ConnectionView> connections;
 
     int MessageBox(const std::string& text, const std::string& caption, int flags) override {
-        boxes.push_back({text, caption, flags});
+        boxes.push_back({text, caption, flags, ""});
         events.push_back("MessageBox");
         if (boxAnswers.empty())
             return flags == MbYesNoCancel ? IdCancel : (flags == MbYesNoDefaultNo ? IdNo : IdOk);
         const int a = boxAnswers.front();
         boxAnswers.pop_front();
         return a;
+    }
+    int MessageBoxWithDetails(const std::string& text, const std::string& caption, int flags,
+                              const std::string& details) override {
+        const int result = MessageBox(text, caption, flags);
+        boxes.back().details = details;
+        return result;
     }
     void ShowMessage(const std::string& text) override {
         messages.push_back(text);
@@ -120,6 +128,14 @@ public:
     void SetWaitCursor(bool waiting) override {
         waitCursor = waiting;
         events.push_back(waiting ? "WaitCursor" : "NormalCursor");
+    }
+    void ShowZadaSettings(const link::ZadaSettings& z) override {
+        shownZada = z;
+        events.push_back("ShowZadaSettings");
+    }
+    void SetCardButtonsEnabled(bool enabled) override {
+        cardButtons = enabled;
+        events.push_back(enabled ? "CardButtonsOn" : "CardButtonsOff");
     }
 
 private:

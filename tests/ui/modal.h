@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QDeadlineTimer>
 #include <QDialog>
+#include <QMessageBox>
 #include <QTimer>
 #include <QWidget>
 #include <gtest/gtest.h>
@@ -29,6 +30,12 @@ inline void WhenModal(std::function<void(QWidget*)> act,
     });
 }
 
+// What a message box says, for the failure report.
+inline std::string ModalText(QWidget* w) {
+    auto* box = qobject_cast<QMessageBox*>(w);
+    return box ? ": \"" + box->text().toStdString() + "\"" : std::string();
+}
+
 // Closes any modal window that stays up longer than its deadline and fails the test, so a
 // test whose answer went astray ends instead of hanging.
 class ModalWatchdog {
@@ -44,7 +51,8 @@ public:
             }
             if (w && since_.hasExpired()) {
                 ADD_FAILURE() << "a modal window (" << w->metaObject()->className() << " "
-                              << w->objectName().toStdString() << ") stayed open; closed it";
+                              << w->objectName().toStdString() << ") stayed open; closed it"
+                              << ModalText(w);
                 if (auto* d = qobject_cast<QDialog*>(w))
                     d->reject();
                 else

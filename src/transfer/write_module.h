@@ -1,0 +1,28 @@
+// Write: the register into the module (Panel2b / Label2b "Save", and the close query).
+#pragma once
+
+#include "transfer/module_context.h"
+
+#include <vector>
+
+namespace korv {
+
+struct WriteOutcome {
+    bool refused = false;    // the register cannot go into a module; nothing was sent
+    bool resetAsked = false; // the register was empty: the memory reset was offered
+    bool reset = false;      // ... and the module was reset
+    bool ran = false;        // the module answered as the kind the monitor found
+    std::vector<int> failedPages;
+    // The module now holds the register.
+    bool Complete() const {
+        return !refused && ran && failedPages.empty() && (!resetAsked || reset);
+    }
+};
+
+// Button2Click. Every card in register order, the count and Edit_haslo on page 0, a ZADA
+// module's extra settings on page 1. A register the module cannot take (more than 6144 cards,
+// a number above 28 bits) is refused before anything is sent. An empty register offers the
+// memory reset first. NeedSave is cleared only when the module got everything.
+WriteOutcome Button2Click(ModuleContext& ctx);
+
+} // namespace korv
