@@ -18,7 +18,6 @@ namespace korv::cli {
 namespace {
 
 constexpr int kExitModuleFailed = 1;
-constexpr int kExitNoCable = 3;
 
 std::string Hex(const std::uint8_t* bytes, std::size_t count) {
     static const char digits[] = "0123456789ABCDEF";
@@ -126,7 +125,8 @@ bool ParsePage(const std::string& text, int& pageno) {
 } // namespace
 
 int RunModule(const Args& args, std::ostream& out, std::ostream& err) {
-    if (!args.empty() && (args[0] == "info" || args[0] == "password" || args[0] == "reset"))
+    if (!args.empty() && (args[0] == "info" || args[0] == "password" || args[0] == "reset" ||
+                          args[0] == "read" || args[0] == "write" || args[0] == "verify"))
         return RunModuleSession(args, out, err);
     int pageno = -1;
     const bool simple =

@@ -1,7 +1,7 @@
-// korv-cli module info | password NEW | reset --yes, each with [--password NNNN]: the window's
-// own bodies (the monitor tick, the password write, the memory reset) over a Ui that answers
-// from the command line. Like the window, password and reset first need the module to accept
-// the installer password.
+// korv-cli module info | password NEW | reset --yes | read OUT | write IN | verify IN, each
+// with [--password NNNN]: the window's own bodies (the monitor tick, the password write, the
+// memory reset, the transfers) over a Ui that answers from the command line. Like the window,
+// everything but info first needs the module to accept the installer password.
 #include "cli/cli_command.h"
 #include "cli/cli_ui.h"
 #include "cli/module_session.h"
@@ -12,43 +12,70 @@
 #include "transfer/transfer_session.h"
 
 #include <algorithm>
+#include <charconv>
 #include <ostream>
 
 namespace korv::cli {
 
 namespace {
 
-constexpr int kExitRefused = 1;
-constexpr int kExitNoCable = 3;
-
 bool FourDigits(const std::string& s) {
     return s.size() == 4 &&
            std::all_of(s.begin(), s.end(), [](char c) { return c >= '0' && c <= '9'; });
 }
 
-struct Options {
-    std::string password = "5172";
-    std::string newPassword;
-    bool yes = false;
-};
+bool SmallNumber(const std::string& s, int low, int high, int& value) {
+    const char* end = s.data() + s.size();
+    auto [p, ec] = std::from_chars(s.data(), end, value);
+    return ec == std::errc() && p == end && value >= low && value <= high;
+}
+
+bool IsTransfer(const std::string& command) {
+    return command == "read" || command == "write" || command == "verify";
+}
 
 // Parses the arguments after the command word; false on anything it does not know.
-bool Parse(const std::string& command, const Args& args, Options& o) {
+bool Parse(const std::string& command, const Args& args, ModuleOptions& o) {
+    const bool transfer = IsTransfer(command);
     for (std::size_t i = 1; i < args.size(); ++i) {
-        if (args[i] == "--password" && i + 1 < args.size() && FourDigits(args[i + 1]))
-            o.password = args[++i];
-        else if (args[i] == "--yes" && command == "reset")
+        const std::string& a = args[i];
+        const bool hasValue = i + 1 < args.size();
+        const std::string value = hasValue ? args[i + 1] : std::string();
+        int n = 0;
+        if (a == "--password" && hasValue && FourDigits(value))
+            o.password = value;
+        else if (a == "--yes" && (command == "reset" || command == "write")) {
             o.yes = true;
-        else if (command == "password" && o.newPassword.empty() && FourDigits(args[i]))
-            o.newPassword = args[i];
-        else
+            continue;
+        } else if (a == "--zone" && hasValue && command != "read" && transfer &&
+                   SmallNumber(value, 1, 4, n))
+            o.zone = n;
+        else if (a == "--zada-time" && hasValue && command == "write" &&
+                 SmallNumber(value, 0, 25, n))
+            o.zadaTime = n;
+        else if (a == "--zada-type" && hasValue && command == "write" &&
+                 SmallNumber(value, 0, 2, n))
+            o.zadaType = n;
+        else if (a == "--zada-sounds" && hasValue && command == "write" &&
+                 (value == "on" || value == "off"))
+            o.zadaSoundsOn = value == "on";
+        else if (command == "password" && o.newPassword.empty() && FourDigits(a)) {
+            o.newPassword = a;
+            continue;
+        } else if (transfer && o.path.empty() && !a.empty() && a[0] != '-') {
+            o.path = a;
+            continue;
+        } else
             return false;
+        ++i; // the option's value
     }
     if (command == "password")
         return !o.newPassword.empty();
     if (command == "reset")
         return o.yes;
-    return true;
+    if (transfer)
+        return !o.path.empty();
+    return command == "info";
 }
 
 const char* OutcomeWord(LinkOutcome outcome) {
@@ -65,19 +92,22 @@ const char* OutcomeWord(LinkOutcome outcome) {
 } // namespace
 
 int RunModuleSession(const Args& args, std::ostream& out, std::ostream& err) {
-    Options o;
+    ModuleOptions o;
     if (args.empty() || !Parse(args[0], args, o)) {
         err << kModuleUsage;
         return kExitUsage;
     }
     const std::string& command = args[0];
+    AppState state;
+    if (IsTransfer(command))
+        if (const int rc = PrepareTransfer(command, o, state, err); rc != kExitDone)
+            return rc;
     link::RealClock clock;
     link::TBEXFTDI port(clock);
     if (!port.DriverPresent()) {
         err << "korv-cli module: no driver for the USB cable\n";
         return kExitNoCable;
     }
-    AppState state;
     state.Edit_haslo = o.password;
     CliUi ui(out, err, o.yes);
     ModuleContext ctx{state, ui, port};
@@ -119,6 +149,8 @@ int RunModuleSession(const Args& args, std::ostream& out, std::ostream& err) {
         err << "korv-cli module: the module refused the installer password\n";
         return kExitRefused;
     }
+    if (IsTransfer(command))
+        return RunTransfer(command, o, ctx, out, err);
     if (command == "password") {
         state.Edit_haslo = o.newPassword;
         Button_zapiszClick(ctx);

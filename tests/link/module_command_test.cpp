@@ -5,7 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -183,6 +185,55 @@ TEST_F(ModuleCommandTest, TheSimulatorSaysWhyItsFilesCannotBeUsed) {
     const CliRun r = Module({"count"});
     EXPECT_EQ(r.rc, 3);
     EXPECT_NE(r.err.find("m.bin: holds 5 bytes, not 32768"), std::string::npos) << r.err;
+}
+
+TEST_F(ModuleCommandTest, ReadWriteAndVerifyMoveWholeRegistersOrNothing) {
+    const std::string image = dir + "/m.bin", file = dir + "/cards.zel";
+    const std::string module = "[module]\nkind=M\nmemory=" + image + "\n";
+    Configure(module + "image_cards=1/3/77,2/5/123456,4/255/268435455\n");
+    CliRun r = Module({"read", file});
+    EXPECT_EQ(r.rc, 0) << r.err;
+    const std::string cards = "[KARTY]\r\n1;3;77;0;=\r\n2;5;123456;0;=\r\n4;255;268435455;0;=\r\n";
+    std::ifstream in(file, std::ios::binary);
+    const std::string saved((std::istreambuf_iterator<char>(in)), {});
+    EXPECT_NE(saved.find(cards), std::string::npos) << saved;
+    EXPECT_EQ(Module({"verify", file}).rc, 0);
+
+    // Only the time is given the second time: the module's own type and sounds stay.
+    r = Module({"write", file, "--zada-time", "5", "--zada-type", "2", "--zada-sounds", "off"});
+    EXPECT_EQ(r.rc, 0) << r.err;
+    EXPECT_EQ(Module({"write", file, "--zada-time", "9"}).rc, 0);
+    r = Module({"info"});
+    EXPECT_NE(r.out.find("zada: time 9 type 2 sounds off"), std::string::npos) << r.out;
+
+    // One card more in the file: the counts differ; one card other: the record is named.
+    std::ofstream(dir + "/other.zel", std::ios::binary)
+        << "RUF-KARTYv9\r\n\r\n[STREFA1]\r\n\r\n[STREFA2]\r\n\r\n[STREFA3]\r\n\r\n[STREFA4]"
+           "\r\n\r\n[KARTY]\r\n1;3;77;0;=\r\n2;5;123457;0;=\r\n4;255;268435455;0;=\r\n";
+    r = Module({"verify", dir + "/other.zel"});
+    EXPECT_EQ(r.rc, 1);
+    EXPECT_EQ(r.out, "There are differencies for 1 card!\n"
+                     "zone 2, apartment 5, card 123456, B1 0: only in the module\n"
+                     "zone 2, apartment 5, card 123457, B1 0: only in the program\n");
+
+    // A page that stays unreadable: named, and no file.
+    Configure(module + "[faults]\nread.1=silent\n");
+    r = Module({"read", dir + "/partial.zel"});
+    EXPECT_EQ(r.rc, 1);
+    EXPECT_NE(r.err.find("Error on page 1"), std::string::npos) << r.err;
+    EXPECT_FALSE(std::filesystem::exists(dir + "/partial.zel"));
+
+    // A number no record can hold: refused before the cable is touched.
+    Configure("[module]\nkind=none\n");
+    std::ofstream(dir + "/big.zel", std::ios::binary)
+        << "RUF-KARTYv9\r\n\r\n[STREFA1]\r\n\r\n[STREFA2]\r\n\r\n[STREFA3]\r\n\r\n[STREFA4]"
+           "\r\n\r\n[KARTY]\r\n1;3;77;0;=\r\n2;5;268435456;0;=\r\n";
+    r = Module({"write", dir + "/big.zel"});
+    EXPECT_EQ(r.rc, 4);
+    EXPECT_NE(r.err.find("Card 268435456 (zone 2, apartment 5)"), std::string::npos) << r.err;
+    EXPECT_EQ(Module({"write", file}).rc, 3);
+    EXPECT_EQ(Module({"write", dir + "/missing.zel"}).rc, 5);
+    EXPECT_EQ(Module({"write", file, "--zada-time", "26"}).rc, 2);
 }
 
 } // namespace

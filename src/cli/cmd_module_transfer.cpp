@@ -1,0 +1,122 @@
+// korv-cli module read OUT | write IN | verify IN: the window's Read, Save and Verify over the
+// command line. A read that missed anything writes no file; a write refuses, before anything
+// is sent, a file a module cannot take.
+#include "cli/cmd_files.h"
+#include "cli/module_session.h"
+#include "cli/text_escape.h"
+#include "i18n/catalogue.h"
+#include "i18n/message_slots.h"
+#include "i18n/own_texts.h"
+#include "link/ftdi.h"
+#include "transfer/memory_image.h"
+#include "transfer/page_exchange.h"
+#include "transfer/read_module.h"
+#include "transfer/transfer_session.h"
+#include "transfer/verify_module.h"
+#include "transfer/write_module.h"
+
+#include <ostream>
+
+namespace korv::cli {
+
+namespace {
+
+int Read(const ModuleOptions& o, ModuleContext& ctx, std::ostream& out, std::ostream& err) {
+    // The command's own notices (failed pages, a count that did not come) went to err.
+    const ReadOutcome r = Button1Click(ctx);
+    if (!r.Complete()) {
+        err << "korv-cli module: the module could not be read whole; " << EscapeText(o.path)
+            << " was not written\n";
+        return kExitRefused;
+    }
+    if (const int rc = WriteForCommand(ctx.state.tablica, o.path, err); rc != kExitDone)
+        return rc;
+    out << "read " << ctx.state.tablica.CardCount() << " cards into " << EscapeText(o.path) << '\n';
+    return kExitDone;
+}
+
+// A ZADA module keeps its own extra settings unless all of them were given.
+bool TakeZadaSettings(const ModuleOptions& o, ModuleContext& ctx, std::ostream& err) {
+    if (ctx.state.ModuleKind != link::kKindZada)
+        return true;
+    if (!(o.zadaTime && o.zadaType && o.zadaSoundsOn)) {
+        bool read = false;
+        TransferSession(ctx, SessionCommand::Read, [&] { read = ReadModulePage(ctx, 1); });
+        if (!read) {
+            err << "korv-cli module: page 1 with the module's ZADA settings could not be read; "
+                   "give --zada-time, --zada-type and --zada-sounds\n";
+            return false;
+        }
+    }
+    link::ZadaSettings& zada = ctx.state.zada;
+    zada.lockTime = o.zadaTime.value_or(zada.lockTime);
+    zada.lockType = o.zadaType.value_or(zada.lockType);
+    zada.soundsOn = o.zadaSoundsOn.value_or(zada.soundsOn);
+    return true;
+}
+
+int Write(const ModuleOptions& o, ModuleContext& ctx, std::ostream& out, std::ostream& err) {
+    if (!TakeZadaSettings(o, ctx, err))
+        return kExitRefused;
+    const WriteOutcome w = Button2Click(ctx);
+    if (w.refused)
+        return kExitNotForModule;
+    if (!w.Complete()) {
+        if (w.resetAsked && !w.reset)
+            err << "korv-cli module: the file holds no cards and the module was not reset "
+                   "(--yes resets it)\n";
+        err << "korv-cli module: the module did not get the whole register\n";
+        return kExitRefused;
+    }
+    out << "wrote " << ctx.state.tablica.CardCount() << " cards from " << EscapeText(o.path)
+        << '\n';
+    return kExitDone;
+}
+
+int Verify(ModuleContext& ctx, std::ostream& out) {
+    // The command's report and its differing records went to out.
+    const VerifyOutcome v = Button3Click(ctx);
+    if (v.countsDiffer)
+        out << "module: " << v.moduleCount << " cards, file: " << ctx.state.tablica.CardCount()
+            << " cards\n";
+    return v.Matches() ? kExitDone : kExitRefused;
+}
+
+} // namespace
+
+int PrepareTransfer(const std::string& command, const ModuleOptions& o, AppState& state,
+                    std::ostream& err) {
+    if (command == "read")
+        return kExitDone;
+    // Exit 3 means no cable here, so a file that is not a card file is a file error.
+    if (const int rc = LoadForCommand(o.path, o.zone, state.tablica, err); rc != kExitDone)
+        return rc == kExitWrongFile ? kExitFileError : rc;
+    if (command != "write")
+        return kExitDone;
+    // The write refuses these itself; saying so before the cable is opened sends nothing.
+    if (state.tablica.CardCount() > MaxCards) {
+        err << "korv-cli module: " << EscapeText(o.path) << " holds " << state.tablica.CardCount()
+            << " cards; " << EnglishText(MsgTooManyCards) << '\n';
+        return kExitNotForModule;
+    }
+    if (const auto card = FirstCardModuleCannotHold(state.tablica)) {
+        err << "korv-cli module: "
+            << EscapeText(
+                   OwnText(OwnTextName::CardNumberTooLarge, English,
+                           {card->karta.numer, std::to_string(card->i), std::to_string(card->j)}))
+            << '\n';
+        return kExitNotForModule;
+    }
+    return kExitDone;
+}
+
+int RunTransfer(const std::string& command, const ModuleOptions& o, ModuleContext& ctx,
+                std::ostream& out, std::ostream& err) {
+    if (command == "read")
+        return Read(o, ctx, out, err);
+    if (command == "write")
+        return Write(o, ctx, out, err);
+    return Verify(ctx, out);
+}
+
+} // namespace korv::cli
