@@ -1,17 +1,22 @@
 // korv-render: draws the main window into a PNG without a display, for the README and for
 // reviewers. Usage: korv-render OUT.png [--lang N] [--zone Z] [--sample] [--ticks N]
-// [--panel 3|5]. --panel draws the password (3) or version (5) panel instead. --ticks runs that
-// many connection-monitor ticks first (point KORV_SIM_CONFIG and the library path at the simulator
-// to show a connected module).
+// [--panel 3|5] [--press 1|2|3]. --panel draws the password (3) or version (5) panel instead.
+// --ticks runs that many connection-monitor ticks first (point KORV_SIM_CONFIG and the library
+// path at the simulator to show a connected module). --press presses the Read (1), Save (2) or
+// Verify (3) panel after the ticks and draws the message box it shows, details unfolded, or
+// else the window afterwards.
 #include "i18n/catalogue.h"
 #include "ui/app_identity.h"
 #include "ui/app_style.h"
 #include "ui/main_window.h"
 #include "ui/panel_edycji.h"
+#include "ui/push_panel.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QButtonGroup>
 #include <QEventLoop>
+#include <QMessageBox>
 #include <QRadioButton>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -47,13 +52,36 @@ void AddSampleCards(korv::AppState& state) {
     state.tablica.Cell(1, 2).wybierany = "0102";
 }
 
+// Draws the first message box that comes up while the panel's command runs, with its details
+// unfolded, and closes it. False when none came up.
+bool PressAndDrawTheBox(korv::ui::PushPanel* panel, const QString& out, bool& saved) {
+    bool drawn = false;
+    QTimer watch;
+    watch.setInterval(20);
+    QObject::connect(&watch, &QTimer::timeout, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!box || !box->isVisible() || drawn)
+            return;
+        drawn = true;
+        for (QAbstractButton* b : box->buttons())
+            if (box->buttonRole(b) == QMessageBox::ActionRole)
+                b->click(); // "Show Details..."
+        QApplication::processEvents();
+        saved = box->grab().save(out, "PNG");
+        box->accept();
+    });
+    watch.start();
+    emit panel->clicked();
+    return drawn;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
     if (argc < 2 || argv[1][0] == '-') {
         std::fprintf(stderr,
                      "usage: korv-render OUT.png [--lang N] [--zone Z] [--sample] [--ticks N] "
-                     "[--panel 3|5]\n");
+                     "[--panel 3|5] [--press 1|2|3]\n");
         return 2;
     }
     if (!std::getenv("QT_QPA_PLATFORM"))
@@ -66,6 +94,7 @@ int main(int argc, char** argv) {
     bool sample = false;
     int ticks = 0;
     int panel = 0; // 3: the password panel (change mode), 5: the version panel
+    int press = 0; // 1: Read, 2: Save, 3: Verify
     for (int i = 2; i < argc; ++i) {
         if (!std::strcmp(argv[i], "--lang") && i + 1 < argc)
             language = std::atoi(argv[++i]);
@@ -77,6 +106,8 @@ int main(int argc, char** argv) {
             ticks = std::atoi(argv[++i]);
         else if (!std::strcmp(argv[i], "--panel") && i + 1 < argc)
             panel = std::atoi(argv[++i]);
+        else if (!std::strcmp(argv[i], "--press") && i + 1 < argc)
+            press = std::atoi(argv[++i]);
     }
     // The picture must not depend on, or change, anybody's settings file.
     QTemporaryDir dir;
@@ -96,6 +127,16 @@ int main(int argc, char** argv) {
     window.show();
     QApplication::processEvents();
     QWidget* shown = &window;
+    if (press >= 1 && press <= 3) {
+        korv::ui::PushPanel* panels[] = {window.Panel1b, window.Panel2b, window.Panel3b};
+        bool saved = false;
+        if (PressAndDrawTheBox(panels[press - 1], QString::fromLocal8Bit(argv[1]), saved)) {
+            if (!saved)
+                std::fprintf(stderr, "korv-render: cannot write %s\n", argv[1]);
+            return saved ? 0 : 1;
+        }
+        QApplication::processEvents();
+    }
     if (panel == korv::ui::kPasswordMode || panel == korv::ui::kVersionMode) {
         korv::ui::TForm_Panel_Edycji& p = window.PanelEdycji();
         p.changeMode = true;

@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QTextEdit>
 
 namespace korv::ui {
 
@@ -13,8 +14,15 @@ int ShowMessageBox(QWidget* parent, const QString& text, const QString& caption,
     QMessageBox box(parent);
     box.setObjectName("MessageBox");
     box.setText(text);
-    if (!details.isEmpty())
+    if (!details.isEmpty()) {
         box.setDetailedText(details);
+        // One card a line: wide enough that a line never wraps into the next card's.
+        if (auto* edit = box.findChild<QTextEdit*>()) {
+            edit->setLineWrapMode(QTextEdit::NoWrap);
+            edit->setMinimumWidth(
+                edit->fontMetrics().horizontalAdvance(details.section('\n', 0, 0)) + 40);
+        }
+    }
     box.setWindowTitle(caption.isEmpty() ? QApplication::applicationName() : caption);
     switch (flags & 0xF0) {
     case 0x10:
