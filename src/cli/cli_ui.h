@@ -46,6 +46,13 @@ public:
     void SetWaitCursor(bool) override {}
     void ShowZadaSettings(const link::ZadaSettings&) override {}
     void SetCardButtonsEnabled(bool) override {}
+    TKarta AskCard(const std::optional<TKarta>&, link::TBEXFTDI&) override {
+        return TKarta{"-1", false, ""};
+    }
+    std::pair<int, int> AskRange(int) override { return {-1, -1}; }
+    int SelectedCardRow() override { return -1; }
+    void ShowCardNotice(bool) override {}
+    void SetAddButtonCaption(const std::string&) override {}
 
 private:
     std::ostream& out_;

@@ -23,6 +23,11 @@ constexpr std::uint64_t kCardWaitMs = 6000;
 constexpr int kMaxDrainReads = 5;
 
 constexpr DWORD kPageReplyLength = kPageSize + 1;
+// A card read answers 'G', the number in four bytes and the check byte, or 'G' 00 'H' when no
+// card was held to the reader.
+constexpr DWORD kCardReplyLength = 6;
+constexpr DWORD kNoCardReplyLength = 3;
+constexpr std::uint8_t kNoCardEnd = kReadCard + 1;
 constexpr DWORD kPageWriteLength = kPageSize + 3;
 
 bool ValidPage(int pageno) {
@@ -192,17 +197,29 @@ std::string TBEXFTDI::OdczytajKarte() {
         return {};
     clock_.SleepMs(kCardFirstWaitMs);
     const std::uint64_t start = clock_.TickMs();
-    DWORD received = 0;
+    // A reply can straddle a poll's read time-out: its bytes are kept across polls until the
+    // whole reply has come, instead of being cleared away with the next poll.
+    std::array<std::uint8_t, kCardReplyLength> reply{};
+    DWORD have = 0;
+    // 'G' 00 'H' came: the module's "no card", or the first half of a card's reply whose
+    // number starts 00 48. One quiet poll tells them apart.
+    bool noCardUnlessMore = false;
     for (;;) {
         ClearBufOut();
-        received = 0;
-        Read(6, received);
-        if ((received == 6 || received == 3) && buf_out[0] == kReadCard)
+        DWORD received = 0;
+        Read(kCardReplyLength - have, received);
+        if (have == 0 && received > 0 && buf_out[0] != kReadCard)
+            received = 0; // not the start of a card reply
+        std::copy_n(buf_out.begin(), received, reply.begin() + have);
+        have += received;
+        if (have == kCardReplyLength || (noCardUnlessMore && received == 0))
             break;
+        noCardUnlessMore = have == kNoCardReplyLength && reply[1] == 0 && reply[2] == kNoCardEnd;
         if (clock_.TickMs() - start > kCardWaitMs)
             break;
     }
-    if (received != 6 || buf_out[0] != kReadCard || !CheckBufOut(5))
+    std::copy(reply.begin(), reply.end(), buf_out.begin());
+    if (have != kCardReplyLength || !CheckBufOut(kCardReplyLength - 1))
         return {};
     // Unsigned: card numbers with the top bit set are ordinary numbers, not negative ones.
     const std::uint32_t number = (std::uint32_t{buf_out[1]} << 24) |

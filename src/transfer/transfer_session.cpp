@@ -3,48 +3,10 @@
 #include "i18n/catalogue.h"
 #include "i18n/message_slots.h"
 #include "link/port_control.h"
+#include "transfer/command_guards.h"
 #include "transfer/progress.h"
 
 namespace korv {
-
-namespace {
-
-// Busy mode for the state and the window together, left on every way out.
-class CommandBusy {
-public:
-    explicit CommandBusy(ModuleContext& ctx) : ctx_(ctx) {
-        ctx_.ui.BeginBusy();
-        ctx_.state.Busy = true;
-    }
-    ~CommandBusy() {
-        ctx_.ui.EndBusy();
-        ctx_.state.Busy = false;
-    }
-    CommandBusy(const CommandBusy&) = delete;
-    CommandBusy& operator=(const CommandBusy&) = delete;
-
-private:
-    ModuleContext& ctx_;
-};
-
-// Closes the cable on every way out when it was opened.
-class OpenCable {
-public:
-    explicit OpenCable(link::TBEXFTDI& port) : port_(port), opened_(link::OpenPort(port)) {}
-    ~OpenCable() {
-        if (opened_)
-            link::ClosePort(port_);
-    }
-    OpenCable(const OpenCable&) = delete;
-    OpenCable& operator=(const OpenCable&) = delete;
-    bool Opened() const { return opened_; }
-
-private:
-    link::TBEXFTDI& port_;
-    bool opened_;
-};
-
-} // namespace
 
 bool TransferSession(ModuleContext& ctx, SessionCommand command,
                      const std::function<void()>& body) {

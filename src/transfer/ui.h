@@ -3,11 +3,17 @@
 // asked. Nothing here knows about Qt.
 #pragma once
 
+#include "core/card_register.h"
 #include "link/zada_settings.h"
 #include "transfer/connection_view.h"
 
 #include <optional>
 #include <string>
+#include <utility>
+
+namespace korv::link {
+class TBEXFTDI;
+}
 
 namespace korv {
 
@@ -80,6 +86,22 @@ public:
     virtual void ShowZadaSettings(const link::ZadaSettings& zada) = 0;
     // Change and Delete of the card group, which act on the card selected in the list.
     virtual void SetCardButtonsEnabled(bool enabled) = 0;
+
+    // The card group.
+    // The card parameters dialog (TFormParametryKarty): a new card (DodajKarte) when card is
+    // empty, else changes to it (ZmienKarte). Its Read takes the number from a card held to
+    // the module's reader through port. A result whose numer is "-1" means no card.
+    virtual TKarta AskCard(const std::optional<TKarta>& card, link::TBEXFTDI& port) = 0;
+    // The range dialog (TFormZakres::PodajZakres), both boxes starting at start: from and to,
+    // both -1 when cancelled.
+    virtual std::pair<int, int> AskRange(int start) = 0;
+    // The row selected in the card list (the card's index in the apartment's list), -1 for
+    // none.
+    virtual int SelectedCardRow() = 0;
+    // The notice "Close in the card..." over the window while Find waits for a card, painted at
+    // once; false takes it away.
+    virtual void ShowCardNotice(bool show) = 0;
+    virtual void SetAddButtonCaption(const std::string& caption) = 0;
 };
 
 // Busy mode for the length of a scope, so every way out of a command leaves it.

@@ -6,7 +6,7 @@
 #include "ui/apartment_box.h"
 #include "ui/apartment_grid.h"
 #include "ui/app_identity.h"
-#include "ui/dial_number_box.h"
+#include "ui/digits_validator.h"
 #include "ui/fit_caption.h"
 #include "ui/push_panel.h"
 #include "ui/qt_ui.h"
@@ -84,6 +84,7 @@ TMain::TMain(const TMainOptions& options, QWidget* parent)
     TimerCheck->setInterval(1000);
     connect(TimerCheck, &QTimer::timeout, this, &TMain::TimerCheckTimer);
     ConnectModuleCommands();
+    ConnectCardCommands();
 
     // Where the language is kept; resolved once, here, for the life of the window.
     const auto setting = LoadLanguageSetting(options.settingsPath, options.userSettingsPath);
@@ -236,10 +237,6 @@ void TMain::BuildPage() {
     Button_zmien->setEnabled(false);
     Button_Kasuj1->setEnabled(false);
     Button_Znajdz->setEnabled(false);
-    connect(CheckBox_auto, &QCheckBox::toggled, this, [this](bool on) {
-        Button_dodaj->setText(QString::fromStdString(MessageText(on ? 99 : 79)));
-        FitCaptions(Button_dodaj->parentWidget());
-    });
 
     LabelNrM = Label(page, "LabelNrM", {176, 178, 112, 30});
     LabelNrM->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
@@ -259,7 +256,7 @@ void TMain::BuildPage() {
     EditWybierany->setGeometry(330, 218, 68, 24);
     EditWybierany->setFont(Bold(EditWybierany->font()));
     // No maxLength: it would cut a longer number from a card file as soon as it is shown.
-    EditWybierany->setValidator(new DialNumberValidator(EditWybierany));
+    EditWybierany->setValidator(new DigitsValidator(EditWybierany, kDialNumberTypedLength));
     EditWybierany->setReadOnly(true);
     connect(EditWybierany, &QLineEdit::textChanged, this, &TMain::EditWybieranyChange);
     MenuShortcutsFirst::Install(EditWybierany);

@@ -98,6 +98,12 @@ public:
     void SprWersj1Click();
     TForm_Panel_Edycji& PanelEdycji();
 
+    // The card group: the dialogs, the list's selection, Find's notice panel.
+    TKarta AskCard(const std::optional<TKarta>& card, link::TBEXFTDI& port);
+    std::pair<int, int> AskRange(int start);
+    int SelectedCardRow() const;
+    void ShowCardNotice(bool show);
+
     // Push-panel enabling and caption colour together.
     void SetModulePanelsUsable(bool usable);
 
@@ -110,6 +116,7 @@ private:
     void BuildStatusLine();
     void FormCreate();
     void ConnectModuleCommands();
+    void ConnectCardCommands();
     bool FormCloseQuery();
     void FormClose();
 
@@ -205,6 +212,7 @@ public:
 
     QTimer* TimerCheck = nullptr; // the connection monitor's one-second tick
     QFrame* InfoPanel = nullptr;
+    QFrame* CardNoticePanel = nullptr; // Find's "Close in the card..." while it waits
     TForm_Panel_Edycji* Form_Panel_Edycji = nullptr;
 };
 

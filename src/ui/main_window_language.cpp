@@ -3,6 +3,7 @@
 
 #include "i18n/catalogue.h"
 #include "i18n/settings_file.h"
+#include "transfer/card_commands.h"
 #include "ui/app_identity.h"
 #include "ui/fit_caption.h"
 #include "ui/push_panel.h"
@@ -95,7 +96,7 @@ void TMain::ApplyLanguage() {
     GroupBox_karta->setTitle(Text(69));
     LabelNrM->setText(Text(76));
     Label_wybierany_numer->setText(Text(78));
-    Button_dodaj->setText(Text(CheckBox_auto->isChecked() ? 99 : 79));
+    Button_dodaj->setText(Text(AddButtonMessage(state_.AutoReadAdd)));
     Button_Kasuj1->setText(Text(80));
     Button_zmien->setText(Text(81));
     Button_Znajdz->setText(Text(82));

@@ -11,6 +11,7 @@
 #include "transfer/verify_module.h"
 #include "transfer/version_check.h"
 #include "transfer/write_module.h"
+#include "ui/notice_panel.h"
 #include "ui/panel_edycji.h"
 #include "ui/push_panel.h"
 #include "ui/qt_ui.h"
@@ -147,25 +148,9 @@ void TMain::ShowInfoPanel(bool show) {
     }
     if (InfoPanel)
         return;
-    InfoPanel = new QFrame(TabSheet10);
-    InfoPanel->setObjectName("InfoPanel");
-    InfoPanel->setFrameStyle(QFrame::Panel | QFrame::Raised);
-    InfoPanel->setLineWidth(2);
-    InfoPanel->setGeometry((width() - 300) / 2, 200, 300, 70);
-    auto* label = new QLabel(InfoPanel);
-    label->setObjectName("InfoPanelLabel");
-    QFont font = label->font();
-    font.setPixelSize(16); // 12 points on the design's 96-dpi screen
-    font.setBold(true);
-    label->setFont(font);
-    label->setWordWrap(true);
-    label->setAlignment(Qt::AlignCenter);
-    label->setAutoFillBackground(true);
-    label->setGeometry(InfoPanel->rect());
-    label->setText(QString::fromStdString(MessageText(MsgOtherApplication)));
-    InfoPanel->show();
-    InfoPanel->raise();
-    InfoPanel->repaint();
+    // 12 points on the design's 96-dpi screen.
+    InfoPanel = ShowNoticePanel(TabSheet10, "InfoPanel", {(width() - 300) / 2, 200, 300, 70}, 16,
+                                QString::fromStdString(MessageText(MsgOtherApplication)));
 }
 
 TForm_Panel_Edycji& TMain::PanelEdycji() {

@@ -1,5 +1,6 @@
 #include "ui/qt_ui.h"
 
+#include "ui/fit_caption.h"
 #include "ui/main_window.h"
 #include "ui/message_box.h"
 #include "ui/zone_chooser.h"
@@ -135,6 +136,27 @@ void QtUi::ShowZadaSettings(const link::ZadaSettings& zada) {
 void QtUi::SetCardButtonsEnabled(bool enabled) {
     window_.Button_zmien->setEnabled(enabled);
     window_.Button_Kasuj1->setEnabled(enabled);
+}
+
+TKarta QtUi::AskCard(const std::optional<TKarta>& card, link::TBEXFTDI& port) {
+    return window_.AskCard(card, port);
+}
+
+std::pair<int, int> QtUi::AskRange(int start) {
+    return window_.AskRange(start);
+}
+
+int QtUi::SelectedCardRow() {
+    return window_.SelectedCardRow();
+}
+
+void QtUi::ShowCardNotice(bool show) {
+    window_.ShowCardNotice(show);
+}
+
+void QtUi::SetAddButtonCaption(const std::string& caption) {
+    window_.Button_dodaj->setText(Q(caption));
+    FitCaptions(window_.Button_dodaj->parentWidget());
 }
 
 } // namespace korv::ui

@@ -43,6 +43,11 @@ public:
     void SetWaitCursor(bool waiting) override;
     void ShowZadaSettings(const link::ZadaSettings& zada) override;
     void SetCardButtonsEnabled(bool enabled) override;
+    TKarta AskCard(const std::optional<TKarta>& card, link::TBEXFTDI& port) override;
+    std::pair<int, int> AskRange(int start) override;
+    int SelectedCardRow() override;
+    void ShowCardNotice(bool show) override;
+    void SetAddButtonCaption(const std::string& caption) override;
 
 private:
     TMain& window_;

@@ -1,6 +1,7 @@
 #include "ui/zone_chooser.h"
 
 #include "i18n/catalogue.h"
+#include "ui/limited_spin_box.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -15,27 +16,6 @@ QString Text(int slot) {
     return QString::fromStdString(MessageText(slot));
 }
 
-// Typed values outside 1..4 go to the nearest limit; a text that is not a number reads as 1.
-class ZoneBox : public QSpinBox {
-public:
-    explicit ZoneBox(QWidget* parent) : QSpinBox(parent) {
-        setRange(1, 4);
-        setValue(1);
-        lineEdit()->setMaxLength(1);
-        setCorrectionMode(QAbstractSpinBox::CorrectToNearestValue);
-    }
-
-protected:
-    int valueFromText(const QString& text) const override {
-        bool ok = false;
-        const int v = text.trimmed().toInt(&ok);
-        return ok ? std::clamp(v, 1, 4) : 1;
-    }
-    QValidator::State validate(QString& input, int&) const override {
-        return input.size() <= 1 ? QValidator::Acceptable : QValidator::Invalid;
-    }
-};
-
 } // namespace
 
 TFormStrefa::TFormStrefa(QWidget* parent) : QDialog(parent) {
@@ -47,7 +27,7 @@ TFormStrefa::TFormStrefa(QWidget* parent) : QDialog(parent) {
     Label1->setObjectName("Label1");
     Label1->setWordWrap(true);
     Label1->setGeometry(8, 6, 354, 46);
-    SpinEdit1 = new ZoneBox(this);
+    SpinEdit1 = new LimitedSpinBox(this, 1, 4, 1);
     SpinEdit1->setObjectName("SpinEdit1");
     QFont f = SpinEdit1->font();
     f.setBold(true);

@@ -175,12 +175,12 @@ TEST_F(ProtocolTest, CardRepliesGiveUnsignedNumbersOrTheEmptyText) {
     EXPECT_EQ(port.OdczytajKarte(), "");
 }
 
-TEST_F(ProtocolTest, AThreeByteCardReplyEndsTheWaitAfterOnePoll) {
-    fake.replies = {{'G', 0x00, 0x48}};
+TEST_F(ProtocolTest, ANoCardReplyEndsTheWaitOnceTheLineStaysQuiet) {
+    fake.replies = {{'G', 0x00, 0x48}, Bytes{}};
     EXPECT_EQ(port.OdczytajKarte(), "");
-    EXPECT_EQ(fake.Count("FT_Read"), 1u);
-    // The read of six bytes still ran into its time-out once.
-    EXPECT_EQ(clock.TickMs(), 225u);
+    // One poll brought 'G' 00 'H', the next one nothing more: two time-outs after 20 ms.
+    EXPECT_EQ(fake.Count("FT_Read"), 2u);
+    EXPECT_EQ(clock.TickMs(), 430u);
 }
 
 TEST_F(ProtocolTest, CardSilenceEndsJustAfterSixSecondsOfVirtualTime) {

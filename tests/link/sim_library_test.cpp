@@ -132,6 +132,21 @@ TEST_F(SimLibraryTest, ACardHeldLaterIsCaughtByALaterPoll) {
     EXPECT_LT(clock.TickMs() - start, 1800u);
 }
 
+TEST_F(SimLibraryTest, ACardReplyStraddlingAPollsTimeOutIsPutTogether) {
+    // Held 200-240 ms after the request, the reply's six bytes (6.25 ms on the wire) cross the
+    // end of the first poll's read time-out at 225 ms; its head starts with 'G'. Card 0x00483039
+    // begins like the "no card" reply 'G' 00 'H'.
+    for (const std::string card : {"4012345", "4730937"})
+        for (int delay = 200; delay <= 240; delay += 2) {
+            SCOPED_TRACE(card + " held after " + std::to_string(delay) + " ms");
+            auto& p = Port("[module]\ntiming=on\ncards=" + card +
+                           "\ncard_delay=" + std::to_string(delay) + "\n");
+            ASSERT_TRUE(p.Open());
+            EXPECT_EQ(p.OdczytajKarte(), card);
+            p.Close();
+        }
+}
+
 TEST_F(SimLibraryTest, AnEmptyQueueCanAnswerWithTheShortCardReply) {
     auto& p = Port("[module]\nempty_card=short\n");
     ASSERT_TRUE(p.Open());

@@ -35,6 +35,13 @@ public:
     int progressPosition = 0, progressMaximum = 0;
     bool monitorRunning = true, waitCursor = false, cardButtons = true;
     std::optional<link::ZadaSettings> shownZada;
+    // The card group: dialog answers (none left: cancelled), the list's selection.
+    std::deque<TKarta> cards;
+    std::deque<std::pair<int, int>> ranges;
+    std::vector<std::optional<TKarta>> askedCards;
+    std::vector<int> rangeStarts;
+    int selectedRow = -1;
+    std::string addCaption;
     std::vector<ConnectionView> connections;
 
     int MessageBox(const std::string& text, const std::string& caption, int flags) override {
@@ -137,6 +144,27 @@ public:
         cardButtons = enabled;
         events.push_back(enabled ? "CardButtonsOn" : "CardButtonsOff");
     }
+    TKarta AskCard(const std::optional<TKarta>& card, link::TBEXFTDI&) override {
+        events.push_back(card ? "ZmienKarte" : "DodajKarte");
+        askedCards.push_back(card);
+        if (cards.empty())
+            return TKarta{"-1", false, ""};
+        TKarta k = cards.front();
+        cards.pop_front();
+        return k;
+    }
+    std::pair<int, int> AskRange(int start) override {
+        events.push_back("PodajZakres");
+        rangeStarts.push_back(start);
+        if (ranges.empty())
+            return {-1, -1};
+        auto r = ranges.front();
+        ranges.pop_front();
+        return r;
+    }
+    int SelectedCardRow() override { return selectedRow; }
+    void ShowCardNotice(bool show) override { events.push_back(show ? "NoticeOn" : "NoticeOff"); }
+    void SetAddButtonCaption(const std::string& caption) override { addCaption = caption; }
 
 private:
     static std::optional<std::string> Take(std::deque<std::optional<std::string>>& q) {

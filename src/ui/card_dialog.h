@@ -1,0 +1,70 @@
+// TFormParametryKarty: one card's number and description, for Add and Change. Its Read takes
+// the number from a card held to the module's reader; in the automatic read-and-add mode it
+// reads as it opens and confirms itself once a number is in.
+#pragma once
+
+#include "core/card_register.h"
+
+#include <QDialog>
+
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QTimer;
+
+namespace korv::link {
+class TBEXFTDI;
+}
+
+namespace korv::ui {
+
+class LimitedSpinBox;
+
+// What the dialog takes from the window when it is shown.
+struct CardDialogSetup {
+    int apartment = 0;          // CurrentApartment, for the heading
+    bool autoReadAdd = false;   // AutoReadAdd
+    bool moduleAnswers = false; // ConnectionMessage is 31: the Read button works
+};
+
+class TFormParametryKarty : public QDialog {
+    Q_OBJECT
+public:
+    TFormParametryKarty(QWidget* parent, const CardDialogSetup& setup);
+
+    // A new card; numer "-1" when none was given (cancelled, or confirmed with no number).
+    static TKarta DodajKarte(QWidget* parent, link::TBEXFTDI* dev, const CardDialogSetup& setup);
+    // Changes to aKarta, whose B1 the dialog carries along unseen; the same result rule.
+    static TKarta ZmienKarte(QWidget* parent, link::TBEXFTDI* dev, const TKarta& aKarta,
+                             const CardDialogSetup& setup);
+
+    // Edit1DblClick: the card at the reader into Edit1 (also Button_czytaj_karte).
+    void Edit1DblClick();
+
+    QLabel* Label_karta_dla_numeru;
+    QLabel* Label1;
+    QLineEdit* Edit1; // card number: digits only, at most 16
+    QLabel* Label2;
+    LimitedSpinBox* SpinEdit1; // B1, never shown
+    QLabel* Label4;
+    QLineEdit* Edit2; // description
+    QLabel* Label_przyloz_karte;
+    QPushButton* Button1; // confirms: Add or Change
+    QPushButton* Button2; // cancels
+    QPushButton* Button_czytaj_karte;
+    QTimer* Timer_karta; // the automatic confirmation, 100 ms
+    link::TBEXFTDI* bexdev = nullptr;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    TKarta Result(int confirmed) const;
+    void Edit1Change(const QString& text);
+
+    CardDialogSetup setup_;
+};
+
+} // namespace korv::ui
