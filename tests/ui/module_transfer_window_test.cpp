@@ -1,68 +1,16 @@
 // The push panels and the close box run the transfers against the simulated module; the
 // window's cable port is swapped for one over the simulator on a virtual clock.
-#include "link/cable_driver.h"
-#include "link/clock.h"
-#include "support/temp_folder.h"
+#include "sim_window_fixture.h"
 #include "ui/push_panel.h"
-#include "window_fixture.h"
 
-#include <QLabel>
 #include <QMessageBox>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QTest>
-
-#include <cstdlib>
-#include <fstream>
 
 namespace korv::test {
 namespace {
 
-class TransferWindowTest : public WindowTest {
-protected:
-    ui::TMain& StartOnSimulator(const std::string& moduleLines) {
-        std::ofstream(folder.Path() / "sim.ini")
-            << "[module]\nmemory=" << (folder.Path() / "m.bin").string() << "\n"
-            << moduleLines << "\n";
-        setenv("KORV_SIM_CONFIG", (folder.Path() / "sim.ini").c_str(), 1);
-        ui::TMain& w = Start();
-        std::string why;
-        auto driver = link::LoadVendorLibrary(KORV_SIM_LIBRARY, &why);
-        EXPECT_TRUE(driver) << why;
-        w.BEXFTDI = std::make_unique<link::TBEXFTDI>(clock, std::move(driver));
-        w.TimerCheckTimer();
-        EXPECT_TRUE(w.state().PasswordAccepted);
-        return w;
-    }
-    void TearDown() override {
-        WindowTest::TearDown();
-        unsetenv("KORV_SIM_CONFIG");
-    }
-    static void Press(ui::PushPanel* panel) { QTest::mouseClick(panel->label(), Qt::LeftButton); }
-    // Answers the next message box with the button, recording its text and details.
-    void Answer(QMessageBox::StandardButton button) {
-        WhenModal([this, button](QWidget* modal) {
-            auto* box = qobject_cast<QMessageBox*>(modal);
-            if (!box) {
-                ADD_FAILURE() << "not a message box";
-                modal->close();
-                return;
-            }
-            shown << box->text();
-            details << box->detailedText();
-            if (QAbstractButton* b = box->button(button))
-                b->click();
-            else {
-                ADD_FAILURE() << "the box lacks the button";
-                box->reject();
-            }
-        });
-    }
-
-    TempFolder folder;
-    link::VirtualClock clock{1000};
-    QStringList shown, details;
-};
+using TransferWindowTest = SimWindowTest;
 
 TEST_F(TransferWindowTest, PanelsReadVerifyAndTheCloseBoxOffersToSendChanges) {
     ui::TMain& w = StartOnSimulator("kind=F\nimage_cards=1/0/41,1/0/42,2/7/99");
