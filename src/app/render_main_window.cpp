@@ -4,10 +4,12 @@
 // --ticks runs that many connection-monitor ticks first (point KORV_SIM_CONFIG and the library
 // path at the simulator to show a connected module). --press presses the Read (1), Save (2) or
 // Verify (3) panel after the ticks and draws the message box it shows, details unfolded, or
-// else the window afterwards.
+// else the window afterwards. --card-dialog draws the card dialog as it looks while it waits for
+// a card at the reader.
 #include "i18n/catalogue.h"
 #include "ui/app_identity.h"
 #include "ui/app_style.h"
+#include "ui/card_dialog.h"
 #include "ui/main_window.h"
 #include "ui/panel_edycji.h"
 #include "ui/push_panel.h"
@@ -16,7 +18,9 @@
 #include <QApplication>
 #include <QButtonGroup>
 #include <QEventLoop>
+#include <QLineEdit>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -81,7 +85,7 @@ int main(int argc, char** argv) {
     if (argc < 2 || argv[1][0] == '-') {
         std::fprintf(stderr,
                      "usage: korv-render OUT.png [--lang N] [--zone Z] [--sample] [--ticks N] "
-                     "[--panel 3|5] [--press 1|2|3]\n");
+                     "[--panel 3|5] [--press 1|2|3] [--card-dialog]\n");
         return 2;
     }
     if (!std::getenv("QT_QPA_PLATFORM"))
@@ -95,6 +99,7 @@ int main(int argc, char** argv) {
     int ticks = 0;
     int panel = 0; // 3: the password panel (change mode), 5: the version panel
     int press = 0; // 1: Read, 2: Save, 3: Verify
+    bool cardDialog = false;
     for (int i = 2; i < argc; ++i) {
         if (!std::strcmp(argv[i], "--lang") && i + 1 < argc)
             language = std::atoi(argv[++i]);
@@ -108,6 +113,8 @@ int main(int argc, char** argv) {
             panel = std::atoi(argv[++i]);
         else if (!std::strcmp(argv[i], "--press") && i + 1 < argc)
             press = std::atoi(argv[++i]);
+        else if (!std::strcmp(argv[i], "--card-dialog"))
+            cardDialog = true;
     }
     // The picture must not depend on, or change, anybody's settings file.
     QTemporaryDir dir;
@@ -127,6 +134,21 @@ int main(int argc, char** argv) {
     window.show();
     QApplication::processEvents();
     QWidget* shown = &window;
+    if (cardDialog) {
+        const korv::ui::CardDialogSetup setup{window.state().CurrentApartment, false,
+                                              window.state().ConnectionMessage == 31};
+        korv::ui::TFormParametryKarty dialog(&window, setup);
+        dialog.Button1->setText(QString::fromStdString(korv::MessageText(79)));
+        dialog.Edit2->setText("Kowalski");
+        dialog.show();
+        dialog.ShowReading(true);
+        QApplication::processEvents();
+        const bool ok = dialog.grab().save(QString::fromLocal8Bit(argv[1]), "PNG");
+        dialog.ShowReading(false);
+        if (!ok)
+            std::fprintf(stderr, "korv-render: cannot write %s\n", argv[1]);
+        return ok ? 0 : 1;
+    }
     if (press >= 1 && press <= 3) {
         korv::ui::PushPanel* panels[] = {window.Panel1b, window.Panel2b, window.Panel3b};
         bool saved = false;

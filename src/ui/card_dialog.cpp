@@ -87,6 +87,7 @@ TFormParametryKarty::TFormParametryKarty(QWidget* parent, const CardDialogSetup&
     Timer_karta->setObjectName("Timer_karta");
     Timer_karta->setInterval(kAutoConfirmMs);
     Timer_karta->setSingleShot(true);
+    Timer_karta->setTimerType(Qt::PreciseTimer); // a coarse timer may fire a few ms early
     setTabOrder(Edit1, SpinEdit1);
     setTabOrder(SpinEdit1, Edit2);
     setTabOrder(Edit2, Button1);
@@ -140,23 +141,32 @@ bool TFormParametryKarty::eventFilter(QObject* watched, QEvent* event) {
     return QDialog::eventFilter(watched, event);
 }
 
+void TFormParametryKarty::ShowReading(bool reading) {
+    if (reading) {
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+        normalPalette_ = Edit1->palette();
+        QPalette red = normalPalette_;
+        red.setColor(QPalette::Base, Qt::red);
+        Edit1->setPalette(red);
+        Label_przyloz_karte->setText(Text(MsgInsertCard));
+    } else {
+        Edit1->setPalette(normalPalette_);
+        QApplication::restoreOverrideCursor();
+    }
+}
+
 void TFormParametryKarty::Edit1DblClick() {
     if (!bexdev)
         return;
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    const QPalette normal = Edit1->palette();
-    QPalette red = normal;
-    red.setColor(QPalette::Base, Qt::red);
-    Edit1->setPalette(red);
-    // The prompt is painted once and stays on screen through the blocking read.
-    Label_przyloz_karte->setText(Text(MsgInsertCard));
+    ShowReading(true);
+    // The prompt is painted once and stays on screen through the blocking read; the next
+    // repaint after it takes it away.
     repaint();
     Label_przyloz_karte->setText(QString());
     const std::string numer = ReadCardAtReader(*bexdev);
     if (!numer.empty())
         Edit1->setText(QString::fromStdString(numer));
-    Edit1->setPalette(normal);
-    QApplication::restoreOverrideCursor();
+    ShowReading(false);
 }
 
 void TFormParametryKarty::Edit1Change(const QString& text) {

@@ -6,6 +6,7 @@
 #include "core/card_register.h"
 
 #include <QDialog>
+#include <QPalette>
 
 class QLabel;
 class QLineEdit;
@@ -40,6 +41,8 @@ public:
 
     // Edit1DblClick: the card at the reader into Edit1 (also Button_czytaj_karte).
     void Edit1DblClick();
+    // How the dialog looks while it waits for a card: hourglass, red number box, the prompt.
+    void ShowReading(bool reading);
 
     QLabel* Label_karta_dla_numeru;
     QLabel* Label1;
@@ -65,6 +68,7 @@ private:
     void Edit1Change(const QString& text);
 
     CardDialogSetup setup_;
+    QPalette normalPalette_;
 };
 
 } // namespace korv::ui
