@@ -5,11 +5,13 @@
 // path at the simulator to show a connected module). --press presses the Read (1), Save (2) or
 // Verify (3) panel after the ticks and draws the message box it shows, details unfolded, or
 // else the window afterwards. --card-dialog draws the card dialog as it looks while it waits for
-// a card at the reader.
+// a card at the reader. --window help|usb|contact draws that Info menu window.
 #include "i18n/catalogue.h"
 #include "ui/app_identity.h"
 #include "ui/app_style.h"
 #include "ui/card_dialog.h"
+#include "ui/contact_window.h"
+#include "ui/info_text_window.h"
 #include "ui/main_window.h"
 #include "ui/panel_edycji.h"
 #include "ui/push_panel.h"
@@ -29,6 +31,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <memory>
 
 namespace {
 
@@ -85,7 +88,8 @@ int main(int argc, char** argv) {
     if (argc < 2 || argv[1][0] == '-') {
         std::fprintf(stderr,
                      "usage: korv-render OUT.png [--lang N] [--zone Z] [--sample] [--ticks N] "
-                     "[--panel 3|5] [--press 1|2|3] [--card-dialog]\n");
+                     "[--panel 3|5] [--press 1|2|3] [--card-dialog] "
+                     "[--window help|usb|contact]\n");
         return 2;
     }
     if (!std::getenv("QT_QPA_PLATFORM"))
@@ -100,6 +104,7 @@ int main(int argc, char** argv) {
     int panel = 0; // 3: the password panel (change mode), 5: the version panel
     int press = 0; // 1: Read, 2: Save, 3: Verify
     bool cardDialog = false;
+    const char* infoWindow = nullptr;
     for (int i = 2; i < argc; ++i) {
         if (!std::strcmp(argv[i], "--lang") && i + 1 < argc)
             language = std::atoi(argv[++i]);
@@ -115,6 +120,8 @@ int main(int argc, char** argv) {
             press = std::atoi(argv[++i]);
         else if (!std::strcmp(argv[i], "--card-dialog"))
             cardDialog = true;
+        else if (!std::strcmp(argv[i], "--window") && i + 1 < argc)
+            infoWindow = argv[++i];
     }
     // The picture must not depend on, or change, anybody's settings file.
     QTemporaryDir dir;
@@ -134,6 +141,28 @@ int main(int argc, char** argv) {
     window.show();
     QApplication::processEvents();
     QWidget* shown = &window;
+    if (infoWindow) {
+        std::unique_ptr<QDialog> w;
+        if (!std::strcmp(infoWindow, "contact")) {
+            auto about = std::make_unique<korv::ui::TAbout>(&window);
+            about->SetLanguage(language);
+            w = std::move(about);
+        } else {
+            std::unique_ptr<korv::ui::InfoTextWindow> text;
+            if (!std::strcmp(infoWindow, "usb"))
+                text = std::make_unique<korv::ui::TO_USB>(&window);
+            else
+                text = std::make_unique<korv::ui::TForm_Help>(&window);
+            text->ShowLanguage(language);
+            w = std::move(text);
+        }
+        w->show();
+        QApplication::processEvents();
+        const bool ok = w->grab().save(QString::fromLocal8Bit(argv[1]), "PNG");
+        if (!ok)
+            std::fprintf(stderr, "korv-render: cannot write %s\n", argv[1]);
+        return ok ? 0 : 1;
+    }
     if (cardDialog) {
         const korv::ui::CardDialogSetup setup{window.state().CurrentApartment, false,
                                               window.state().ConnectionMessage == 31};

@@ -85,6 +85,7 @@ TMain::TMain(const TMainOptions& options, QWidget* parent)
     connect(TimerCheck, &QTimer::timeout, this, &TMain::TimerCheckTimer);
     ConnectModuleCommands();
     ConnectCardCommands();
+    ConnectInfoWindows();
 
     // Where the language is kept; resolved once, here, for the life of the window.
     const auto setting = LoadLanguageSetting(options.settingsPath, options.userSettingsPath);

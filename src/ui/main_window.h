@@ -96,6 +96,9 @@ public:
     void ShowInfoPanel(bool show);
     std::optional<std::string> AskPassword(bool change);
     void SprWersj1Click();
+    // The Info menu's help and USB windows (the contact window: TAbout::About1Click).
+    void help1Click();
+    void OUSB1Click();
     TForm_Panel_Edycji& PanelEdycji();
 
     // The card group: the dialogs, the list's selection, Find's notice panel.
@@ -117,6 +120,7 @@ private:
     void FormCreate();
     void ConnectModuleCommands();
     void ConnectCardCommands();
+    void ConnectInfoWindows();
     bool FormCloseQuery();
     void FormClose();
 
