@@ -18,7 +18,7 @@ std::string TraceLine(std::uint64_t ms, char direction, const std::uint8_t* byte
 
 FrameTrace::FrameTrace(const std::string& path) {
     if (!path.empty())
-        file_ = std::fopen(path.c_str(), "a");
+        file_ = std::fopen(path.c_str(), "ab"); // the same bytes on every system
 }
 
 FrameTrace::~FrameTrace() {

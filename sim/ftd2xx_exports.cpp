@@ -15,7 +15,11 @@
 #include <mutex>
 #include <sstream>
 
+#ifdef _WIN32
+#define KORV_SIM_EXPORT extern "C" __declspec(dllexport)
+#else
 #define KORV_SIM_EXPORT extern "C" __attribute__((visibility("default")))
+#endif
 
 using korv::sim::HostClock;
 using korv::sim::HostClockCallbacks;

@@ -283,7 +283,10 @@ bool SaveMemoryImage(const std::string& path, const Memory& memory) {
         if (!out.flush())
             return false;
     }
-    return std::rename(temp.c_str(), path.c_str()) == 0;
+    // std::rename does not replace an existing file on Windows; this one does everywhere.
+    std::error_code ec;
+    std::filesystem::rename(temp, path, ec);
+    return !ec;
 }
 
 } // namespace korv::sim

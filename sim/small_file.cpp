@@ -2,11 +2,52 @@
 
 #include <cerrno>
 #include <cstring>
+
+#ifdef _WIN32
+#include <filesystem>
+#include <fstream>
+#else
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#endif
 
 namespace korv::sim {
+
+#ifdef _WIN32
+
+std::optional<std::string> ReadSmallRegularFile(const std::string& path, std::string& error,
+                                                std::size_t limit) {
+    namespace fs = std::filesystem;
+    const fs::path file(reinterpret_cast<const char8_t*>(path.c_str()));
+    std::error_code ec;
+    const auto status = fs::status(file, ec);
+    if (ec) {
+        error = ec.message();
+        return std::nullopt;
+    }
+    if (!fs::is_regular_file(status)) {
+        error = fs::is_directory(status) ? "is a folder, not a file" : "is not a regular file";
+        return std::nullopt;
+    }
+    if (fs::file_size(file, ec) > limit) {
+        error = "is larger than " + std::to_string(limit) + " bytes";
+        return std::nullopt;
+    }
+    std::ifstream in(file, std::ios::binary);
+    std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    if (!in.good() && !in.eof()) {
+        error = "cannot be read";
+        return std::nullopt;
+    }
+    if (text.size() > limit) {
+        error = "is larger than " + std::to_string(limit) + " bytes";
+        return std::nullopt;
+    }
+    return text;
+}
+
+#else
 
 std::optional<std::string> ReadSmallRegularFile(const std::string& path, std::string& error,
                                                 std::size_t limit) {
@@ -50,5 +91,7 @@ std::optional<std::string> ReadSmallRegularFile(const std::string& path, std::st
     ::close(fd);
     return data;
 }
+
+#endif
 
 } // namespace korv::sim

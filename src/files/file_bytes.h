@@ -46,4 +46,9 @@ struct FileWriteResult {
 FileWriteResult WriteFileAtomically(const std::string& path, std::string_view bytes,
                                     const WriteFault& fault = {});
 
+// The system's words for the two failures reported most: a file that is not there and a full
+// disk (what follows "Cannot open file ..." and "Cannot create file ..." in the messages).
+std::string MissingFileText();
+std::string DiskFullText();
+
 } // namespace korv

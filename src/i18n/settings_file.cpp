@@ -21,18 +21,18 @@ constexpr const char* kKey = "Jezyk";
 // A settings file holds one line that matters; anything this large is not ours to parse.
 constexpr std::uintmax_t kMaxSettingsBytes = 1 << 20;
 
-#ifdef _WIN32
-constexpr const char* kEol = "\r\n";
-#else
-constexpr const char* kEol = "\n";
-#endif
+// Paths are UTF-8 inside the program; on Windows a plain std::string would be read in the
+// system's code page.
+std::filesystem::path FsPath(const std::string& utf8) {
+    return std::filesystem::path(reinterpret_cast<const char8_t*>(utf8.c_str()));
+}
 
 std::optional<std::string> ReadSmallFile(const std::string& path) {
     std::error_code ec;
-    const auto size = std::filesystem::file_size(path, ec);
+    const auto size = std::filesystem::file_size(FsPath(path), ec);
     if (ec || size > kMaxSettingsBytes)
         return std::nullopt;
-    std::ifstream in(path, std::ios::binary);
+    std::ifstream in(FsPath(path), std::ios::binary);
     if (!in)
         return std::nullopt;
     std::ostringstream ss;
@@ -64,8 +64,9 @@ std::optional<int> WholeNumber(const std::string& s) {
 } // namespace
 
 std::string SettingsFileName(const std::string& executablePath) {
-    const std::filesystem::path p(executablePath);
-    const std::string name = p.filename().string();
+    const std::filesystem::path p = FsPath(executablePath);
+    const auto u8 = p.filename().u8string();
+    const std::string name(u8.begin(), u8.end());
     if (name.size() > 4 && name[name.size() - 4] == '.')
         return executablePath.substr(0, executablePath.size() - 3) + "ini";
     return executablePath + ".ini";
@@ -96,7 +97,7 @@ bool WriteLanguage(const std::string& path, int language) {
     if (path.empty())
         return false;
     IniDocument doc;
-    std::string eol = kEol;
+    std::string eol = kSettingsLineEnd;
     if (const auto text = ReadSmallFile(path)) {
         doc = IniDocument::Parse(*text);
         // Somebody's file keeps its own line ends.
@@ -121,9 +122,9 @@ LanguageSetting LoadLanguageSetting(const std::string& primaryPath,
     if (fallbackPath.empty())
         return s;
     std::error_code ec;
-    if (std::filesystem::exists(fallbackPath, ec))
+    if (std::filesystem::exists(FsPath(fallbackPath), ec))
         s.language = ReadLanguage(fallbackPath);
-    std::filesystem::create_directories(std::filesystem::path(fallbackPath).parent_path(), ec);
+    std::filesystem::create_directories(FsPath(fallbackPath).parent_path(), ec);
     if (WriteLanguage(fallbackPath, s.language))
         s.path = fallbackPath;
     return s;

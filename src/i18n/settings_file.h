@@ -5,6 +5,13 @@
 
 namespace korv {
 
+// A settings file KORV makes has the system's line ends; an existing one keeps its own.
+#ifdef _WIN32
+inline constexpr const char* kSettingsLineEnd = "\r\n";
+#else
+inline constexpr const char* kSettingsLineEnd = "\n";
+#endif
+
 // The program's path with "ini" in place of a three-letter extension (korv.exe -> korv.ini),
 // or the path plus ".ini" when the name has no such extension (korv -> korv.ini).
 std::string SettingsFileName(const std::string& executablePath);

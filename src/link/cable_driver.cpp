@@ -1,10 +1,10 @@
 #include "link/cable_driver.h"
 
-#include "link/serial_driver.h"
-
 #ifdef _WIN32
 #include <windows.h>
 #else
+#include "link/serial_driver.h"
+
 #include <dlfcn.h>
 #endif
 
@@ -97,29 +97,40 @@ std::string DefaultVendorLibrary() {
 
 namespace {
 // The file version from the library's version resource, as the high 32 bits (major * 65536 +
-// minor); empty when the resource cannot be read.
+// minor); empty when the resource cannot be read. Wide calls, so any folder name works.
 std::optional<DWORD> FileVersionMs(HMODULE module) {
-    char path[MAX_PATH];
-    if (GetModuleFileNameA(module, path, MAX_PATH) == 0)
+    std::wstring path(32768, L'\0');
+    const ::DWORD length =
+        GetModuleFileNameW(module, path.data(), static_cast<::DWORD>(path.size()));
+    if (length == 0 || length >= path.size())
         return std::nullopt;
-    DWORD ignored = 0;
-    const DWORD size = GetFileVersionInfoSizeA(path, &ignored);
+    path.resize(length);
+    ::DWORD ignored = 0;
+    const ::DWORD size = GetFileVersionInfoSizeW(path.c_str(), &ignored);
     if (size == 0)
         return std::nullopt;
     std::string data(size, '\0');
-    if (!GetFileVersionInfoA(path, 0, size, data.data()))
+    if (!GetFileVersionInfoW(path.c_str(), 0, size, data.data()))
         return std::nullopt;
     VS_FIXEDFILEINFO* info = nullptr;
-    UINT length = 0;
-    if (!VerQueryValueA(data.data(), "\\", reinterpret_cast<void**>(&info), &length) || !info)
+    UINT infoLength = 0;
+    if (!VerQueryValueW(data.data(), L"\\", reinterpret_cast<void**>(&info), &infoLength) || !info)
         return std::nullopt;
-    return info->dwFileVersionMS;
+    return static_cast<DWORD>(info->dwFileVersionMS);
+}
+
+std::wstring Wide(const std::string& utf8) {
+    const int n =
+        MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
+    std::wstring wide(static_cast<std::size_t>(n), L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), wide.data(), n);
+    return wide;
 }
 } // namespace
 
 std::optional<CableDriver> LoadVendorLibrary(const std::string& file, std::string* why) {
-    HMODULE module = LoadLibraryA(file.c_str());
-    if (reinterpret_cast<std::uintptr_t>(module) <= 32) {
+    HMODULE module = LoadLibraryW(Wide(file).c_str());
+    if (!module) {
         if (why)
             *why = "cannot load " + file;
         return std::nullopt;
@@ -167,7 +178,12 @@ std::optional<CableDriver> LoadVendorLibrary(const std::string& file, std::strin
 std::optional<CableDriver> FindCableDriver() {
     if (auto vendor = LoadVendorLibrary(DefaultVendorLibrary()))
         return vendor;
+#ifdef _WIN32
+    // On Windows the vendor's library is the cable's driver: without it there is none.
+    return std::nullopt;
+#else
     return SerialDriver();
+#endif
 }
 
 } // namespace korv::link

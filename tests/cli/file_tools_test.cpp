@@ -1,6 +1,7 @@
 #include "cli/cli_command.h"
 #include "cli/cmd_files.h"
 #include "files/card_file_v9.h"
+#include "files/file_bytes.h"
 #include "support/card_files_fixture.h"
 #include "support/temp_folder.h"
 
@@ -72,7 +73,7 @@ TEST_F(FileTools, ExitCodesForUsageWrongFilesAndErrors) {
 
     r = Call(RunList, {dir.File("missing.zel")});
     EXPECT_EQ(r.rc, kExitFileError);
-    EXPECT_NE(r.err.find("No such file or directory"), std::string::npos);
+    EXPECT_NE(r.err.find(MissingFileText()), std::string::npos);
     r = Call(RunConvert, {good, dir.File("no/folder/out.zel")});
     EXPECT_EQ(r.rc, kExitFileError);
     EXPECT_FALSE(std::filesystem::exists(dir.File("o")));

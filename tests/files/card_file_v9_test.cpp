@@ -1,7 +1,7 @@
 #include "files/card_file_kind.h"
 #include "files/card_file_v9.h"
-#include "support/card_files_fixture.h"
 #include "files/card_line.h"
+#include "support/card_files_fixture.h"
 
 #include <gtest/gtest.h>
 

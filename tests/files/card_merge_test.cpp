@@ -1,6 +1,6 @@
 #include "files/card_file_v2.h"
-#include "support/card_files_fixture.h"
 #include "files/card_merge.h"
+#include "support/card_files_fixture.h"
 
 #include <gtest/gtest.h>
 

@@ -20,6 +20,11 @@ protected:
         fs::permissions(dir, fs::perms::owner_all, fs::perm_options::add);
     }
     void Write(const std::string& text) { std::ofstream(path, std::ios::binary) << text; }
+    // A settings file as KORV makes it anew, with the system's line ends.
+    static std::string Fresh(int language) {
+        return std::string("[ZEL v7]") + kSettingsLineEnd + "Jezyk=" + std::to_string(language) +
+               kSettingsLineEnd;
+    }
     std::string Read(const std::string& p) {
         std::ifstream in(p, std::ios::binary);
         std::stringstream ss;
@@ -46,7 +51,7 @@ TEST_F(SettingsFile, FirstRunWritesEnglish) {
     auto s = LoadLanguageSetting(path, "");
     EXPECT_EQ(s.language, 1);
     EXPECT_EQ(s.path, path);
-    EXPECT_EQ(Read(path), "[ZEL v7]\nJezyk=1\n");
+    EXPECT_EQ(Read(path), Fresh(1));
 }
 
 TEST_F(SettingsFile, BadValuesGiveEnglishAndAreRewritten) {
@@ -59,7 +64,7 @@ TEST_F(SettingsFile, BadValuesGiveEnglishAndAreRewritten) {
         auto s = LoadLanguageSetting(path, "");
         EXPECT_EQ(s.language, 1) << bad;
         EXPECT_EQ(ReadLanguage(path), 1);
-        EXPECT_NE(Read(path).find("[ZEL v7]\nJezyk=1\n"), std::string::npos) << Read(path);
+        EXPECT_NE(Read(path).find("Jezyk=1"), std::string::npos) << Read(path);
     }
 }
 
@@ -79,7 +84,7 @@ TEST_F(SettingsFile, HugeFileIsIgnoredAndReplaced) {
     Write(std::string(3 << 20, 'x') + "\n[ZEL v7]\nJezyk=0\n");
     auto s = LoadLanguageSetting(path, "");
     EXPECT_EQ(s.language, 1);
-    EXPECT_EQ(Read(path), "[ZEL v7]\nJezyk=1\n");
+    EXPECT_EQ(Read(path), Fresh(1));
 }
 
 TEST_F(SettingsFile, UnwritableFolderFallsBackToTheUserFile) {

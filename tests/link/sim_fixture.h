@@ -10,7 +10,12 @@
 
 #include <gtest/gtest.h>
 
+#ifdef _WIN32
+#include <windows.h>
+#else
 #include <dlfcn.h>
+#endif
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -27,22 +32,43 @@ protected:
         port.reset();
         if (auto use = HostClockHook())
             use(nullptr);
-        unsetenv("KORV_SIM_CONFIG");
+        SetConfigVariable(nullptr);
     }
 
     using UseHostClock = void (*)(const sim::HostClockCallbacks*);
     static UseHostClock HostClockHook() {
+#ifdef _WIN32
+        // Loaded already by the port's driver; only looked up here.
+        HMODULE module = GetModuleHandleA("ftd2xx.dll");
+        if (!module)
+            return nullptr;
+        return reinterpret_cast<UseHostClock>(
+            reinterpret_cast<void*>(GetProcAddress(module, "KorvSim_UseHostClock")));
+#else
         void* handle = dlopen(KORV_SIM_LIBRARY, RTLD_NOW | RTLD_NOLOAD);
         if (!handle)
             return nullptr;
         auto hook = reinterpret_cast<UseHostClock>(dlsym(handle, "KorvSim_UseHostClock"));
         dlclose(handle);
         return hook;
+#endif
+    }
+
+    // KORV_SIM_CONFIG set to value, or removed for nullptr.
+    static void SetConfigVariable(const char* value) {
+#ifdef _WIN32
+        _putenv_s("KORV_SIM_CONFIG", value ? value : "");
+#else
+        if (value)
+            setenv("KORV_SIM_CONFIG", value, 1);
+        else
+            unsetenv("KORV_SIM_CONFIG");
+#endif
     }
 
     void Configure(const std::string& ini) {
         std::ofstream(configPath) << ini;
-        setenv("KORV_SIM_CONFIG", configPath.c_str(), 1);
+        SetConfigVariable(configPath.c_str());
     }
 
     // A port over the simulator library, with the simulator on this test's clock.

@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <random>
 #include <string>
 
 namespace korv::test {
@@ -12,10 +13,23 @@ namespace korv::test {
 class TempFolder {
 public:
     TempFolder() {
+#ifdef _WIN32
+        // No mkdtemp here: a random name, made only when nobody has it.
+        std::random_device random;
+        for (int attempt = 0;; ++attempt) {
+            path_ = std::filesystem::temp_directory_path() /
+                    ("korv-" + std::to_string(random() % 100000000u));
+            if (std::filesystem::create_directory(path_))
+                break;
+            if (attempt == 100)
+                std::abort();
+        }
+#else
         std::string pattern = (std::filesystem::temp_directory_path() / "korv-XXXXXX").string();
         if (::mkdtemp(pattern.data()) == nullptr)
             std::abort();
         path_ = pattern;
+#endif
     }
     ~TempFolder() {
         std::error_code ec;
@@ -24,8 +38,12 @@ public:
     TempFolder(const TempFolder&) = delete;
     TempFolder& operator=(const TempFolder&) = delete;
 
-    std::string File(const std::string& name) const { return (path_ / name).string(); }
-    const std::filesystem::path& Path() const { return path_; }
+    std::string File(const std::string& name) const {
+        return (path_ / name).string();
+    }
+    const std::filesystem::path& Path() const {
+        return path_;
+    }
 
     // Names in the folder, to see that nothing was left behind.
     int EntryCount() const {

@@ -1,3 +1,4 @@
+#include "files/file_bytes.h"
 #include "transfer/file_commands.h"
 
 #include "i18n/catalogue.h"
@@ -107,7 +108,7 @@ TEST_F(FileCommands, OpenErrorIsReportedAndTheEndStepsStillRun) {
     const std::string name = dir.File("gone.zel");
     OpenCardFile(state, ui, name);
     ASSERT_EQ(ui.errors.size(), 1u);
-    EXPECT_EQ(ui.errors[0], "Cannot open file \"" + name + "\". No such file or directory");
+    EXPECT_EQ(ui.errors[0], "Cannot open file \"" + name + "\". " + MissingFileText());
     EXPECT_EQ(state.tablica.CardCount(), 3);
     EXPECT_EQ(state.Sciezka, name);
     ExpectEndSteps();
@@ -250,8 +251,7 @@ TEST_F(FileCommands, SaveAsksFirstAndEnablesAppendOnlyWhenWritten) {
 TEST_F(FileCommands, SaveAfterNewReportsTheErrorAndWritesNothing) {
     ui.boxAnswers.push_back(IdYes);
     Zapisz1Click(state, ui);
-    EXPECT_EQ(ui.errors, std::vector<std::string>{"Cannot create file \"\". No such file or "
-                                                  "directory"});
+    EXPECT_EQ(ui.errors, std::vector<std::string>{"Cannot create file \"\". " + MissingFileText()});
     EXPECT_FALSE(Enabled(MenuItem::Append));
 }
 
@@ -261,8 +261,8 @@ TEST_F(FileCommands, FailedSaveLeavesThePreviousFileIntact) {
     EXPECT_FALSE(WriteCurrentFile(state, ui, WriteFault{4096, false}));
     EXPECT_EQ(ReadBytes(state.Sciezka), test::kWorkedExampleFile);
     EXPECT_EQ(dir.EntryCount(), 1);
-    EXPECT_EQ(ui.errors, std::vector<std::string>{"Cannot create file \"" + state.Sciezka +
-                                                  "\". No space left on device"});
+    EXPECT_EQ(ui.errors, std::vector<std::string>{"Cannot create file \"" + state.Sciezka + "\". " +
+                                                  DiskFullText()});
     EXPECT_FALSE(Enabled(MenuItem::Append));
 }
 

@@ -292,4 +292,12 @@ FileWriteResult WriteFileAtomically(const std::string& path, std::string_view by
     return r;
 }
 
+std::string MissingFileText() {
+    return Reason(ENOENT);
+}
+
+std::string DiskFullText() {
+    return Reason(ENOSPC);
+}
+
 } // namespace korv
