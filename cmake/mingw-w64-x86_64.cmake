@@ -14,5 +14,8 @@ set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 # The programs run without the compiler's runtime DLLs beside them.
 set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
 set(CMAKE_SHARED_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
-# Tests run the Windows programs under Wine.
-set(CMAKE_CROSSCOMPILING_EMULATOR wine64)
+# Tests run the Windows programs under Wine; Debian keeps wine64 out of PATH.
+find_program(KORV_WINE64 NAMES wine64 PATHS /usr/lib/wine)
+if(KORV_WINE64)
+  set(CMAKE_CROSSCOMPILING_EMULATOR ${KORV_WINE64})
+endif()
