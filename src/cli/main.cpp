@@ -9,8 +9,41 @@
 #include <map>
 #include <string>
 #include <unistd.h>
+#include <vector>
+
+#ifdef _WIN32
+#include <windows.h>
+
+#include <shellapi.h>
+#endif
 
 namespace {
+
+#ifdef _WIN32
+// The arguments as UTF-8, like every text inside the program: argv spells them in the system's
+// code page, which cannot spell every file name.
+std::vector<std::string> Arguments(int argc, char** argv) {
+    int count = 0;
+    LPWSTR* wide = CommandLineToArgvW(GetCommandLineW(), &count);
+    if (!wide)
+        return std::vector<std::string>(argv, argv + argc);
+    std::vector<std::string> args;
+    for (int i = 0; i < count; ++i) {
+        const int n = WideCharToMultiByte(CP_UTF8, 0, wide[i], -1, nullptr, 0, nullptr, nullptr);
+        std::string arg(static_cast<std::size_t>(n > 0 ? n - 1 : 0), '\0');
+        WideCharToMultiByte(CP_UTF8, 0, wide[i], -1, arg.data(), n, nullptr, nullptr);
+        args.push_back(std::move(arg));
+    }
+    LocalFree(wide);
+    // What is printed is UTF-8 too; a console shows it as such.
+    SetConsoleOutputCP(CP_UTF8);
+    return args;
+}
+#else
+std::vector<std::string> Arguments(int argc, char** argv) {
+    return std::vector<std::string>(argv, argv + argc);
+}
+#endif
 
 using Runner = int (*)(const korv::cli::Args&, std::ostream&, std::ostream&);
 
@@ -28,7 +61,8 @@ const std::map<std::string, Command>& Commands() {
         {"check", {korv::cli::RunCheck, "check FILE [--zone N]   what to fix before a write"}},
         {"module",
          {korv::cli::RunModule,
-          "module identify|count|page N|card|info|password NEW|reset   the module on the cable"}},
+          "module identify|count|page N|card|info|password NEW|reset|read OUT|write IN|verify IN"
+          "   the module on the cable"}},
     };
     return commands;
 }
@@ -68,12 +102,13 @@ bool OutputDelivered() {
 } // namespace
 
 int main(int argc, char** argv) {
-    if (argc < 2)
+    const std::vector<std::string> all = Arguments(argc, argv);
+    if (all.size() < 2)
         return Usage();
-    const auto it = Commands().find(argv[1]);
+    const auto it = Commands().find(all[1]);
     if (it == Commands().end())
         return Usage();
-    korv::cli::Args args(argv + 2, argv + argc);
+    korv::cli::Args args(all.begin() + 2, all.end());
     const int rc = it->second.run(args, std::cout, std::cerr);
     if (!OutputDelivered())
         return korv::cli::kExitFileError;
