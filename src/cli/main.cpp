@@ -68,7 +68,7 @@ const std::map<std::string, Command>& Commands() {
 }
 
 int Usage() {
-    std::cerr << "usage: korv-cli COMMAND [ARGS]\n";
+    std::cerr << "usage: korv-cli COMMAND [ARGS]   (korv-cli --version: the program's version)\n";
     for (const auto& [name, c] : Commands())
         std::cerr << "  " << c.summary << '\n';
     return korv::cli::kExitUsage;
@@ -105,6 +105,10 @@ int main(int argc, char** argv) {
     const std::vector<std::string> all = Arguments(argc, argv);
     if (all.size() < 2)
         return Usage();
+    if (all.size() == 2 && all[1] == "--version") {
+        std::cout << "korv-cli " KORV_VERSION "\n";
+        return OutputDelivered() ? korv::cli::kExitDone : korv::cli::kExitFileError;
+    }
     const auto it = Commands().find(all[1]);
     if (it == Commands().end())
         return Usage();
