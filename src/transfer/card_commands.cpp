@@ -109,6 +109,9 @@ void Button_zmienClick(ModuleContext& ctx) {
 }
 
 void Button_Kasuj1Click(ModuleContext& ctx) {
+    // Not while a transfer walks the register (it lets window events run between pages).
+    if (ctx.state.Busy)
+        return;
     const auto row = SelectedCard(ctx);
     if (!row)
         return;
@@ -121,6 +124,8 @@ void Button_Kasuj1Click(ModuleContext& ctx) {
 }
 
 void Button_kasujZakresClick(ModuleContext& ctx) {
+    if (ctx.state.Busy)
+        return; // as Delete
     AppState& s = ctx.state;
     const auto [from, to] = ctx.ui.AskRange(s.CurrentApartment);
     if (from == -1)

@@ -58,6 +58,10 @@ std::string ConflictMessageText(const MergeConflict& c, int language) {
 }
 
 void Nowy1Click(AppState& state, Ui& ui) {
+    // A click that arrived while a transfer or a monitor tick held the register (they let
+    // window events run) must not change it under them.
+    if (state.Busy)
+        return;
     state.tablica.ClearCards();
     state.tablica.ClearDialNumbers();
     ui.RefreshViews();
@@ -66,6 +70,9 @@ void Nowy1Click(AppState& state, Ui& ui) {
 }
 
 void Otwrz1Click(AppState& state, Ui& ui) {
+    // As New.
+    if (state.Busy)
+        return;
     BusyScope busy(ui);
     if (const auto name = ui.AskOpenFileName(kOpenDialogFilter))
         OpenCardFile(state, ui, *name);
@@ -92,6 +99,9 @@ void OpenCardFile(AppState& state, Ui& ui, const std::string& name) {
 }
 
 void Dopisz_plikClick(AppState& state, Ui& ui) {
+    // As New.
+    if (state.Busy)
+        return;
     BusyScope busy(ui);
     if (const auto name = ui.AskOpenFileName(kOpenDialogFilter))
         AddCardFile(state, ui, *name);

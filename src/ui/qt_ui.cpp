@@ -49,7 +49,9 @@ void QtUi::HideProgress() {
 }
 
 void QtUi::ProcessEvents() {
-    QApplication::processEvents();
+    // Repaints and timers, not clicks or keys: a command that lets events run must not have
+    // another one started under it. The person's input waits until the command is done.
+    QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 }
 
 std::optional<std::string> QtUi::AskOpenFileName(const std::string& filter) {

@@ -4,6 +4,7 @@
 #include "link/sim_fixture.h"
 #include "support/scripted_ui.h"
 #include "transfer/card_commands.h"
+#include "transfer/file_commands.h"
 
 #include <gtest/gtest.h>
 
@@ -134,6 +135,26 @@ TEST_F(CardCommands, FindSaysWhereTheCardAtTheReaderIsRegistered) {
     Button_ZnajdzClick(*context_);
     EXPECT_TRUE(ui.boxes.empty());
     EXPECT_EQ(ui.busyDepth, 0);
+}
+
+TEST_F(CardCommands, NothingChangesTheRegisterUnderATransfer) {
+    // A transfer lets window events run between pages; a click that gets through then must
+    // neither change the cards it is walking nor start busy mode inside its own.
+    auto& ctx = Context();
+    state.tablica.AddCard(1, 0, {"1", false, ""});
+    state.tablica.AddCard(1, 1, {"2", false, ""});
+    state.Busy = true;
+    ui.selectedRow = 0;
+    ui.ranges = {{0, 255}};
+    ui.openNames = {std::string("/nonexistent.zel"), std::string("/nonexistent.zel")};
+    Button_Kasuj1Click(ctx);
+    Button_kasujZakresClick(ctx);
+    Nowy1Click(state, ui);
+    Otwrz1Click(state, ui);
+    Dopisz_plikClick(state, ui);
+    EXPECT_EQ(state.tablica.CardCount(), 2);
+    EXPECT_TRUE(ui.events.empty());
+    EXPECT_TRUE(state.Busy);
 }
 
 } // namespace
