@@ -1,8 +1,8 @@
 #include "ui/card_dialog.h"
 
-#include "i18n/catalogue.h"
 #include "i18n/message_slots.h"
 #include "transfer/card_commands.h"
+#include "ui/catalogue_text.h"
 #include "ui/digits_validator.h"
 #include "ui/limited_spin_box.h"
 
@@ -19,10 +19,6 @@ namespace korv::ui {
 namespace {
 
 constexpr int kAutoConfirmMs = 100;
-
-QString Text(int slot) {
-    return QString::fromStdString(MessageText(slot));
-}
 
 QLabel* BoldLabel(QWidget* parent, const char* name, QRect where) {
     auto* label = new QLabel(parent);

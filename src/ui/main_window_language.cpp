@@ -5,6 +5,7 @@
 #include "i18n/settings_file.h"
 #include "transfer/card_commands.h"
 #include "ui/app_identity.h"
+#include "ui/catalogue_text.h"
 #include "ui/fit_caption.h"
 #include "ui/push_panel.h"
 
@@ -19,12 +20,6 @@
 #include <QTreeWidget>
 
 namespace korv::ui {
-
-namespace {
-QString Text(int slot) {
-    return QString::fromStdString(MessageText(slot));
-}
-} // namespace
 
 void TMain::SelectLanguage(int language) {
     for (int i = 0; i < kLanguageCount; ++i)

@@ -2,9 +2,9 @@
 #include "ui/main_window.h"
 
 #include "core/view_rules.h"
-#include "i18n/catalogue.h"
 #include "ui/apartment_box.h"
 #include "ui/apartment_grid.h"
+#include "ui/catalogue_text.h"
 
 #include <QApplication>
 #include <QButtonGroup>
@@ -17,10 +17,6 @@
 namespace korv::ui {
 
 namespace {
-
-QString Text(int slot) {
-    return QString::fromStdString(MessageText(slot));
-}
 
 // Resumes painting however the refill ends.
 class PaintingSuspended {

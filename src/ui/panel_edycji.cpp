@@ -4,6 +4,7 @@
 #include "i18n/message_slots.h"
 #include "i18n/own_texts.h"
 #include "transfer/password_commands.h"
+#include "ui/catalogue_text.h"
 #include "ui/fit_caption.h"
 
 #include <QGroupBox>
@@ -21,10 +22,6 @@
 namespace korv::ui {
 
 namespace {
-
-QString Text(int slot) {
-    return QString::fromStdString(MessageText(slot));
-}
 
 // Said inside the view when the page cannot be had.
 QString PageUnavailableText() {

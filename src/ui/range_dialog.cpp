@@ -1,21 +1,13 @@
 #include "ui/range_dialog.h"
 
-#include "i18n/catalogue.h"
 #include "i18n/message_slots.h"
+#include "ui/catalogue_text.h"
 #include "ui/limited_spin_box.h"
 
 #include <QLabel>
 #include <QPushButton>
 
 namespace korv::ui {
-
-namespace {
-
-QString Text(int slot) {
-    return QString::fromStdString(MessageText(slot));
-}
-
-} // namespace
 
 TFormZakres::TFormZakres(QWidget* parent) : QDialog(parent) {
     setObjectName("FormZakres");

@@ -1,6 +1,6 @@
 #include "ui/zone_chooser.h"
 
-#include "i18n/catalogue.h"
+#include "ui/catalogue_text.h"
 #include "ui/limited_spin_box.h"
 
 #include <QLabel>
@@ -9,14 +9,6 @@
 #include <QSpinBox>
 
 namespace korv::ui {
-
-namespace {
-
-QString Text(int slot) {
-    return QString::fromStdString(MessageText(slot));
-}
-
-} // namespace
 
 TFormStrefa::TFormStrefa(QWidget* parent) : QDialog(parent) {
     setObjectName("FormStrefa");
