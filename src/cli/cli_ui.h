@@ -1,8 +1,9 @@
 // The Ui of the module commands when korv-cli runs them: nobody to ask, so questions get the
-// answer given on the command line, and what the window would show is written to the streams.
+// answer given on the command line (the password, --yes), and what the window would show is
+// written to the streams. Everything else is SilentUi's: no window to serve.
 #pragma once
 
-#include "transfer/ui.h"
+#include "transfer/silent_ui.h"
 
 #include <iosfwd>
 #include <string>
@@ -10,7 +11,7 @@
 
 namespace korv::cli {
 
-class CliUi : public Ui {
+class CliUi : public SilentUi {
 public:
     CliUi(std::ostream& out, std::ostream& err, bool yes) : out_(out), err_(err), yes_(yes) {}
 
@@ -23,36 +24,7 @@ public:
                               const std::string& details) override;
     void ShowMessage(const std::string& text) override;
     void ShowError(const std::string& text) override;
-    void ShowProgress(int, int, const std::string&) override {}
-    void HideProgress() override {}
-    void ProcessEvents() override {}
-    std::optional<std::string> AskOpenFileName(const std::string&) override { return {}; }
-    std::optional<std::string> AskSaveFileName(const std::string&, const std::string&) override {
-        return {};
-    }
-    int AskZone() override { return 0; }
-    void BeginBusy() override {}
-    void EndBusy() override {}
-    void RefreshViews() override {}
-    void SetApartment(int) override {}
-    void ShowCurrentApartment() override {}
-    void SetWindowTitle(const std::string&) override {}
-    void SetMenuItemEnabled(MenuItem, bool) override {}
-    void ShowConnection(const ConnectionView&) override {}
-    // The password comes from the command line; a refusal is reported, not asked again.
-    std::optional<std::string> AskPassword(bool) override { return {}; }
-    void SetMonitorRunning(bool) override {}
     void ShowProgressLabel(const std::string& text) override;
-    void SetWaitCursor(bool) override {}
-    void ShowZadaSettings(const link::ZadaSettings&) override {}
-    void SetCardButtonsEnabled(bool) override {}
-    TKarta AskCard(const std::optional<TKarta>&, link::TBEXFTDI&) override {
-        return TKarta{"-1", false, ""};
-    }
-    std::pair<int, int> AskRange(int) override { return {-1, -1}; }
-    int SelectedCardRow() override { return -1; }
-    void ShowCardNotice(bool) override {}
-    void SetAddButtonCaption(const std::string&) override {}
 
 private:
     std::ostream& out_;
