@@ -4,6 +4,8 @@
 #include <cstring>
 
 #ifdef _WIN32
+#include "core/utf8_path.h"
+
 #include <filesystem>
 #include <fstream>
 #else
@@ -19,7 +21,7 @@ namespace korv::sim {
 std::optional<std::string> ReadSmallRegularFile(const std::string& path, std::string& error,
                                                 std::size_t limit) {
     namespace fs = std::filesystem;
-    const fs::path file(reinterpret_cast<const char8_t*>(path.c_str()));
+    const fs::path file = Utf8Path(path);
     std::error_code ec;
     const auto status = fs::status(file, ec);
     if (ec) {

@@ -5,6 +5,7 @@
 // a folder we may not add to is rewritten in place.
 #include "files/file_bytes.h"
 
+#include "core/utf8_path.h"
 #include "files/card_file_kind.h"
 
 #include <windows.h>
@@ -15,16 +16,6 @@
 namespace korv {
 
 namespace {
-
-std::wstring Wide(const std::string& utf8) {
-    if (utf8.empty())
-        return {};
-    const int n =
-        MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
-    std::wstring wide(static_cast<std::size_t>(n), L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), wide.data(), n);
-    return wide;
-}
 
 std::string Reason(DWORD err) {
     char* text = nullptr;
@@ -133,8 +124,9 @@ HANDLE CreateTemporary(const std::wstring& folder, std::wstring& name) {
 
 FileBytes ReadCardFileBytes(const std::string& path) {
     FileBytes r;
-    Handle h(CreateFileW(Wide(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                         nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    Handle h(CreateFileW(Utf8Path(path).wstring().c_str(), GENERIC_READ,
+                         FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                         FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!h.valid()) {
         r.error = Reason(GetLastError());
         return r;
@@ -174,7 +166,7 @@ FileWriteResult WriteFileAtomically(const std::string& path, std::string_view by
                                     const WriteFault& fault) {
     if (path.empty())
         return Failed(ERROR_FILE_NOT_FOUND);
-    const std::wstring target = Wide(path);
+    const std::wstring target = Utf8Path(path).wstring();
     const DWORD attributes = GetFileAttributesW(target.c_str());
     const bool exists = attributes != INVALID_FILE_ATTRIBUTES;
     if (!exists && GetLastError() != ERROR_FILE_NOT_FOUND)

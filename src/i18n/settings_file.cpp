@@ -3,6 +3,7 @@
 #include "files/file_bytes.h"
 
 #include "core/ini_document.h"
+#include "core/utf8_path.h"
 #include "i18n/catalogue.h"
 
 #include <cstdint>
@@ -21,18 +22,12 @@ constexpr const char* kKey = "Jezyk";
 // A settings file holds one line that matters; anything this large is not ours to parse.
 constexpr std::uintmax_t kMaxSettingsBytes = 1 << 20;
 
-// Paths are UTF-8 inside the program; on Windows a plain std::string would be read in the
-// system's code page.
-std::filesystem::path FsPath(const std::string& utf8) {
-    return std::filesystem::path(reinterpret_cast<const char8_t*>(utf8.c_str()));
-}
-
 std::optional<std::string> ReadSmallFile(const std::string& path) {
     std::error_code ec;
-    const auto size = std::filesystem::file_size(FsPath(path), ec);
+    const auto size = std::filesystem::file_size(Utf8Path(path), ec);
     if (ec || size > kMaxSettingsBytes)
         return std::nullopt;
-    std::ifstream in(FsPath(path), std::ios::binary);
+    std::ifstream in(Utf8Path(path), std::ios::binary);
     if (!in)
         return std::nullopt;
     std::ostringstream ss;
@@ -64,9 +59,8 @@ std::optional<int> WholeNumber(const std::string& s) {
 } // namespace
 
 std::string SettingsFileName(const std::string& executablePath) {
-    const std::filesystem::path p = FsPath(executablePath);
-    const auto u8 = p.filename().u8string();
-    const std::string name(u8.begin(), u8.end());
+    const std::filesystem::path p = Utf8Path(executablePath);
+    const std::string name = PathUtf8(p.filename());
     if (name.size() > 4 && name[name.size() - 4] == '.')
         return executablePath.substr(0, executablePath.size() - 3) + "ini";
     return executablePath + ".ini";
@@ -122,9 +116,9 @@ LanguageSetting LoadLanguageSetting(const std::string& primaryPath,
     if (fallbackPath.empty())
         return s;
     std::error_code ec;
-    if (std::filesystem::exists(FsPath(fallbackPath), ec))
+    if (std::filesystem::exists(Utf8Path(fallbackPath), ec))
         s.language = ReadLanguage(fallbackPath);
-    std::filesystem::create_directories(FsPath(fallbackPath).parent_path(), ec);
+    std::filesystem::create_directories(Utf8Path(fallbackPath).parent_path(), ec);
     if (WriteLanguage(fallbackPath, s.language))
         s.path = fallbackPath;
     return s;

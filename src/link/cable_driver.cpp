@@ -1,6 +1,8 @@
 #include "link/cable_driver.h"
 
 #ifdef _WIN32
+#include "core/utf8_path.h"
+
 #include <windows.h>
 #else
 #include "link/serial_driver.h"
@@ -119,17 +121,10 @@ std::optional<DWORD> FileVersionMs(HMODULE module) {
     return static_cast<DWORD>(info->dwFileVersionMS);
 }
 
-std::wstring Wide(const std::string& utf8) {
-    const int n =
-        MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
-    std::wstring wide(static_cast<std::size_t>(n), L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), wide.data(), n);
-    return wide;
-}
 } // namespace
 
 std::optional<CableDriver> LoadVendorLibrary(const std::string& file, std::string* why) {
-    HMODULE module = LoadLibraryW(Wide(file).c_str());
+    HMODULE module = LoadLibraryW(Utf8Path(file).c_str());
     if (!module) {
         if (why)
             *why = "cannot load " + file;

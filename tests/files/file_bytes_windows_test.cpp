@@ -1,5 +1,6 @@
 // Saving and reading card files through the Windows file API: over an existing file, with a
 // failure at every step, into a read-only file, and under names in other scripts.
+#include "core/utf8_path.h"
 #include "files/card_file_v9.h"
 #include "files/file_bytes.h"
 #include "support/card_files_fixture.h"
@@ -16,18 +17,9 @@ namespace {
 
 using test::TempFolder;
 
-std::filesystem::path U8(const std::string& s) {
-    return std::filesystem::path(reinterpret_cast<const char8_t*>(s.c_str()));
-}
-
-std::string Utf8(const std::filesystem::path& p) {
-    const auto u8 = p.u8string();
-    return std::string(u8.begin(), u8.end());
-}
-
 TEST(FileBytesWindows, SavesOverAnExistingFileAndFailsWithoutHarmingIt) {
     TempFolder dir;
-    const std::string path = Utf8(dir.Path() / "cards.zel");
+    const std::string path = PathUtf8(dir.Path() / "cards.zel");
     test::WriteBytes(path, "previous file");
     TTablica t;
     test::FillRegister(t, 500);
@@ -51,27 +43,27 @@ TEST(FileBytesWindows, SavesOverAnExistingFileAndFailsWithoutHarmingIt) {
 TEST(FileBytesWindows, RefusesFoldersReadOnlyFilesAndMissingFolders) {
     TempFolder dir;
     EXPECT_FALSE(WriteFileAtomically("", "x").ok);
-    EXPECT_FALSE(WriteFileAtomically(Utf8(dir.Path() / "no" / "such.zel"), "x").ok);
-    EXPECT_EQ(WriteFileAtomically(Utf8(dir.Path()), "x").error, "Is a directory");
-    const std::string readOnly = Utf8(dir.Path() / "ro.zel");
+    EXPECT_FALSE(WriteFileAtomically(PathUtf8(dir.Path() / "no" / "such.zel"), "x").ok);
+    EXPECT_EQ(WriteFileAtomically(PathUtf8(dir.Path()), "x").error, "Is a directory");
+    const std::string readOnly = PathUtf8(dir.Path() / "ro.zel");
     test::WriteBytes(readOnly, "keep");
-    ASSERT_TRUE(SetFileAttributesW(U8(readOnly).c_str(), FILE_ATTRIBUTE_READONLY));
+    ASSERT_TRUE(SetFileAttributesW(Utf8Path(readOnly).c_str(), FILE_ATTRIBUTE_READONLY));
     EXPECT_FALSE(WriteFileAtomically(readOnly, "new").ok);
     EXPECT_EQ(test::ReadBytes(readOnly), "keep");
-    SetFileAttributesW(U8(readOnly).c_str(), FILE_ATTRIBUTE_NORMAL);
-    EXPECT_FALSE(ReadCardFileBytes(Utf8(dir.Path() / "missing.zel")).ok);
+    SetFileAttributesW(Utf8Path(readOnly).c_str(), FILE_ATTRIBUTE_NORMAL);
+    EXPECT_FALSE(ReadCardFileBytes(PathUtf8(dir.Path() / "missing.zel")).ok);
 }
 
 TEST(FileBytesWindows, NamesInOtherScriptsSaveAndOpen) {
     TempFolder dir;
     for (const char* name : {"Łódź – klatka B.zel", "Ελληνικά.zel", "подъезд 2.zel"}) {
         SCOPED_TRACE(name);
-        const std::filesystem::path folder = dir.Path() / U8("Żółć");
+        const std::filesystem::path folder = dir.Path() / Utf8Path("Żółć");
         std::filesystem::create_directories(folder);
-        const std::string path = Utf8(folder / U8(name));
+        const std::string path = PathUtf8(folder / Utf8Path(name));
         const FileWriteResult r = WriteCardFile(test::WorkedExampleRegister(), path);
         ASSERT_TRUE(r.ok) << r.error;
-        EXPECT_TRUE(std::filesystem::exists(U8(path)));
+        EXPECT_TRUE(std::filesystem::exists(Utf8Path(path)));
         const FileBytes back = ReadCardFileBytes(path);
         EXPECT_TRUE(back.ok) << back.error;
         EXPECT_EQ(back.bytes, test::kWorkedExampleFile);
