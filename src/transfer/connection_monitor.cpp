@@ -32,20 +32,12 @@ void NothingIdentified(AppState& state) {
     v.findButton = false;
 }
 
+// No cable: nothing answers, and nothing could.
 void NoCable(AppState& state) {
-    ConnectionView& v = state.connection;
-    state.polaczony = false;
-    v.outcome = LinkOutcome::NoCable;
-    v.cableMessage = MsgCableNotConnected;
-    v.cableColour = Colour::Yellow;
-    v.infoPanel = false;
-    v.pushPanels = false;
-    v.labelColour = Colour::Red;
-    state.ConnectionMessage = MsgModuleNotConnected;
-    v.autoCheckBox = false;
-    v.findButton = false;
-    v.passwordButtons = false;
-    state.PasswordAccepted = false;
+    LegacyPreparation(state);
+    NothingIdentified(state);
+    state.connection.outcome = LinkOutcome::NoCable;
+    state.connection.cableMessage = MsgCableNotConnected;
 }
 
 // Shared by a current module and a legacy one: someone answers.
