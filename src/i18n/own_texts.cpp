@@ -45,6 +45,53 @@ Pair Texts(OwnTextName name) {
     case OwnTextName::OnlyInProgram:
         return {"strefa %1, lokal %2, karta %3, B1 %4: tylko w programie",
                 "zone %1, apartment %2, card %3, B1 %4: only in the program"};
+    case OwnTextName::CableInUse:
+        return {"Kabel USB jest używany przez inny program.",
+                "The USB cable is in use by another program."};
+    case OwnTextName::LinesLeftOut:
+        return {"Pominięto wiersze pliku (strefa spoza 1..4 albo lokal spoza 0..255): %1.",
+                "Lines of the file were left out (a zone outside 1..4 or an apartment outside "
+                "0..255): %1."};
+    case OwnTextName::ModuleStoppedAnswering:
+        return {"Moduł przestał odpowiadać na stronie %1. Polecenie przerwano.",
+                "The module stopped answering at page %1. The command was stopped."};
+    case OwnTextName::CardListNotChanged:
+        return {"Lista kart nie została zmieniona.", "The card list was not changed."};
+    case OwnTextName::RecordsHoldNoCard:
+        return {"Odczyt modułu nie powiódł się: zapisy w obrębie liczby kart modułu nie "
+                "zawierają karty: %1.",
+                "Reading the module failed: records within the module's card count hold no "
+                "card: %1."};
+    case OwnTextName::RecordPlace:
+        return {"strona %1 zapis %2", "page %1 record %2"};
+    case OwnTextName::PasswordErased:
+        return {"Moduł nie ma ważnego hasła instalatora (jego pamięć jest skasowana). Wpisz "
+                "nowe hasło, które zostanie zapisane w module.",
+                "The module holds no valid installer password (its memory is erased). Enter a "
+                "new password to write into the module."};
+    case OwnTextName::PasswordChangeUnknown:
+        return {"Moduł nie potwierdził zmiany hasła i nie udało się sprawdzić, jakie hasło "
+                "teraz ma.",
+                "The module did not confirm the password change, and the password it now holds "
+                "could not be checked."};
+    case OwnTextName::ResetNotDone:
+        return {"Moduł nie został skasowany; jego pamięć się nie zmieniła.",
+                "The module was not reset; its memory is unchanged."};
+    case OwnTextName::ResetPasswordNotKept:
+        return {"Pamięć modułu została skasowana, ale nie udało się zapisać z powrotem hasła "
+                "instalatora. Moduł nie ma teraz ważnego hasła: ustaw nowe.",
+                "The module's memory was erased, but its installer password could not be "
+                "written back. The module now holds no valid password: set a new one."};
+    case OwnTextName::ResetSettingsNotKept:
+        return {"Moduł został skasowany i zachował hasło, ale nie udało się zapisać jego "
+                "ustawień dodatkowych.",
+                "The module was reset and kept its password, but its additional settings could "
+                "not be written."};
+    case OwnTextName::ResetUnknown:
+        return {"Moduł nie potwierdził kasowania i nie udało się go potem odczytać: nie "
+                "wiadomo, co teraz zawiera. Odczytaj albo sprawdź moduł.",
+                "The module did not confirm the reset and could not be read afterwards: what it "
+                "holds now is unknown. Read or verify the module."};
     }
     return {"", ""};
 }

@@ -18,6 +18,18 @@ enum class OwnTextName {
     CardNumberTooLarge,     // %1 number, %2 zone, %3 apartment of the first such card
     OnlyInModule,           // %1 zone, %2 apartment, %3 number, %4 B1 as 0 or 1
     OnlyInProgram,          // the same, for a card the module lacks
+    CableInUse,             // the cable is open in another program
+    LinesLeftOut,           // %1 how many card lines a load or merge left out
+    ModuleStoppedAnswering, // %1 the page after which nothing came any more
+    CardListNotChanged,     // added to a failed read's report
+    RecordsHoldNoCard,      // %1 the records (RecordPlace, joined) inside the count
+    RecordPlace,            // %1 page, %2 record 1..12
+    PasswordErased,         // page 0 holds no valid password: the person sets one
+    PasswordChangeUnknown,  // the change went unconfirmed and could not be checked
+    ResetNotDone,           // the module's memory is as it was
+    ResetPasswordNotKept,   // erased, but the password could not be written back
+    ResetSettingsNotKept,   // reset with its password, but page 1 not written (ZADA)
+    ResetUnknown,           // unconfirmed, and the module could not be read afterwards
 };
 
 // The text in the language (0..5).

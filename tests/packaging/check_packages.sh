@@ -7,13 +7,16 @@
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 build=${1:?usage: $0 BUILD_DIR}
+checks=0
+fail() { echo "packaging: $*" >&2; exit 1; }
+pass() { checks=$((checks + 1)); }
+# A reader that stops at its first match (grep -q, head) behind a writer kills the writer with
+# SIGPIPE, and pipefail then fails the pipeline although the match was found. Every listing is
+# therefore taken whole into a variable first and searched there.
 scripts/package --build-dir "$build" >/dev/null 2>&1 || fail "scripts/package failed"
 version=$(sed -n 's/^project(korv VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
 main="$build/korv_${version}_amd64.deb"
 sim="$build/korv-simulator_${version}_amd64.deb"
-checks=0
-fail() { echo "packaging: $*" >&2; exit 1; }
-pass() { checks=$((checks + 1)); }
 
 listing=$(dpkg -c "$main" | awk '{print $6}')
 for f in ./usr/bin/korv ./usr/bin/korv-cli ./usr/share/applications/com.example.korv.desktop \
@@ -26,10 +29,12 @@ for f in ./usr/bin/korv ./usr/bin/korv-cli ./usr/share/applications/com.example.
 done
 pass
 grep -q ftd2xx <<<"$listing" && fail "the simulator is in the main package"
-dpkg -c "$sim" | awk '{print $6}' | grep -qx ./usr/lib/korv-simulator/libftd2xx.so ||
+sim_listing=$(dpkg -c "$sim" | awk '{print $6}')
+grep -qx ./usr/lib/korv-simulator/libftd2xx.so <<<"$sim_listing" ||
   fail "$sim lacks the simulated library"
 pass
-dpkg -I "$main" | grep -q '^ Depends:.*libqt6widgets6' || fail "Depends lacks Qt"
+control=$(dpkg -I "$main")
+grep -q '^ Depends:.*libqt6widgets6' <<<"$control" || fail "Depends lacks Qt"
 pass
 
 root=$(mktemp -d)
@@ -37,15 +42,17 @@ trap 'rm -rf "$root"' EXIT
 chmod 0755 "$root" # the other user below must reach the programs
 dpkg -x "$main" "$root"
 dpkg -x "$sim" "$root"
-[ "$("$root/usr/bin/korv-cli" messages --lang 0 | head -1)" = $'0\t"Plik"' ] ||
-  fail "messages --lang 0"
+messages=$("$root/usr/bin/korv-cli" messages --lang 0) || fail "messages --lang 0 failed"
+[ "${messages%%$'\n'*}" = $'0\t"Plik"' ] || fail "messages --lang 0"
 [ "$("$root/usr/bin/korv-cli" --version)" = "korv-cli $version" ] || fail "--version"
 pass
 desktop-file-validate "$root/usr/share/applications/com.example.korv.desktop" || fail "desktop entry"
 appstreamcli validate --no-net --pedantic "$root/usr/share/metainfo/com.example.korv.metainfo.xml" \
   >/dev/null || fail "AppStream metadata"
 pass
-if lintian --fail-on error "$main" "$sim" 2>/dev/null | grep '^E:'; then
+# lintian's own exit status says nothing here under pipefail; its report does.
+lint=$(lintian "$main" "$sim" 2>/dev/null) || true
+if grep '^E:' <<<"$lint"; then
   fail "lintian reports errors"
 fi
 pass
