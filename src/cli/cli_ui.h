@@ -7,16 +7,12 @@
 
 #include <iosfwd>
 #include <string>
-#include <vector>
 
 namespace korv::cli {
 
 class CliUi : public SilentUi {
 public:
     CliUi(std::ostream& out, std::ostream& err, bool yes) : out_(out), err_(err), yes_(yes) {}
-
-    // The flags of every message box shown, in order (information 64, error 16, ...).
-    const std::vector<int>& shownFlags() const { return shownFlags_; }
 
     int MessageBox(const std::string& text, const std::string& caption, int flags) override;
     // The details follow the text, a line each.
@@ -30,7 +26,6 @@ private:
     std::ostream& out_;
     std::ostream& err_;
     bool yes_;
-    std::vector<int> shownFlags_;
 };
 
 } // namespace korv::cli

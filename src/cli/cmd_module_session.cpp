@@ -8,6 +8,7 @@
 #include "cli/text_escape.h"
 #include "link/ftdi.h"
 #include "transfer/connection_monitor.h"
+#include "transfer/password_check.h"
 #include "transfer/password_commands.h"
 #include "transfer/transfer_session.h"
 
@@ -89,6 +90,38 @@ const char* OutcomeWord(LinkOutcome outcome) {
     }
 }
 
+const char* PasswordWord(PasswordCheck check) {
+    switch (check) {
+    case PasswordCheck::Accepted:
+        return "accepted";
+    case PasswordCheck::Refused:
+        return "refused";
+    case PasswordCheck::NoValidPassword:
+        return "none (erased)";
+    case PasswordCheck::NoAnswer:
+        break;
+    }
+    return "unread";
+}
+
+// Why a module command cannot go on, for each way the password check did not accept.
+const char* PasswordProblem(PasswordCheck check) {
+    switch (check) {
+    case PasswordCheck::NoValidPassword:
+        return "the module holds no valid installer password (its memory is erased); "
+               "give it one with: korv-cli module password NNNN";
+    case PasswordCheck::NoAnswer:
+        return "the module did not answer the installer password check";
+    case PasswordCheck::Refused:
+    case PasswordCheck::Accepted:
+        break;
+    }
+    return "the module refused the installer password";
+}
+
+// Looks at the cable, like the window's ticks, until something is identified.
+constexpr int kIdentifyLooks = 3;
+
 } // namespace
 
 int RunModuleSession(const Args& args, std::ostream& out, std::ostream& err) {
@@ -112,20 +145,25 @@ int RunModuleSession(const Args& args, std::ostream& out, std::ostream& err) {
     CliUi ui(out, err, o.yes);
     ModuleContext ctx{state, ui, port};
 
-    // One look at the cable, exactly as a tick of the window's monitor takes it.
-    TimerCheckTimer(ctx);
-    const LinkOutcome outcome = state.connection.outcome;
+    // A look at the cable, exactly as a tick of the window's monitor takes it. The window
+    // looks again a second later; a single lost identify must not end the command here either.
+    LinkOutcome outcome = LinkOutcome::Nothing;
+    for (int look = 0; look < kIdentifyLooks && outcome == LinkOutcome::Nothing; ++look) {
+        TimerCheckTimer(ctx);
+        outcome = state.connection.outcome;
+    }
     if (outcome == LinkOutcome::NoCable) {
         err << "korv-cli module: USB cable not connected (" << port.DriverName() << ")\n";
         return kExitNoCable;
     }
     const bool current = outcome == LinkOutcome::CurrentModule;
+    const PasswordCheck check = state.passwordCheck;
     if (command == "info") {
         out << "outcome: " << OutcomeWord(outcome) << '\n';
         out << "name: " << EscapeText(state.ModuleName) << '\n';
         out << "kind: " << EscapeText(state.ModuleKind) << '\n';
         if (current)
-            out << "password: " << (state.PasswordAccepted ? "accepted" : "refused") << '\n';
+            out << "password: " << PasswordWord(check) << '\n';
         if (current && state.PasswordAccepted && state.ModuleKind == link::kKindZada) {
             bool read = false;
             TransferSession(ctx, SessionCommand::Read,
@@ -145,22 +183,17 @@ int RunModuleSession(const Args& args, std::ostream& out, std::ostream& err) {
         err << "korv-cli module: no current module on the cable\n";
         return kExitRefused;
     }
-    if (!state.PasswordAccepted) {
-        err << "korv-cli module: the module refused the installer password\n";
+    // A module with no valid password takes a new one, and nothing else until it has one.
+    const bool settingPassword = command == "password" && check == PasswordCheck::NoValidPassword;
+    if (!state.PasswordAccepted && !settingPassword) {
+        err << "korv-cli module: " << PasswordProblem(check) << '\n';
         return kExitRefused;
     }
     if (IsTransfer(command))
         return RunTransfer(command, o, ctx, out, err);
     if (command == "password") {
         state.Edit_haslo = o.newPassword;
-        Button_zapiszClick(ctx);
-    } else {
-        Button_reset_pamieciClick(ctx);
+        return Button_zapiszClick(ctx) == PasswordWriteResult::Saved ? kExitDone : kExitRefused;
     }
-    // The command's own box says how it went: information for success, error for failure.
-    const auto& shown = ui.shownFlags();
-    const bool succeeded = !shown.empty() && shown.back() == MbInformation;
-    return succeeded ? kExitDone : kExitRefused;
+    return Button_reset_pamieciClick(ctx) == ResetResult::Done ? kExitDone : kExitRefused;
 }
-
-} // namespace korv::cli

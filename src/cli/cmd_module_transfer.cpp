@@ -62,7 +62,8 @@ int Write(const ModuleOptions& o, ModuleContext& ctx, std::ostream& out, std::os
     if (w.refused)
         return kExitNotForModule;
     if (!w.Complete()) {
-        if (w.resetAsked && !w.reset)
+        // A reset that ran has said what the module holds; one that was declined has not.
+        if (w.resetAsked && w.reset == ResetResult::NotRun)
             err << "korv-cli module: the file holds no cards and the module was not reset "
                    "(--yes resets it)\n";
         err << "korv-cli module: the module did not get the whole register\n";

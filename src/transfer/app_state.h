@@ -5,6 +5,7 @@
 #include "core/card_register.h"
 #include "link/zada_settings.h"
 #include "transfer/connection_view.h"
+#include "transfer/password_check.h"
 
 #include <string>
 
@@ -30,6 +31,11 @@ struct AppState {
     std::string ModuleName;
     std::string ModuleKind; // "F" full module, "M" ZADA, else empty
     bool PasswordAccepted = false;
+    // What the last tick found on page 0 of a current module.
+    PasswordCheck passwordCheck = PasswordCheck::NoAnswer;
+    // The person was told that the module on the cable holds no valid password; said again
+    // only after that module is gone or has a password.
+    bool erasedPasswordOffered = false;
     bool AutoReadAdd = false;
 
     // What the connection monitor shows, as its last tick left it.

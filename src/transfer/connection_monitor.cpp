@@ -4,6 +4,7 @@
 #include "i18n/message_slots.h"
 #include "link/identification.h"
 #include "link/port_control.h"
+#include "transfer/password_check.h"
 #include "transfer/password_commands.h"
 
 namespace korv {
@@ -63,12 +64,17 @@ void CurrentModule(ModuleContext& ctx) {
     ctx.ui.ShowConnection(v);
 
     // A module that cannot deliver page 0 counts as refusing.
-    const bool accepted = ctx.port.CheckPass(state.Edit_haslo);
+    state.passwordCheck = CheckModulePassword(ctx.port, state.Edit_haslo);
+    const bool accepted = state.passwordCheck == PasswordCheck::Accepted;
+    const bool erased = state.passwordCheck == PasswordCheck::NoValidPassword;
     state.PasswordAccepted = accepted;
     v.moduleGroup = accepted;
-    v.passwordButtons = accepted;
+    // An erased module can be given a password, and nothing else.
+    v.passwordButtons = accepted || erased;
     ctx.ui.ShowConnection(v);
-    if (!accepted)
+    // No password the panel takes could open an erased module: asking for one would lock the
+    // installer in a loop. It is offered a new one once the tick lets go of the cable.
+    if (!accepted && !erased)
         ShowPasswordPanel(ctx, false);
 }
 
@@ -142,6 +148,15 @@ void TimerCheckTimer(ModuleContext& ctx) {
         link::ClosePort(ctx.port);
     ctx.ui.SetMonitorRunning(true);
     state.Busy = false;
+
+    const bool erased = state.connection.outcome == LinkOutcome::CurrentModule &&
+                        state.passwordCheck == PasswordCheck::NoValidPassword;
+    if (!erased)
+        state.erasedPasswordOffered = false;
+    else if (!state.erasedPasswordOffered) {
+        state.erasedPasswordOffered = true;
+        OfferPasswordForErasedModule(ctx);
+    }
 }
 
 } // namespace korv

@@ -2,6 +2,7 @@
 
 #include "i18n/catalogue.h"
 #include "i18n/message_slots.h"
+#include "i18n/own_texts.h"
 #include "transfer/transfer_session.h"
 
 namespace korv {
@@ -28,15 +29,38 @@ void Button_zmien_hasloClick(ModuleContext& ctx) {
     ShowPasswordPanel(ctx, true);
 }
 
-void Button_zapiszClick(ModuleContext& ctx) {
+void OfferPasswordForErasedModule(ModuleContext& ctx) {
+    ctx.ui.ShowMessage(OwnText(OwnTextName::PasswordErased, LanguageIndex()));
+    ShowPasswordPanel(ctx, true);
+}
+
+namespace {
+
+// The catalogue's failure text, and on a second line what the module holds when that is more
+// than the failure says.
+std::string FailureText(int message, std::optional<OwnTextName> more) {
+    std::string text = MessageText(message);
+    if (more)
+        text += "\n" + OwnText(*more, LanguageIndex());
+    return text;
+}
+
+} // namespace
+
+PasswordWriteResult Button_zapiszClick(ModuleContext& ctx) {
+    PasswordWriteResult result = PasswordWriteResult::NotRun;
     TransferSession(ctx, SessionCommand::Password, [&] {
-        if (ctx.port.SetPass(ctx.state.Edit_haslo))
-            ctx.ui.MessageBox(MessageText(MsgPasswordSaved), MessageText(MsgPasswordChange),
-                              MbInformation);
+        result = WritePassword(ctx, ctx.state.Edit_haslo);
+        const std::string caption = MessageText(MsgPasswordChange);
+        if (result == PasswordWriteResult::Saved)
+            ctx.ui.MessageBox(MessageText(MsgPasswordSaved), caption, MbInformation);
+        else if (result == PasswordWriteResult::Unknown)
+            ctx.ui.MessageBox(FailureText(MsgPasswordNotSaved, OwnTextName::PasswordChangeUnknown),
+                              caption, MbError);
         else
-            ctx.ui.MessageBox(MessageText(MsgPasswordNotSaved), MessageText(MsgPasswordChange),
-                              MbError);
+            ctx.ui.MessageBox(MessageText(MsgPasswordNotSaved), caption, MbError);
     });
+    return result;
 }
 
 namespace {
@@ -61,28 +85,46 @@ private:
     Ui& ui_;
 };
 
+std::optional<OwnTextName> ResetFailureDetail(ResetResult result) {
+    switch (result) {
+    case ResetResult::NotDone:
+        return OwnTextName::ResetNotDone;
+    case ResetResult::PasswordNotKept:
+        return OwnTextName::ResetPasswordNotKept;
+    case ResetResult::SettingsNotKept:
+        return OwnTextName::ResetSettingsNotKept;
+    case ResetResult::Unknown:
+        return OwnTextName::ResetUnknown;
+    case ResetResult::NotRun:
+    case ResetResult::Done:
+        break;
+    }
+    return std::nullopt;
+}
+
 } // namespace
 
-bool Button_reset_pamieciClick(ModuleContext& ctx) {
+ResetResult Button_reset_pamieciClick(ModuleContext& ctx) {
     // A click that arrives while a monitor tick lets events run waits for nothing: no question.
     if (ctx.state.Busy)
-        return false;
+        return ResetResult::NotRun;
     if (ctx.ui.MessageBox(MessageText(MsgResetQuestion), MessageText(MsgResetCaption),
                           MbYesNoDefaultNo) != IdYes)
-        return false;
-    bool reset = false;
+        return ResetResult::NotRun;
+    ResetResult result = ResetResult::NotRun;
     TransferSession(ctx, SessionCommand::Reset, [&] {
         {
             ResetWait wait(ctx.ui);
-            reset = ctx.port.ResetWithPass(ctx.state.ModuleKind);
+            result = ResetKeepingPassword(ctx);
         }
-        if (reset)
-            ctx.ui.MessageBox(MessageText(MsgResetSucceeded), MessageText(MsgResetCaption),
-                              MbInformation);
+        const std::string caption = MessageText(MsgResetCaption);
+        if (result == ResetResult::Done)
+            ctx.ui.MessageBox(MessageText(MsgResetSucceeded), caption, MbInformation);
         else
-            ctx.ui.MessageBox(MessageText(MsgResetFailed), MessageText(MsgResetCaption), MbError);
+            ctx.ui.MessageBox(FailureText(MsgResetFailed, ResetFailureDetail(result)), caption,
+                              MbError);
     });
-    return reset;
+    return result;
 }
 
 } // namespace korv

@@ -2,8 +2,10 @@
 
 #include "i18n/catalogue.h"
 #include "i18n/message_slots.h"
+#include "i18n/own_texts.h"
 #include "link/port_control.h"
 #include "transfer/command_guards.h"
+#include "transfer/page_exchange.h"
 #include "transfer/progress.h"
 
 namespace korv {
@@ -19,8 +21,11 @@ bool TransferSession(ModuleContext& ctx, SessionCommand command,
     // The memory reset clears the receive buffer before the wait, the others after it.
     const auto order = command == SessionCommand::Reset ? link::IdentifyOrder::ClearThenWait
                                                         : link::IdentifyOrder::WaitThenClear;
-    const auto reply = ctx.port.Identify(link::kCommandIdentifyWaitMs, order);
-    if (link::ModuleKindOf(reply) != ctx.state.ModuleKind) {
+    bool same = false;
+    for (int attempt = 0; attempt < kPageTries && !same; ++attempt)
+        same = link::ModuleKindOf(ctx.port.Identify(link::kCommandIdentifyWaitMs, order)) ==
+               ctx.state.ModuleKind;
+    if (!same) {
         if (command != SessionCommand::Password)
             ctx.ui.ShowMessage(MessageText(MsgWrongReader));
         return false;
@@ -29,18 +34,44 @@ bool TransferSession(ModuleContext& ctx, SessionCommand command,
     return true;
 }
 
-std::vector<int> RunPageLoop(ModuleContext& ctx, int lastPage, int progressMessage,
-                             const std::function<bool(int)>& page, bool showWhenEmpty) {
-    std::vector<int> failed;
+PageLoopResult RunPageLoop(ModuleContext& ctx, int lastPage, int progressMessage,
+                           const std::string& pageErrorText, const std::function<bool(int)>& page,
+                           bool showWhenEmpty) {
+    PageLoopResult result;
     if (lastPage < 0 && !showWhenEmpty)
-        return failed;
+        return result;
+    // Failed pages not yet named: named once a later page shows the module still answers.
+    std::vector<int> unnamed;
+    const auto nameFailed = [&] {
+        for (int n : unnamed)
+            ctx.ui.ShowMessage(pageErrorText + std::to_string(n));
+        unnamed.clear();
+    };
     ProgressDisplay progress(ctx.ui, lastPage + 1, MessageText(progressMessage));
     for (int n = 0; n <= lastPage; ++n) {
-        if (!page(n))
-            failed.push_back(n);
+        if (page(n)) {
+            nameFailed();
+        } else {
+            result.failed.push_back(n);
+            unnamed.push_back(n);
+            if (static_cast<int>(unnamed.size()) == kPagesBeforeGivingUp) {
+                result.stoppedAt = unnamed.front();
+                break;
+            }
+        }
         progress.Step();
     }
-    return failed;
+    if (!result.Stopped())
+        nameFailed();
+    return result;
+}
+
+std::string StoppedAnsweringText(int page, const std::string& more) {
+    std::string text =
+        OwnText(OwnTextName::ModuleStoppedAnswering, LanguageIndex(), {std::to_string(page)});
+    if (!more.empty())
+        text += " " + more;
+    return text;
 }
 
 } // namespace korv

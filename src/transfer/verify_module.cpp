@@ -128,36 +128,41 @@ VerifyOutcome Button3Click(ModuleContext& ctx) {
         const int last = std::min(LastPageToRead(count, ctx.state.ModuleKind), kLastModulePage);
         Pairing pairing(tablica);
         int c = 0;
-        o.failedPages = RunPageLoop(ctx, last, MsgVerifyingModule, [&](int n) {
-            const int pageEnd = link::kRecordsPerPage * (n + 1);
-            if (!ReadModulePage(ctx, n)) {
-                ctx.ui.ShowMessage(kVerifyPageError + std::to_string(n));
-                const int skipped = std::clamp(count - c, 0, link::kRecordsPerPage);
-                o.unchecked += skipped;
-                c += link::kRecordsPerPage;
-                return false;
-            }
-            while (c < count && c < pageEnd) {
-                ++c;
-                const int r = (c - 1) % link::kRecordsPerPage + 1;
-                int zoneCode = 0;
-                const auto card = CardOfRecord(ctx.port.buf_out, r, &zoneCode);
-                // A matching record whose card an equal record already took is a surplus
-                // copy: with the counts equal, another of the program's cards is missing.
-                if (CardRecordMatches(ctx.port.buf_out, r, tablica) && pairing.Take(*card))
-                    continue;
-                ++o.errors;
-                if (card)
-                    o.differences.push_back(
-                        {card->i, card->j, card->karta.numer, card->karta.B1, true});
-                else
-                    o.differences.push_back(
-                        {zoneCode, RecordApartment(ctx.port.buf_out, r), "", false, true});
-            }
-            return true;
-        });
-        // Cards past the last page a module can hold were never looked at.
+        const PageLoopResult pages =
+            RunPageLoop(ctx, last, MsgVerifyingModule, kVerifyPageError, [&](int n) {
+                const int pageEnd = link::kRecordsPerPage * (n + 1);
+                if (!ReadModulePage(ctx, n)) {
+                    const int skipped = std::clamp(count - c, 0, link::kRecordsPerPage);
+                    o.unchecked += skipped;
+                    c += link::kRecordsPerPage;
+                    return false;
+                }
+                while (c < count && c < pageEnd) {
+                    ++c;
+                    const int r = (c - 1) % link::kRecordsPerPage + 1;
+                    int zoneCode = 0;
+                    const auto card = CardOfRecord(ctx.port.buf_out, r, &zoneCode);
+                    // A matching record whose card an equal record already took is a surplus
+                    // copy: with the counts equal, another of the program's cards is missing.
+                    if (CardRecordMatches(ctx.port.buf_out, r, tablica) && pairing.Take(*card))
+                        continue;
+                    ++o.errors;
+                    if (card)
+                        o.differences.push_back(
+                            {card->i, card->j, card->karta.numer, card->karta.B1, true});
+                    else
+                        o.differences.push_back(
+                            {zoneCode, RecordApartment(ctx.port.buf_out, r), "", false, true});
+                }
+                return true;
+            });
+        o.failedPages = pages.failed;
+        o.stoppedAt = pages.stoppedAt;
+        // Cards past the last page a module can hold, or after the module went quiet, were
+        // never looked at.
         o.unchecked += std::max(count - c, 0);
+        if (pages.Stopped())
+            ctx.ui.ShowMessage(StoppedAnsweringText(pages.stoppedAt));
         if (o.unchecked == 0)
             pairing.Untaken(o.differences);
         if (ctx.state.ModuleKind == link::kKindZada)

@@ -27,6 +27,7 @@ struct VerifyOutcome {
     int errors = 0;             // module records without their card in the program
     int unchecked = 0;          // cards on pages that could not be read
     std::vector<int> failedPages;
+    int stoppedAt = -1; // the page where the module stopped answering, or -1
     // Module records without a match, then (when every card could be checked) the program's
     // cards the module lacks.
     std::vector<CardDifference> differences;

@@ -49,17 +49,17 @@ WriteOutcome Button2Click(ModuleContext& ctx) {
         const PageContext page{ctx.state.ModuleKind, ctx.state.Edit_haslo, ctx.state.zada};
         WriteCursor cursor;
         const int last = LastPageToWrite(tablica.CardCount(), ctx.state.ModuleKind);
-        outcome.failedPages = RunPageLoop(
-            ctx, last, MsgWritingModule,
+        // The register was checked above, so every card fits its record.
+        const PageLoopResult pages = RunPageLoop(
+            ctx, last, MsgWritingModule, MessageText(MsgErrorOnPage),
             [&](int n) {
-                // The register was checked above, so every card fits its record.
-                const bool sent =
-                    AssemblePage(ctx.port, n, cursor, tablica, page) && WriteModulePage(ctx, n);
-                if (!sent)
-                    ctx.ui.ShowMessage(MessageText(MsgErrorOnPage) + std::to_string(n));
-                return sent;
+                return AssemblePage(ctx.port, n, cursor, tablica, page) && WriteModulePage(ctx, n);
             },
             true);
+        outcome.failedPages = pages.failed;
+        outcome.stoppedAt = pages.stoppedAt;
+        if (pages.Stopped())
+            ctx.ui.ShowMessage(StoppedAnsweringText(pages.stoppedAt));
     });
     // A module that did not get everything still differs from the register: the close query
     // must go on offering to send it.

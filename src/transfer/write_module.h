@@ -1,6 +1,7 @@
 // Write: the register into the module (Panel2b / Label2b "Save", and the close query).
 #pragma once
 
+#include "transfer/memory_reset.h"
 #include "transfer/module_context.h"
 
 #include <vector>
@@ -10,12 +11,14 @@ namespace korv {
 struct WriteOutcome {
     bool refused = false;    // the register cannot go into a module; nothing was sent
     bool resetAsked = false; // the register was empty: the memory reset was offered
-    bool reset = false;      // ... and the module was reset
-    bool ran = false;        // the module answered as the kind the monitor found
+    ResetResult reset = ResetResult::NotRun; // ... and what the reset did
+    bool ran = false;                        // the module answered as the kind the monitor found
     std::vector<int> failedPages;
+    int stoppedAt = -1; // the page where the module stopped answering, or -1
     // The module now holds the register.
     bool Complete() const {
-        return !refused && ran && failedPages.empty() && (!resetAsked || reset);
+        return !refused && ran && failedPages.empty() && stoppedAt < 0 &&
+               (!resetAsked || reset == ResetResult::Done);
     }
 };
 

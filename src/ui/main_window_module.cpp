@@ -99,6 +99,8 @@ bool TMain::FormCloseQuery() {
 void TMain::TimerCheckTimer() {
     auto ctx = Context();
     korv::TimerCheckTimer(ctx);
+    // The tick may have given an erased module a password after it last drew the row.
+    Edit_haslo->setText(QString::fromStdString(state_.Edit_haslo));
 }
 
 void TMain::ShowConnection(const ConnectionView& v) {

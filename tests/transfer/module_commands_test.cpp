@@ -147,7 +147,7 @@ TEST_F(ModuleCommands, SessionRunsTheBodyOnlyForTheKindTheMonitorFound) {
     state.Busy = true;
     ui.events.clear();
     EXPECT_FALSE(TransferSession(ctx, SessionCommand::Read, [&] { ++ran; }));
-    EXPECT_FALSE(Button_reset_pamieciClick(ctx));
+    EXPECT_EQ(Button_reset_pamieciClick(ctx), ResetResult::NotRun);
     EXPECT_TRUE(ui.events.empty());
 }
 
@@ -174,13 +174,13 @@ TEST_F(ModuleCommands, ResetAsksFirstKeepsThePasswordAndShowsTheWait) {
     Tick();
     state.tablica.AddCard(1, 0, {"5", false, ""});
     ui.boxAnswers = {IdNo};
-    EXPECT_FALSE(Button_reset_pamieciClick(ctx));
+    EXPECT_EQ(Button_reset_pamieciClick(ctx), ResetResult::NotRun);
     EXPECT_EQ(ui.busyDepth, 0);
     EXPECT_EQ(std::count(ui.events.begin(), ui.events.end(), "BeginBusy"), 0);
 
     ui.boxAnswers = {IdYes};
     const auto before = clock.TickMs();
-    EXPECT_TRUE(Button_reset_pamieciClick(ctx));
+    EXPECT_EQ(Button_reset_pamieciClick(ctx), ResetResult::Done);
     EXPECT_GE(clock.TickMs() - before, 13000u);
     EXPECT_EQ(ui.boxes.back().text, "Module reset succeeded");
     EXPECT_FALSE(ui.waitCursor);
@@ -225,18 +225,34 @@ TEST_F(ModuleCommands, ZadaSettingsGoOutWithPage1AndComeBackClamped) {
     ctx.port.Close();
 }
 
-TEST_F(ModuleCommands, PageLoopStepsOncePerPageAndCollectsTheFailedOnes) {
+TEST_F(ModuleCommands, PageLoopNamesFailedPagesOnceTheModuleAnswersAndGivesUpOnASilentOne) {
     auto& ctx = Context("[module]\nkind=F\n");
-    const auto failed = RunPageLoop(ctx, 3, 110, [](int page) { return page != 2; });
-    EXPECT_EQ(failed, std::vector<int>{2});
+    auto result = RunPageLoop(ctx, 3, 110, "page ", [](int page) { return page != 2; });
+    EXPECT_EQ(result.failed, std::vector<int>{2});
+    EXPECT_FALSE(result.Stopped());
+    EXPECT_EQ(ui.messages, std::vector<std::string>{"page 2"});
     EXPECT_EQ(ui.progressLabels, (std::vector<std::string>{"Module is being read ... (0%)",
                                                            "Module is being read ... (25%)",
                                                            "Module is being read ... (50%)",
                                                            "Module is being read ... (75%)",
                                                            "Module is being read ... (100%)"}));
     EXPECT_EQ(ui.progressVisible, 0); // the display ends with the loop
+
+    // Two failures in a row are named when a page gets through; the third in a row ends the
+    // loop at the first of them, and the run is not named page by page.
+    ui.messages.clear();
+    int asked = 0;
+    result = RunPageLoop(ctx, 511, 110, "page ", [&](int page) {
+        ++asked;
+        return page < 3 || (page > 4 && page < 7);
+    });
+    EXPECT_EQ(result.failed, (std::vector<int>{3, 4, 7, 8, 9}));
+    EXPECT_EQ(result.stoppedAt, 7);
+    EXPECT_EQ(asked, 10);
+    EXPECT_EQ(ui.messages, (std::vector<std::string>{"page 3", "page 4"}));
+
     ui.progressLabels.clear();
-    EXPECT_TRUE(RunPageLoop(ctx, -1, 111, [](int) { return false; }).empty());
+    EXPECT_TRUE(RunPageLoop(ctx, -1, 111, "page ", [](int) { return false; }).failed.empty());
     EXPECT_TRUE(ui.progressLabels.empty()); // no page, no display
 }
 

@@ -135,7 +135,8 @@ TEST_F(ModuleTransfer, AFailedCountLeavesTheRegisterAndATooLargeCountIsCappedOnc
     ASSERT_EQ(ui.messages.size(), 1u);
     EXPECT_NE(ui.messages[0].find("did not report how many cards"), std::string::npos);
 
-    // Page 0 claims 7000 cards: every page is read once, and said once.
+    // Page 0 claims 7000 cards: every page is read once, the count said once, and the free
+    // records inside the count make the read fail without touching the register.
     Configure("[module]\nmemory=" + memoryPath + "\nkind=F\n");
     port->Open();
     port->ReadPage(0);
@@ -148,9 +149,13 @@ TEST_F(ModuleTransfer, AFailedCountLeavesTheRegisterAndATooLargeCountIsCappedOnc
     const ReadOutcome r = Button1Click(ctx);
     EXPECT_TRUE(r.countTooLarge);
     EXPECT_EQ(ui.progressMaximum, 512);
-    ASSERT_EQ(ui.messages.size(), 1u);
+    ASSERT_EQ(ui.messages.size(), 2u);
     EXPECT_NE(ui.messages[0].find("7000"), std::string::npos);
-    EXPECT_EQ(state.tablica.Cell(1, 3).lista.at(0).numer, "77");
+    EXPECT_EQ(r.recordsWithoutCard.size(), MaxCards - 1u);
+    EXPECT_NE(ui.messages[1].find("page 0 record 2, page 0 record 3"), std::string::npos);
+    EXPECT_FALSE(r.registerReplaced);
+    EXPECT_EQ(state.tablica.CardCount(), 1);
+    EXPECT_EQ(state.tablica.Cell(2, 5).lista.size(), 1u);
 }
 
 TEST_F(ModuleTransfer, AGlitchIsTriedAgainAndOnlyAWholeWriteClearsNeedSave) {
@@ -194,7 +199,7 @@ TEST_F(ModuleTransfer, ARegisterTheModuleCannotTakeIsRefusedBeforeAnythingIsSent
     ui.boxAnswers = {IdNo};
     const WriteOutcome w = Button2Click(ctx);
     EXPECT_TRUE(w.resetAsked);
-    EXPECT_FALSE(w.reset);
+    EXPECT_EQ(w.reset, ResetResult::NotRun);
     EXPECT_EQ(ReadFile(memoryPath), image);
     EXPECT_TRUE(state.NeedSave);
 }
