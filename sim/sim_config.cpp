@@ -126,7 +126,8 @@ bool ParseStoredCards(const std::string& text, std::vector<StoredCard>& cards) {
 }
 
 bool ValidPassword(const std::string& p) {
-    return p.size() == 4 && p.find_first_not_of("0123456789") == std::string::npos;
+    return p == kErasedPassword ||
+           (p.size() == 4 && p.find_first_not_of("0123456789") == std::string::npos);
 }
 
 bool ParseVersion(const std::string& text, std::uint32_t& version) {
@@ -232,8 +233,12 @@ Memory NewMemoryImage(const std::string& password, std::vector<StoredCard> cards
     auto digit = [&](std::size_t i) {
         return static_cast<std::uint8_t>(i < password.size() ? password[i] - '0' : 0);
     };
-    m[62] = static_cast<std::uint8_t>(digit(0) << 4 | digit(1));
-    m[63] = static_cast<std::uint8_t>(digit(2) << 4 | digit(3));
+    // An erased module keeps FF FF there, which no four-digit password matches; it still
+    // reads and writes pages for anyone, as the module checks no password itself.
+    if (password != kErasedPassword) {
+        m[62] = static_cast<std::uint8_t>(digit(0) << 4 | digit(1));
+        m[63] = static_cast<std::uint8_t>(digit(2) << 4 | digit(3));
+    }
     if (zada) {
         std::uint8_t* trailer = m.data() + kPageBytes + kZadaTrailerOffset;
         trailer[0] = kFactoryElockSeconds;

@@ -3,7 +3,7 @@
 //
 // [module]
 //   kind=F | M | RUF | J | j | I | i | silent | none     (none: no cable, open fails)
-//   password=5172        four digits for a new memory image
+//   password=5172        four digits for a new memory image, or "erased" for FF FF there
 //   image_cards=Z/A/N,...   cards a new memory image holds: zone 1-4, apartment 0-255, number
 //                        below 2^28; packed in register order with their count
 //   memory=PATH          32768-byte image, loaded at open, made when missing, saved on change
@@ -31,6 +31,9 @@
 #include <vector>
 
 namespace korv::sim {
+
+// The password setting of a module whose page 0 holds no password (FF FF).
+inline constexpr char kErasedPassword[] = "erased";
 
 // A card as a new memory image holds it.
 struct StoredCard {

@@ -125,6 +125,12 @@ constexpr int kIdentifyLooks = 3;
 } // namespace
 
 int RunModuleSession(const Args& args, std::ostream& out, std::ostream& err) {
+    link::RealClock clock;
+    link::TBEXFTDI port(clock);
+    return RunModuleSession(args, port, out, err);
+}
+
+int RunModuleSession(const Args& args, link::TBEXFTDI& port, std::ostream& out, std::ostream& err) {
     ModuleOptions o;
     if (args.empty() || !Parse(args[0], args, o)) {
         err << kModuleUsage;
@@ -135,8 +141,6 @@ int RunModuleSession(const Args& args, std::ostream& out, std::ostream& err) {
     if (IsTransfer(command))
         if (const int rc = PrepareTransfer(command, o, state, err); rc != kExitDone)
             return rc;
-    link::RealClock clock;
-    link::TBEXFTDI port(clock);
     if (!port.DriverPresent()) {
         err << "korv-cli module: no driver for the USB cable\n";
         return kExitNoCable;
@@ -197,3 +201,5 @@ int RunModuleSession(const Args& args, std::ostream& out, std::ostream& err) {
     }
     return Button_reset_pamieciClick(ctx) == ResetResult::Done ? kExitDone : kExitRefused;
 }
+
+} // namespace korv::cli

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "cli/cli_command.h"
+#include "link/ftdi.h"
 #include "link/zada_settings.h"
 #include "transfer/module_context.h"
 
@@ -36,8 +37,10 @@ struct ModuleOptions {
     std::optional<bool> zadaSoundsOn;
 };
 
-// info, password, reset, read, write and verify.
+// info, password, reset, read, write and verify, over the cable the driver finds.
 int RunModuleSession(const Args& args, std::ostream& out, std::ostream& err);
+// The same over a given port (tests run it on a virtual clock).
+int RunModuleSession(const Args& args, link::TBEXFTDI& port, std::ostream& out, std::ostream& err);
 
 // read, write, verify: before the cable, loads the file and refuses what a module cannot take
 // (kExitDone or the exit code); then, with the module found and the password accepted, runs

@@ -18,4 +18,11 @@ bool WriteModulePage(ModuleContext& ctx, int pageno) {
     return false;
 }
 
+int ReadModuleCount(ModuleContext& ctx) {
+    int count = -1;
+    for (int attempt = 0; attempt < kPageTries && count < 0; ++attempt)
+        count = ctx.port.LiczbaKart();
+    return count;
+}
+
 } // namespace korv

@@ -14,5 +14,8 @@ inline constexpr int kPageTries = 3;
 bool ReadModulePage(ModuleContext& ctx, int pageno);
 // The page assembled in the port's request buffer, to page pageno.
 bool WriteModulePage(ModuleContext& ctx, int pageno);
+// The module's card count, asked like a page: -1 only when every try failed. A single lost
+// count would otherwise stop a read, or make a verify report counts that differ.
+int ReadModuleCount(ModuleContext& ctx);
 
 } // namespace korv

@@ -39,7 +39,7 @@ ReadOutcome Button1Click(ModuleContext& ctx) {
     TransferSession(ctx, SessionCommand::Read, [&] {
         outcome.ran = true;
         const int language = LanguageIndex();
-        outcome.moduleCount = ctx.port.LiczbaKart();
+        outcome.moduleCount = ReadModuleCount(ctx);
         if (outcome.moduleCount < 0) {
             // Emptying the register now would leave the person with no cards, and a later
             // write would wipe the module.

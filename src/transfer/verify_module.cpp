@@ -112,7 +112,7 @@ VerifyOutcome Button3Click(ModuleContext& ctx) {
     TransferSession(ctx, SessionCommand::Verify, [&] {
         o.ran = true;
         const TTablica& tablica = ctx.state.tablica;
-        o.moduleCount = ctx.port.LiczbaKart();
+        o.moduleCount = ReadModuleCount(ctx);
         if (tablica.CardCount() != o.moduleCount) {
             o.countsDiffer = true;
             ctx.ui.MessageBox(MessageText(MsgCountsDiffer), MessageText(MsgVerifyCaption),
