@@ -18,49 +18,54 @@ bool EqualsNoCase(std::string_view a, std::string_view b) {
     return true;
 }
 
-std::string TrimBlanks(std::string_view s) {
+namespace {
+
+std::string_view TrimView(std::string_view s) {
     size_t b = 0, e = s.size();
     // Control characters count as blanks, as they do for the Windows reader.
     while (b < e && static_cast<unsigned char>(s[b]) <= ' ')
         ++b;
     while (e > b && static_cast<unsigned char>(s[e - 1]) <= ' ')
         --e;
-    return std::string(s.substr(b, e - b));
+    return s.substr(b, e - b);
+}
+
+} // namespace
+
+std::string TrimBlanks(std::string_view s) {
+    return std::string(TrimView(s));
+}
+
+IniLine ReadIniLine(std::string_view line) {
+    IniLine read;
+    const std::string_view t = TrimView(line);
+    if (t.size() >= 2 && t.front() == '[' && t.back() == ']') {
+        read.kind = IniLine::Kind::Section;
+        read.name = TrimView(t.substr(1, t.size() - 2));
+    } else if (const size_t eq = line.find('='); !t.empty() && eq != std::string_view::npos) {
+        read.kind = IniLine::Kind::Entry;
+        read.name = TrimView(line.substr(0, eq));
+        read.value = TrimView(line.substr(eq + 1));
+    }
+    return read;
 }
 
 IniDocument IniDocument::Parse(std::string_view text) {
     IniDocument doc;
+    doc.bom_ = text.starts_with(kUtf8Bom);
     int current = -1;
-    size_t pos = 0;
-    while (pos < text.size()) {
-        size_t end = text.find_first_of("\r\n", pos);
-        if (end == std::string_view::npos)
-            end = text.size();
+    ForEachIniLine(text, [&](std::string_view raw, std::string_view) {
+        const IniLine read = ReadIniLine(raw);
         Line line;
-        line.raw = std::string(text.substr(pos, end - pos));
-        pos = end;
-        if (pos < text.size()) {
-            if (text[pos] == '\r' && pos + 1 < text.size() && text[pos + 1] == '\n')
-                pos += 2;
-            else
-                ++pos;
-        }
-        const std::string t = TrimBlanks(line.raw);
-        if (t.size() >= 2 && t.front() == '[' && t.back() == ']') {
-            line.kind = Kind::Section;
-            line.name = TrimBlanks(std::string_view(t).substr(1, t.size() - 2));
+        line.kind = read.kind;
+        line.raw = std::string(raw);
+        line.name = std::string(read.name);
+        line.value = std::string(read.value);
+        if (line.kind == Kind::Section)
             current = static_cast<int>(doc.lines_.size());
-            line.section = current;
-        } else if (const size_t eq = line.raw.find('='); !t.empty() && eq != std::string::npos) {
-            line.kind = Kind::Entry;
-            line.name = TrimBlanks(std::string_view(line.raw).substr(0, eq));
-            line.value = TrimBlanks(std::string_view(line.raw).substr(eq + 1));
-            line.section = current;
-        } else {
-            line.section = current;
-        }
+        line.section = current;
         doc.lines_.push_back(std::move(line));
-    }
+    });
     return doc;
 }
 
@@ -122,7 +127,7 @@ void IniDocument::SetValue(std::string_view section, std::string_view key, std::
 }
 
 std::string IniDocument::Serialize(std::string_view eol) const {
-    std::string out;
+    std::string out(bom_ ? kUtf8Bom : std::string_view());
     for (const auto& l : lines_) {
         out += l.raw;
         out += eol;

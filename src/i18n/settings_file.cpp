@@ -6,36 +6,63 @@
 #include "core/utf8_path.h"
 #include "i18n/catalogue.h"
 
-#include <cstdint>
+#include <cstddef>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <optional>
-#include <sstream>
+#include <string_view>
 
 namespace korv {
 
 namespace {
 
-constexpr const char* kSection = "ZEL v7";
-constexpr const char* kKey = "Jezyk";
-// A settings file holds one line that matters; anything this large is not ours to parse.
-constexpr std::uintmax_t kMaxSettingsBytes = 1 << 20;
+constexpr std::string_view kSection = "ZEL v7";
+constexpr std::string_view kKey = "Jezyk";
 
-std::optional<std::string> ReadSmallFile(const std::string& path) {
+enum class Found { Missing, Read, Unusable };
+
+struct SettingsText {
+    Found state = Found::Unusable;
+    std::string bytes;
+};
+
+// Read whole or not at all: a file cut down here would be written back cut down.
+SettingsText ReadSettingsText(const std::string& path) {
+    SettingsText t;
+    const std::filesystem::path p = Utf8Path(path);
     std::error_code ec;
-    const auto size = std::filesystem::file_size(Utf8Path(path), ec);
-    if (ec || size > kMaxSettingsBytes)
-        return std::nullopt;
-    std::ifstream in(Utf8Path(path), std::ios::binary);
+    const auto status = std::filesystem::status(p, ec);
+    if (status.type() == std::filesystem::file_type::not_found) {
+        t.state = Found::Missing;
+        return t;
+    }
+    if (ec || !std::filesystem::is_regular_file(status))
+        return t;
+    const auto size = std::filesystem::file_size(p, ec);
+    if (ec || size > kMaxSettingsFileBytes)
+        return t;
+    std::ifstream in(p, std::ios::binary);
     if (!in)
-        return std::nullopt;
-    std::ostringstream ss;
-    ss << in.rdbuf();
-    return ss.str();
+        return t;
+    t.bytes.reserve(static_cast<std::size_t>(size));
+    char chunk[1 << 14];
+    while (in.read(chunk, sizeof chunk), in.gcount() > 0) {
+        t.bytes.append(chunk, static_cast<std::size_t>(in.gcount()));
+        // It grew while we read it: still somebody else's.
+        if (t.bytes.size() > kMaxSettingsFileBytes)
+            return {};
+    }
+    if (in.bad())
+        return {};
+    // UTF-16, as Notepad's "Unicode" saves: a line of ours added to it would spoil it.
+    const std::string_view head = std::string_view(t.bytes).substr(0, 2);
+    if (head == "\xFF\xFE" || head == "\xFE\xFF")
+        return {};
+    t.state = Found::Read;
+    return t;
 }
 
-std::optional<int> WholeNumber(const std::string& s) {
+std::optional<int> WholeNumber(std::string_view s) {
     size_t i = 0;
     bool negative = false;
     if (i < s.size() && (s[i] == '+' || s[i] == '-'))
@@ -54,6 +81,110 @@ std::optional<int> WholeNumber(const std::string& s) {
     if (v > 2147483647LL)
         return std::nullopt;
     return static_cast<int>(v);
+}
+
+// Where a key of [ZEL v7] stands in the text, found by the line rules every reader of the file
+// shares, so all of them see the same sections. The views point into the text.
+struct KeyPlace {
+    std::optional<std::string_view> value; // the first entry's value, as Value() finds it
+    // Just past the last line of the section that is not blank, line end included: where a
+    // missing key goes, before the blank lines that part it from the next section.
+    std::optional<std::size_t> sectionEnd;
+    std::string_view lineEnd;  // the file's own: the first it has
+    bool lastLineOpen = false; // the text ends without a line end
+};
+
+KeyPlace FindKey(std::string_view text, std::string_view key) {
+    KeyPlace place;
+    bool inSection = false;
+    ForEachIniLine(text, [&](std::string_view line, std::string_view end) {
+        if (place.lineEnd.empty())
+            place.lineEnd = end;
+        place.lastLineOpen = end.empty();
+        const IniLine read = ReadIniLine(line);
+        if (read.kind == IniLine::Kind::Section)
+            inSection = EqualsNoCase(read.name, kSection);
+        if (!inSection)
+            return;
+        if (read.kind == IniLine::Kind::Entry && !place.value && EqualsNoCase(read.name, key))
+            place.value = read.value;
+        if (read.kind != IniLine::Kind::Other || !TrimBlanks(line).empty())
+            place.sectionEnd = static_cast<std::size_t>(end.data() - text.data()) + end.size();
+    });
+    return place;
+}
+
+std::optional<std::string> KeyIn(const SettingsText& text, std::string_view key) {
+    if (text.state != Found::Read)
+        return std::nullopt;
+    const KeyPlace place = FindKey(text.bytes, key);
+    if (!place.value)
+        return std::nullopt;
+    return std::string(*place.value);
+}
+
+int LanguageIn(const SettingsText& text) {
+    const auto value = KeyIn(text, kKey);
+    const auto n = value ? WholeNumber(*value) : std::nullopt;
+    if (!n || *n < 0 || *n > 5)
+        return English;
+    return *n;
+}
+
+// The text with the language in it, or nullopt when it already holds that language.
+std::optional<std::string> WithLanguage(std::string_view text, int language) {
+    const KeyPlace place = FindKey(text, kKey);
+    const std::string number = std::to_string(language);
+    std::size_t at = text.size();
+    std::size_t replaced = 0;
+    std::string insert;
+    if (place.value) {
+        if (WholeNumber(*place.value) == language)
+            return std::nullopt;
+        at = static_cast<std::size_t>(place.value->data() - text.data());
+        replaced = place.value->size();
+        insert = number;
+    } else {
+        const std::string_view eol = place.lineEnd.empty() ? kSettingsLineEnd : place.lineEnd;
+        insert = std::string(kKey) + "=" + number + std::string(eol);
+        if (place.sectionEnd)
+            at = *place.sectionEnd;
+        else
+            insert = "[" + std::string(kSection) + "]" + std::string(eol) + insert;
+        if (at == text.size() && place.lastLineOpen)
+            insert = std::string(eol) + insert;
+    }
+    std::string out;
+    out.reserve(text.size() + insert.size());
+    out.append(text.substr(0, at)).append(insert).append(text.substr(at + replaced));
+    return out;
+}
+
+enum class Stored { Unchanged, Written, Failed };
+
+Stored StoreLanguage(const std::string& path, const SettingsText& text, int language) {
+    if (path.empty() || text.state == Found::Unusable)
+        return Stored::Failed;
+    const auto changed = WithLanguage(text.bytes, language);
+    if (!changed)
+        return Stored::Unchanged;
+    // Saved as a card file is: a full disk or a failure halfway leaves the old file whole.
+    return WriteFileAtomically(path, *changed).ok ? Stored::Written : Stored::Failed;
+}
+
+// Whether the file holds the language now and can take the next change. One that needed no
+// write may still refuse one: opening it for appending asks the system without changing its
+// bytes or its modification time.
+bool KeptIn(const std::string& path, const SettingsText& text, int language) {
+    switch (StoreLanguage(path, text, language)) {
+    case Stored::Written:
+        return true;
+    case Stored::Unchanged:
+        return std::ofstream(Utf8Path(path), std::ios::binary | std::ios::app).is_open();
+    case Stored::Failed:
+        break;
+    }
+    return false;
 }
 
 } // namespace
@@ -75,51 +206,36 @@ std::string UserSettingsFileName() {
 }
 
 int ReadLanguage(const std::string& path) {
-    const auto text = ReadSmallFile(path);
-    if (!text)
-        return English;
-    const auto value = IniDocument::Parse(*text).Value(kSection, kKey);
-    if (!value)
-        return English;
-    const auto n = WholeNumber(*value);
-    if (!n || *n < 0 || *n > 5)
-        return English;
-    return *n;
+    return LanguageIn(ReadSettingsText(path));
+}
+
+std::optional<std::string> ReadSetting(const std::string& path, std::string_view key) {
+    return KeyIn(ReadSettingsText(path), key);
 }
 
 bool WriteLanguage(const std::string& path, int language) {
-    if (path.empty())
-        return false;
-    IniDocument doc;
-    std::string eol = kSettingsLineEnd;
-    if (const auto text = ReadSmallFile(path)) {
-        doc = IniDocument::Parse(*text);
-        // Somebody's file keeps its own line ends.
-        if (text->find("\r\n") != std::string::npos)
-            eol = "\r\n";
-        else if (text->find('\n') != std::string::npos)
-            eol = "\n";
-    }
-    doc.SetValue(kSection, kKey, std::to_string(language));
-    // Saved as a card file is: a full disk or a failure halfway leaves the old file whole.
-    return WriteFileAtomically(path, doc.Serialize(eol)).ok;
+    return StoreLanguage(path, ReadSettingsText(path), language) != Stored::Failed;
 }
 
 LanguageSetting LoadLanguageSetting(const std::string& primaryPath,
                                     const std::string& fallbackPath) {
     LanguageSetting s;
-    s.language = ReadLanguage(primaryPath);
-    if (WriteLanguage(primaryPath, s.language)) {
+    // Each file is read once: what is written back is exactly what the language came from.
+    const SettingsText primary = ReadSettingsText(primaryPath);
+    s.language = LanguageIn(primary);
+    if (KeptIn(primaryPath, primary, s.language)) {
         s.path = primaryPath;
         return s;
     }
     if (fallbackPath.empty())
         return s;
+    const SettingsText user = ReadSettingsText(fallbackPath);
+    // A user file we cannot read says nothing; the language found so far stands.
+    if (user.state == Found::Read)
+        s.language = LanguageIn(user);
     std::error_code ec;
-    if (std::filesystem::exists(Utf8Path(fallbackPath), ec))
-        s.language = ReadLanguage(fallbackPath);
     std::filesystem::create_directories(Utf8Path(fallbackPath).parent_path(), ec);
-    if (WriteLanguage(fallbackPath, s.language))
+    if (KeptIn(fallbackPath, user, s.language))
         s.path = fallbackPath;
     return s;
 }

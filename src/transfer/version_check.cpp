@@ -1,10 +1,7 @@
 #include "transfer/version_check.h"
 
-#include "core/ini_document.h"
 #include "i18n/catalogue.h"
-
-#include <fstream>
-#include <sstream>
+#include "i18n/settings_file.h"
 
 namespace korv {
 
@@ -16,14 +13,9 @@ std::string VersionCheckUrl(std::string base, int language) {
 }
 
 std::string VersionServer(const std::string& settingsPath) {
-    std::ifstream in(settingsPath, std::ios::binary);
-    std::ostringstream text;
-    // The settings file is small; anything that is not, is not ours to read here.
-    if (in && (text << in.rdbuf()) && text.str().size() <= 1024 * 1024) {
-        const IniDocument doc = IniDocument::Parse(text.str());
-        if (const auto value = doc.Value("ZEL v7", "VersionServer"); value && !value->empty())
-            return *value;
-    }
+    // Read by the same rules as the language, so a BOM or a large file hides nothing here.
+    if (const auto value = ReadSetting(settingsPath, "VersionServer"); value && !value->empty())
+        return *value;
     return kDefaultVersionServer;
 }
 

@@ -1,11 +1,15 @@
+#include "core/ini_document.h"
 #include "i18n/settings_file.h"
 #include "support/temp_folder.h"
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <cstdint>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <utility>
 
 using namespace korv;
 namespace fs = std::filesystem;
@@ -68,23 +72,73 @@ TEST_F(SettingsFile, BadValuesGiveEnglishAndAreRewritten) {
     }
 }
 
-TEST_F(SettingsFile, GoodValuesSurviveAndOtherContentIsKept) {
-    Write("[Mine]\r\nx=y\r\n[zel v7]\r\n jezyk = 0 \r\n");
-    auto s = LoadLanguageSetting(path, "");
-    EXPECT_EQ(s.language, 0);
-    // Rewritten whole, with its own CR LF line ends and the other section kept.
-    EXPECT_EQ(Read(path), "[Mine]\r\nx=y\r\n[zel v7]\r\nJezyk=0\r\n");
-    Write("[ZEL v7]\nJezyk=5\n");
-    EXPECT_EQ(LoadLanguageSetting(path, "").language, 5);
-    ASSERT_TRUE(WriteLanguage(path, 0));
-    EXPECT_EQ(ReadLanguage(path), 0);
+TEST_F(SettingsFile, TheLanguageInForceWritesNothing) {
+    for (const std::string& text :
+         {std::string("[Mine]\r\nx=y\r\n[zel v7]\r\n jezyk = 0 \r\nVersionServer=http://h/\r\n"),
+          std::string("\xEF\xBB\xBF[ZEL v7]\r\nJezyk=0\r\n"), std::string("[ZEL v7]\rJezyk=0\r")}) {
+        Write(text);
+        const auto before = fs::last_write_time(path) - std::chrono::hours(1);
+        fs::last_write_time(path, before);
+        EXPECT_EQ(LoadLanguageSetting(path, "").path, path);
+        EXPECT_EQ(ReadLanguage(path), 0) << text;
+        EXPECT_TRUE(WriteLanguage(path, 0)); // the same language chosen from the menu
+        EXPECT_EQ(Read(path), text);
+        EXPECT_EQ(fs::last_write_time(path), before) << text;
+    }
 }
 
-TEST_F(SettingsFile, HugeFileIsIgnoredAndReplaced) {
-    Write(std::string(3 << 20, 'x') + "\n[ZEL v7]\nJezyk=0\n");
-    auto s = LoadLanguageSetting(path, "");
-    EXPECT_EQ(s.language, 1);
-    EXPECT_EQ(Read(path), Fresh(1));
+TEST_F(SettingsFile, AChangeKeepsEveryOtherByteAndTheFilesLineEnds) {
+    for (const std::string eol : {"\r\n", "\n", "\r"})
+        for (const std::string bom : {"", "\xEF\xBB\xBF"}) {
+            const auto file = [&](std::string lines) {
+                for (size_t at; (at = lines.find('|')) != std::string::npos;)
+                    lines.replace(at, 1, eol);
+                return bom + lines;
+            };
+            Write(file("; mine|[zel v7]| jezyk = 0 |VersionServer=http://h/||[Tail]|t=1"));
+            ASSERT_TRUE(WriteLanguage(path, 1));
+            EXPECT_EQ(Read(path),
+                      file("; mine|[zel v7]| jezyk = 1 |VersionServer=http://h/||[Tail]|t=1"));
+            EXPECT_EQ(ReadLanguage(path), 1);
+            // what the version panel reads from the same file
+            EXPECT_EQ(IniDocument::Parse(Read(path)).Value("ZEL v7", "VersionServer"), "http://h/");
+
+            Write(file("[ZEL v7]|VersionServer=v||[Tail]|"));
+            EXPECT_EQ(LoadLanguageSetting(path, "").language, 1);
+            EXPECT_EQ(Read(path), file("[ZEL v7]|VersionServer=v|Jezyk=1||[Tail]|"));
+
+            Write(file("[Tail]|t=1"));
+            LoadLanguageSetting(path, "");
+            EXPECT_EQ(Read(path), file("[Tail]|t=1|[ZEL v7]|Jezyk=1|"));
+        }
+}
+
+TEST_F(SettingsFile, ALargeFileIsReadWholeAndOneBeyondReadingIsLeftAlone) {
+    std::string text;
+    while (text.size() < (2u << 20))
+        text += std::string(100, ';') + "\r\n";
+    text += "[ZEL v7]\r\nVersionServer=http://h/\r\nJezyk=0\r\n";
+    Write(text);
+    EXPECT_EQ(LoadLanguageSetting(path, "").language, 0);
+    EXPECT_EQ(ReadSetting(path, "VersionServer"), "http://h/");
+    ASSERT_TRUE(WriteLanguage(path, 1));
+    text[text.size() - 3] = '1';
+    EXPECT_TRUE(Read(path) == text);
+
+    // Too large to hold, or UTF-16, which a line of ours would spoil: the user file takes over.
+    const std::string user = (dir / "user.ini").string();
+    for (const auto& [head, size] :
+         {std::pair{std::string("[ZEL v7]\nJezyk=0\n"), kMaxSettingsFileBytes + 1},
+          std::pair{std::string("\xFF\xFE[\0Z\0", 6), std::uintmax_t{6}}}) {
+        Write(head);
+        fs::resize_file(path, size);
+        const auto before = fs::last_write_time(path) - std::chrono::hours(1);
+        fs::last_write_time(path, before);
+        EXPECT_EQ(LoadLanguageSetting(path, user).path, user);
+        EXPECT_FALSE(WriteLanguage(path, 0));
+        EXPECT_EQ(fs::file_size(path), size);
+        EXPECT_EQ(fs::last_write_time(path), before);
+    }
 }
 
 TEST_F(SettingsFile, UnwritableFolderFallsBackToTheUserFile) {
