@@ -17,27 +17,6 @@ std::string Where(const CardPosition& p) {
     return "zone " + std::to_string(p.zone) + " apartment " + std::to_string(p.apartment);
 }
 
-std::string Describe(const LineCheck& c) {
-    const std::string line = "line " + std::to_string(c.line) + ": ";
-    switch (c.fault) {
-    case LineFault::DialNumberIgnored:
-        return line + "number to dial ignored (needs an apartment 0..255 and a number)";
-    case LineFault::CardLineIgnored:
-        return line + "card line ignored (needs zone 1..4 and apartment 0..255)";
-    case LineFault::DescriptionHoldsEquals:
-        return line + "description of card \"" + EscapeText(c.subject) +
-               "\" holds \"=\"; the text after it is lost";
-    case LineFault::DescriptionEndsInBlanks:
-        return line + "description of card \"" + EscapeText(c.subject) +
-               "\" ends in blanks; they are lost";
-    case LineFault::NotACardNumber:
-        return line + "\"" + EscapeText(c.subject) + "\" is not a card number and is ignored";
-    case LineFault::MoreThanSixFields:
-        return line + "more than six numbers; only the first five are read";
-    }
-    return line;
-}
-
 void PrintCard(const CardCheck& c, std::ostream& out) {
     if (c.duplicateOf)
         out << "duplicate number \"" << EscapeText(c.numer) << "\": " << Where(*c.duplicateOf)
@@ -70,13 +49,14 @@ int RunCheck(const Args& args, std::ostream& out, std::ostream& err) {
     if (!file)
         return kExitFileError;
     auto tablica = std::make_unique<TTablica>();
-    CardFileKind kind = CardFileKind::NotCardFile;
-    if (const int rc = LoadBytesForCommand(a->paths[0], *file, a->zone, *tablica, err, &kind);
+    OpenResult loaded;
+    if (const int rc = LoadBytesForCommand(a->paths[0], *file, a->zone, *tablica, err, &loaded);
         rc != kExitDone)
         return rc;
 
+    // The load's left-out lines are among these, in their place in file order.
     std::vector<LineCheck> lines;
-    if (kind == CardFileKind::Version9) {
+    if (loaded.kind == CardFileKind::Version9) {
         out << "format: RUF-KARTYv9\n";
         lines = CheckVersion9Lines(file->bytes);
     } else {
@@ -85,7 +65,7 @@ int RunCheck(const Args& args, std::ostream& out, std::ostream& err) {
     }
     out << "cards: " << tablica->CardCount() << '\n';
     for (const LineCheck& c : lines)
-        out << Describe(c) << '\n';
+        out << DescribeLine(c) << '\n';
     const std::vector<CardCheck> cards = CheckCards(*tablica);
     for (const CardCheck& c : cards)
         PrintCard(c, out);

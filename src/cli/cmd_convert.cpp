@@ -1,5 +1,6 @@
 // korv-cli convert IN OUT [--zone N]: any card file in, the current format out, byte for byte
-// what the window's Save writes.
+// what the window's Save writes. Card lines the reader cannot place are named on stderr, and
+// the exit code says OUT lacks them.
 #include "cli/cmd_files.h"
 
 #include <memory>
@@ -15,9 +16,13 @@ int RunConvert(const Args& args, std::ostream&, std::ostream& err) {
         return kExitUsage;
     }
     auto tablica = std::make_unique<TTablica>();
-    if (const int rc = LoadForCommand(a->paths[0], a->zone, *tablica, err); rc != kExitDone)
+    std::size_t leftOut = 0;
+    if (const int rc = LoadForCommand(a->paths[0], a->zone, *tablica, err, &leftOut);
+        rc != kExitDone)
         return rc;
-    return WriteForCommand(*tablica, a->paths[1], err);
+    if (const int rc = WriteForCommand(*tablica, a->paths[1], err); rc != kExitDone)
+        return rc;
+    return leftOut ? kExitLinesLeftOut : kExitDone;
 }
 
 } // namespace korv::cli

@@ -3,9 +3,11 @@
 
 #include "core/card_register.h"
 #include "files/card_file_kind.h"
+#include "files/line_check.h"
 
 #include <cstdint>
 #include <string_view>
+#include <vector>
 
 namespace korv {
 
@@ -14,6 +16,7 @@ struct OpenResult {
     bool loaded = false;       // the register was replaced
     bool wrongOldSize = false; // a one-zone file of a size that format never has
     int cards = 0;
+    std::vector<LineCheck> leftOut; // lines whose cards the load left out, in file order
 };
 
 // Recognises the file by its size and first line and replaces the register with it; a

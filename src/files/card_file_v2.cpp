@@ -4,38 +4,57 @@
 #include "files/integer_text.h"
 
 #include <string>
+#include <utility>
 
 namespace korv {
 
 namespace {
-void AddIfCard(std::string_view field, int zone, int apartment, std::vector<TDKarta>& out) {
-    const auto v = ParseInteger(field);
-    if (!v || *v <= 0)
-        return;
-    out.push_back(TDKarta{static_cast<std::uint8_t>(zone), static_cast<std::uint8_t>(apartment),
-                          TKarta{std::to_string(*v), false, {}}});
+
+// The line parse: five fields each ending at a ";", then the rest of the line as the sixth.
+// take gets the value of every field that is a card, in field order.
+template <class Take> void ForEachOldCard(std::string_view rest, Take&& take) {
+    const auto field = [&](std::string_view text) {
+        if (const auto v = ParseInteger(text); v && *v > 0)
+            take(*v);
+    };
+    for (int f = 0; f < 5; ++f) {
+        const size_t semi = rest.find(';');
+        if (semi == std::string_view::npos) {
+            // No ";" left: the field is empty and the line stays whole.
+            continue;
+        }
+        field(rest.substr(0, semi));
+        rest.remove_prefix(semi + 1);
+    }
+    field(rest);
 }
+
+// Line 1 is the magic word, so apartment k stands on line k + 2.
+constexpr int kFirstApartmentLine = 2;
+
 } // namespace
 
-std::vector<TDKarta> ReadOldCardLines(std::string_view bytes, int zone) {
-    std::vector<TDKarta> cards;
+OldCardLines ReadOldCardLines(std::string_view bytes, int zone) {
+    OldCardLines r;
     size_t pos = 0;
     ReadByteLine(bytes, pos); // the magic word
     for (int apartment = 0; apartment < ApartmentCount; ++apartment) {
         const std::string line = ReadByteLine(bytes, pos);
-        std::string_view rest = line;
-        for (int f = 0; f < 5; ++f) {
-            const size_t semi = rest.find(';');
-            if (semi == std::string_view::npos) {
-                // No ";" left: the field is empty and the line stays whole.
-                continue;
-            }
-            AddIfCard(rest.substr(0, semi), zone, apartment, cards);
-            rest.remove_prefix(semi + 1);
-        }
-        AddIfCard(rest, zone, apartment, cards);
+        ForEachOldCard(line, [&](std::int32_t v) {
+            r.cards.push_back(TDKarta{static_cast<std::uint8_t>(zone),
+                                      static_cast<std::uint8_t>(apartment),
+                                      TKarta{std::to_string(v), false, {}}});
+        });
     }
-    return cards;
+    // The format has no apartment past 255, so the reader stops at line 257. Cards on later
+    // lines would vanish without a word; those lines are named instead.
+    for (int line = ApartmentCount + kFirstApartmentLine; pos < bytes.size(); ++line) {
+        bool holdsCard = false;
+        ForEachOldCard(ReadByteLine(bytes, pos), [&](std::int32_t) { holdsCard = true; });
+        if (holdsCard)
+            r.leftOut.push_back({line, LineFault::CardsPastApartment255, {}});
+    }
+    return r;
 }
 
 OldLoadResult LoadOldCardFile(std::string_view bytes, TTablica& tablica, int zone) {
@@ -44,12 +63,13 @@ OldLoadResult LoadOldCardFile(std::string_view bytes, TTablica& tablica, int zon
         r.wrongSize = true;
         return r;
     }
-    const std::vector<TDKarta> cards = ReadOldCardLines(bytes, zone);
+    OldCardLines read = ReadOldCardLines(bytes, zone);
     tablica.ClearCards();
     tablica.ClearDialNumbers();
-    for (const TDKarta& d : cards)
+    for (const TDKarta& d : read.cards)
         tablica.AddCard(d.i, d.j, d.karta);
-    r.cards = static_cast<int>(cards.size());
+    r.cards = static_cast<int>(read.cards.size());
+    r.leftOut = std::move(read.leftOut);
     return r;
 }
 
@@ -59,7 +79,8 @@ MergeResult MergeOldCardFile(std::string_view bytes, TTablica& tablica, int zone
         r.wrongFile = true;
         return r;
     }
-    std::vector<TDKarta> cards = ReadOldCardLines(bytes, zone);
+    OldCardLines read = ReadOldCardLines(bytes, zone);
+    std::vector<TDKarta>& cards = read.cards;
     const FirstCardIndex registered(tablica);
     for (size_t k = 0; k < cards.size(); ++k) {
         if (const auto at = registered.Find(cards[k].karta.numer)) {
@@ -68,6 +89,8 @@ MergeResult MergeOldCardFile(std::string_view bytes, TTablica& tablica, int zone
             break;
         }
     }
+    // The whole file was read before the conflict test, so every such line is known.
+    r.leftOut = std::move(read.leftOut);
     FinishMerge(r, cards, tablica);
     return r;
 }

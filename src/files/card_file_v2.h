@@ -4,6 +4,7 @@
 
 #include "core/card_register.h"
 #include "files/card_merge.h"
+#include "files/line_check.h"
 
 #include <cstdint>
 #include <string_view>
@@ -18,13 +19,20 @@ inline constexpr bool OldCardFileSizeAccepted(std::uint64_t size) {
     return size >= kOldCardFileMinSize && size <= kOldCardFileMaxSize;
 }
 
+struct OldCardLines {
+    std::vector<TDKarta> cards;
+    std::vector<LineCheck> leftOut; // lines after 257 that hold cards (CardsPastApartment255)
+};
+
 // The cards of lines 2..257 (line 1 is skipped), for the given zone, in file order. Numbers
-// come back in plain decimal whatever form the file used.
-std::vector<TDKarta> ReadOldCardLines(std::string_view bytes, int zone);
+// come back in plain decimal whatever form the file used. Later lines are never read as
+// cards; those that hold any are named.
+OldCardLines ReadOldCardLines(std::string_view bytes, int zone);
 
 struct OldLoadResult {
     bool wrongSize = false; // the register is untouched
     int cards = 0;
+    std::vector<LineCheck> leftOut; // as ReadOldCardLines names them
 };
 
 // Replaces the register (numbers to dial too) with the file's cards in the given zone; the

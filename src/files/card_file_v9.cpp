@@ -81,8 +81,10 @@ CardLoadResult LoadCardFile(std::string_view bytes, TTablica& tablica) {
     }
     for (const CardIniEntry* e : ini.Entries("KARTY")) {
         auto line = ParseCardLine(e->key);
-        if (!line)
+        if (!line) {
+            r.leftOut.push_back({e->line, LineFault::CardLineIgnored, {}});
             continue;
+        }
         fresh->Cell(line->zone, line->apartment).lista.push_back(std::move(line->karta));
         ++r.cards;
     }

@@ -45,8 +45,10 @@ MergeResult MergeCardFile(std::string_view bytes, TTablica& tablica) {
     pendingCards.reserve(entries.size());
     for (const CardIniEntry* e : entries) {
         auto line = ParseCardLine(e->key);
-        if (!line)
+        if (!line) {
+            r.leftOut.push_back({e->line, LineFault::CardLineIgnored, {}});
             continue;
+        }
         if (const auto at = registered.Find(line->karta.numer)) {
             r.conflict = MergeConflict{line->karta.numer, {line->zone, line->apartment}, *at};
             break;

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "core/card_register.h"
+#include "files/line_check.h"
 
 #include <optional>
 #include <string>
@@ -36,6 +37,9 @@ struct MergeResult {
     bool overCapacity = false; // checked after a conflict too
     int pending = 0;           // cards read before the merge ended
     int added = 0;
+    // Lines whose cards the file could not place, up to where reading stopped; they are left
+    // out of a merge that adds the rest.
+    std::vector<LineCheck> leftOut;
 
     bool Failed() const { return wrongFile || conflict.has_value() || overCapacity; }
 };

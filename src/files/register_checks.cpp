@@ -3,12 +3,14 @@
 #include "core/module_card_number.h"
 
 #include "files/byte_line.h"
+#include "files/card_file_v2.h"
 #include "files/card_ini.h"
 #include "files/card_line.h"
 #include "files/code_page_1250.h"
 #include "files/integer_text.h"
 
 #include <unordered_map>
+#include <utility>
 
 namespace korv {
 
@@ -102,6 +104,9 @@ std::vector<LineCheck> CheckVersion2Lines(std::string_view bytes) {
         if (fields > kOldLineFields)
             found.push_back({line, LineFault::MoreThanSixFields, {}});
     }
+    // The reader itself says which later lines hold cards it never takes.
+    for (LineCheck& c : ReadOldCardLines(bytes, 1).leftOut)
+        found.push_back(std::move(c));
     return found;
 }
 

@@ -6,6 +6,7 @@
 
 #include "core/card_register.h"
 #include "core/module_card_number.h"
+#include "files/line_check.h"
 
 #include <optional>
 #include <string>
@@ -40,21 +41,6 @@ std::vector<CardCheck> CheckCards(const TTablica& tablica);
 
 // More cards than a module holds (MaxCards).
 bool ExceedsModule(const TTablica& tablica);
-
-enum class LineFault {
-    DialNumberIgnored,       // [STREFAn] line without apartment 0..255 and a number
-    CardLineIgnored,         // [KARTY] line without zone 1..4 and apartment 0..255
-    DescriptionHoldsEquals,  // the text after "=" is lost
-    DescriptionEndsInBlanks, // the blanks are lost
-    NotACardNumber,          // a one-zone file's field the reader passes over
-    MoreThanSixFields,       // a one-zone file's line: only the first five are read
-};
-
-struct LineCheck {
-    int line = 0; // 1-based
-    LineFault fault = LineFault::DialNumberIgnored;
-    std::string subject; // the card number, or the field's text (UTF-8); empty when none
-};
 
 // Lines of a RUF-KARTYv9 file, in file order (numbers to dial first, then cards).
 std::vector<LineCheck> CheckVersion9Lines(std::string_view bytes);

@@ -8,6 +8,8 @@
 #include "transfer/file_commands.h"
 #include "transfer/ui.h"
 
+#include <utility>
+
 namespace korv {
 
 namespace {
@@ -27,6 +29,12 @@ void Refusals(const MergeResult& r, bool oneZone, int language, AppendOutcome& o
     out.refused = r.Failed();
 }
 
+void Finish(MergeResult&& r, bool oneZone, int language, AppendOutcome& out) {
+    Refusals(r, oneZone, language, out);
+    if (!out.refused)
+        out.leftOut = std::move(r.leftOut);
+}
+
 } // namespace
 
 AppendOutcome AppendCardFile(const FileBytes& file, TTablica& tablica, int language,
@@ -37,7 +45,7 @@ AppendOutcome AppendCardFile(const FileBytes& file, TTablica& tablica, int langu
     case CardFileKind::Version9:
         out.cardFile = true;
         out.merged = true;
-        Refusals(MergeCardFile(file.bytes, tablica), false, language, out);
+        Finish(MergeCardFile(file.bytes, tablica), false, language, out);
         break;
     case CardFileKind::Version2: {
         if (!OldCardFileSizeAccepted(file.size)) {
@@ -51,7 +59,7 @@ AppendOutcome AppendCardFile(const FileBytes& file, TTablica& tablica, int langu
             break;
         }
         out.merged = true;
-        Refusals(MergeOldCardFile(file.bytes, tablica, zone), true, language, out);
+        Finish(MergeOldCardFile(file.bytes, tablica, zone), true, language, out);
         break;
     }
     case CardFileKind::NotCardFile:

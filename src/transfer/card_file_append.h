@@ -5,6 +5,7 @@
 
 #include "core/card_register.h"
 #include "files/file_bytes.h"
+#include "files/line_check.h"
 
 #include <functional>
 #include <string>
@@ -25,6 +26,9 @@ struct AppendOutcome {
     bool merged = false;        // the merge ran; the register may or may not have changed
     bool refused = false;       // a conflict or more cards than a module holds: nothing added
     std::vector<AppendNotice> notices;
+    // The file's lines whose cards a merge that went through left out; empty when nothing
+    // was added, since then the notices say why.
+    std::vector<LineCheck> leftOut;
 };
 
 // askZone: 1..4 for a one-zone file, 0 to cancel; asked only for such a file of the right size.

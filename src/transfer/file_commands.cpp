@@ -35,7 +35,16 @@ void EndFileCommand(Ui& ui) {
     ui.SetApartment(0);
 }
 
-void MergeFile(AppState& state, Ui& ui, const FileBytes& f) {
+// The readers drop card lines they cannot place; the person learns how many, once, after the
+// command has said everything else.
+void SayLinesLeftOut(Ui& ui, std::size_t count) {
+    if (count > 0)
+        ui.ShowMessage(
+            OwnText(OwnTextName::LinesLeftOut, LanguageIndex(), {std::to_string(count)}));
+}
+
+// How many lines the merge left out.
+std::size_t MergeFile(AppState& state, Ui& ui, const FileBytes& f) {
     const AppendOutcome r =
         AppendCardFile(f, state.tablica, LanguageIndex(), [&ui] { return ui.AskZone(); });
     for (const AppendNotice& n : r.notices) {
@@ -46,6 +55,7 @@ void MergeFile(AppState& state, Ui& ui, const FileBytes& f) {
     }
     if (r.merged)
         AfterRegisterChange(state, ui);
+    return r.leftOut.size();
 }
 
 } // namespace
@@ -84,18 +94,22 @@ void OpenCardFile(AppState& state, Ui& ui, const std::string& name) {
     ui.SetWindowTitle(kFileTitlePrefix + state.Sciezka);
 
     const FileBytes f = ReadCardFileBytes(name);
+    std::size_t leftOut = 0;
     if (!f.ok) {
         ui.ShowError(ReadError(name, f.error));
     } else {
         const OpenResult r = LoadAnyCardFile(f.size, f.bytes, state.tablica);
-        if (r.kind == CardFileKind::NotCardFile)
+        if (r.kind == CardFileKind::NotCardFile) {
             ui.ShowMessage(MessageText(MsgWrongFile) + "!");
-        else if (r.wrongOldSize)
+        } else if (r.wrongOldSize) {
             ui.ShowMessage(MessageText(MsgWrongFile) + "_v2!");
-        else
+        } else {
             AfterRegisterChange(state, ui);
+            leftOut = r.leftOut.size();
+        }
     }
     EndFileCommand(ui);
+    SayLinesLeftOut(ui, leftOut);
 }
 
 void Dopisz_plikClick(AppState& state, Ui& ui) {
@@ -109,15 +123,17 @@ void Dopisz_plikClick(AppState& state, Ui& ui) {
 
 void AddCardFile(AppState& state, Ui& ui, const std::string& name) {
     const FileBytes f = ReadCardFileBytes(name);
+    std::size_t leftOut = 0;
     if (!f.ok) {
         ui.ShowError(ReadError(name, f.error));
     } else if (!CardFileSizeAccepted(f.size)) {
         ui.ShowMessage(MessageText(MsgWrongFile) + "!");
     } else if (ui.MessageBox(MessageText(MsgAddQuestion), MessageText(MsgAddCaption),
                              MbYesNoDefaultNo) == IdYes) {
-        MergeFile(state, ui, f);
+        leftOut = MergeFile(state, ui, f);
     }
     EndFileCommand(ui);
+    SayLinesLeftOut(ui, leftOut);
 }
 
 bool WriteCurrentFile(AppState& state, Ui& ui, const WriteFault& fault) {

@@ -6,6 +6,7 @@
 #include "support/cli_process.h"
 #include "support/temp_folder.h"
 
+#include <algorithm>
 #include <gtest/gtest.h>
 #include <sstream>
 
@@ -54,6 +55,29 @@ TEST(CliOutput, ListAndCheckEscapeWhatWouldBreakALineOrReachTheTerminal) {
     EXPECT_NE(out.str().find("card \"7\\x1B[0m\" (zone 1 apartment 0): a module holds only"),
               std::string::npos)
         << out.str();
+}
+
+TEST(CliOutput, FileNamesAndFileTextsInMessagesCannotDriveTheTerminal) {
+    TempFolder dir;
+    const std::string name = dir.File("x\x1B]0;t\x07.zel");
+    std::ostringstream out, err;
+    RunList({name}, out, err); // Cannot open file
+    test::WriteBytes(name, "hello");
+    RunList({name}, out, err); // Wrong file!
+    const std::string good = dir.File("good.zel");
+    test::WriteBytes(good, test::Version9File({"1;1;7\x1B[2J;0;=", "0;1;8;0;="}));
+    RunConvert({good, name + "/out.zel"}, out, err);     // left out line, Cannot create file
+    RunMerge({good, good, dir.File("o.zel")}, out, err); // conflict quoting the number
+    const std::string text = err.str();
+    EXPECT_EQ(std::count_if(text.begin(), text.end(),
+                            [](char c) { return c != '\n' && static_cast<unsigned char>(c) < 32; }),
+              0)
+        << text;
+    EXPECT_NE(text.find("Cannot open file \"" + EscapeText(name) + "\". "), std::string::npos);
+    EXPECT_NE(text.find("Card: 7\\x1B[2J exists"), std::string::npos) << text;
+    EXPECT_NE(text.find(EscapeText(name) + ": Wrong file!"), std::string::npos);
+    EXPECT_NE(text.find("Cannot create file \"" + EscapeText(name) + "/out.zel\""),
+              std::string::npos);
 }
 
 TEST(TextEscape, ControlsAndBrokenUtf8BecomeVisibleEverythingElseStays) {

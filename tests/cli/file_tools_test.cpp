@@ -133,6 +133,41 @@ TEST_F(FileTools, MergeRefusesMoreThanAModuleHolds) {
               0);
 }
 
+TEST_F(FileTools, LeftOutLinesAreNamedAndConvertAndMergeExitSix) {
+    const std::string in =
+        Add("in.zel", test::Version9File({"1;1;1;0;=", "5;1;2;0;=", "1;300;3;0;="}));
+    const std::string inLines =
+        in + ": line 5: card line ignored (needs zone 1..4 and apartment 0..255)\n" + in +
+        ": line 6: card line ignored (needs zone 1..4 and apartment 0..255)\n";
+    const std::string out = dir.File("out.zel");
+    Outcome r = Call(RunConvert, {in, out});
+    EXPECT_EQ(r.rc, kExitLinesLeftOut);
+    EXPECT_EQ(r.err, inLines);
+    EXPECT_EQ(Call(RunList, {out}).out, "1\t1\t1\t0\t\n");
+
+    // Both files' lines, the one-zone file's past apartment 255.
+    const std::string old =
+        Add("old.zel", test::Version2File({"9"}, 0) + "7\r\n" + std::string(2900, ' '));
+    r = Call(RunMerge, {in, old, out});
+    EXPECT_EQ(r.rc, kExitLinesLeftOut);
+    EXPECT_EQ(r.err, inLines + old +
+                         ": line 258: cards ignored (a one-zone file ends with apartment 255 on "
+                         "line 257)\n");
+    EXPECT_EQ(Call(RunList, {out}).out, "1\t0\t9\t0\t\n1\t1\t1\t0\t\n");
+
+    // A refused merge adds nothing, so no line of ADD is left out of anything.
+    r = Call(RunMerge, {out, old, dir.File("o")});
+    EXPECT_EQ(r.rc, kExitMergeRefused);
+    EXPECT_EQ(r.err.find("line 258"), std::string::npos);
+    // Other commands name the lines and keep their exit codes; check lists them once, on stdout.
+    r = Call(RunList, {in});
+    EXPECT_EQ(r.rc, 0);
+    EXPECT_EQ(r.err, inLines);
+    r = Call(RunCheck, {in});
+    EXPECT_EQ(r.err, "");
+    EXPECT_NE(r.out.find("line 6: card line ignored"), std::string::npos);
+}
+
 TEST_F(FileTools, NoCommandWritesACardFileItCouldNotReadBack) {
     // Two halves of a register each make a readable file; together they pass the limit.
     TTablica halves[2];

@@ -67,14 +67,23 @@ TEST(CardFileV2, MissingLinesAndNoFinalLineEnd) {
     EXPECT_EQ(t.CardCount(), 5);
 }
 
-TEST(CardFileV2, LinesAfter257AreNotReadAndZoneIsChosen) {
+TEST(CardFileV2, LinesAfter257AreNotReadButThoseWithCardsAreNamed) {
     std::vector<std::string> lines(256);
     lines[255] = "255";
-    std::string file = Version2File(lines, 0) + "999\r\n";
+    std::string file = Version2File(lines, 0) + "999\r\n0;abc\r\n;;;;;7\r\n";
     file.resize(3328, '\n');
     TTablica t;
-    EXPECT_EQ(LoadOldCardFile(file, t, 3).cards, 1);
+    const OldLoadResult r = LoadOldCardFile(file, t, 3);
+    EXPECT_EQ(r.cards, 1);
     EXPECT_EQ(Numbers(t, 3, 255), std::vector<std::string>{"255"});
+    // Line 259 holds no card, so nothing is lost there; the padding is one line without any.
+    ASSERT_EQ(r.leftOut.size(), 2u);
+    EXPECT_EQ(r.leftOut[0].line, 258);
+    EXPECT_EQ(r.leftOut[1].line, 260);
+    EXPECT_EQ(r.leftOut[1].fault, LineFault::CardsPastApartment255);
+
+    TTablica merged;
+    EXPECT_EQ(MergeOldCardFile(file, merged, 2).leftOut.size(), 2u);
 }
 
 TEST(CardFileV2, BinaryContentNeverAddsOddNumbers) {

@@ -96,12 +96,19 @@ TEST(CardFileV9, CardLineFields) {
     }
 }
 
-TEST(CardFileV9, BadLinesAreDroppedAndTheRestLoads) {
+TEST(CardFileV9, BadLinesAreDroppedNamedAndTheRestLoads) {
     TTablica t;
-    LoadCardFile(Version9File({"0;5;1;0;zone0=", "5;5;2;0;=", "1;256;3;0;=", "1;-1;4;0;=",
-                               "1;5;;0;empty number=", "2;7;8;1;last"}),
-                 t);
+    const CardLoadResult r =
+        LoadCardFile(Version9File({"0;5;1;0;zone0=", "5;5;2;0;=", "1;256;3;0;=", "1;-1;4;0;=",
+                                   "1;5;;0;empty number=", "junk", "2;7;8;1;last"}),
+                     t);
     EXPECT_EQ(Cards(t), (std::vector<std::string>{"1/5  0 [empty number]", "2/7 8 1 [last]"}));
+    std::vector<int> lines;
+    for (const LineCheck& c : r.leftOut) {
+        lines.push_back(c.line);
+        EXPECT_EQ(c.fault, LineFault::CardLineIgnored);
+    }
+    EXPECT_EQ(lines, (std::vector<int>{4, 5, 6, 7, 9}));
 }
 
 TEST(CardFileV9, NumbersToDialNeedAnIntegerValue) {
@@ -115,6 +122,8 @@ TEST(CardFileV9, NumbersToDialNeedAnIntegerValue) {
     EXPECT_EQ(t.Cell(1, 10).wybierany, "77");
     EXPECT_EQ(t.Cell(4, 0).wybierany, "$1F");
     EXPECT_EQ(t.Cell(1, 1).wybierany, "");
+    // Only card lines count as left out; the person is told about those alone.
+    EXPECT_TRUE(LoadCardFile("RUF-KARTYv9\r\n[STREFA1]\r\n256=1\r\n", t).leftOut.empty());
 }
 
 TEST(CardFileV9, MoreThanMaxCardsLoadInFull) {

@@ -60,6 +60,8 @@ TEST(CardMerge, DuplicatesInsideTheFileAreAddedTwiceInFileOrder) {
     const MergeResult r = MergeCardFile(file, t);
     EXPECT_FALSE(r.Failed());
     EXPECT_EQ(r.added, 3);
+    ASSERT_EQ(r.leftOut.size(), 1u);
+    EXPECT_EQ(r.leftOut[0].line, 9);
     ASSERT_EQ(t.Cell(2, 3).lista.size(), 2u);
     EXPECT_EQ(t.Cell(2, 3).lista[0], (TKarta{"42", true, "a"}));
     EXPECT_EQ(t.Cell(2, 3).lista[1], (TKarta{"42", false, "b"}));

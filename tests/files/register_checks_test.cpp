@@ -66,6 +66,11 @@ TEST(RegisterChecks, LinesTheReaderDropsOrShortens) {
     ASSERT_EQ(v2.size(), 1u);
     EXPECT_EQ(v2[0].line, 4);
     EXPECT_EQ(v2[0].subject, "\xC4\x85");
+    // Cards below line 257 are never read.
+    const auto past = CheckVersion2Lines(test::Version2File({}, 0) + "\r\n12\r\n");
+    ASSERT_EQ(past.size(), 1u);
+    EXPECT_EQ(past[0].line, 259);
+    EXPECT_EQ(past[0].fault, LineFault::CardsPastApartment255);
 }
 
 } // namespace

@@ -230,6 +230,38 @@ TEST_F(FileCommands, AppendOfAnOlderFileAsksForTheZone) {
     EXPECT_EQ(std::count(sizeUi.events.begin(), sizeUi.events.end(), "AskZone"), 0);
 }
 
+TEST_F(FileCommands, OpenAndAppendSayLastHowManyCardLinesWereLeftOut) {
+    const std::string english = "Lines of the file were left out (a zone outside 1..4 or an "
+                                "apartment outside 0..255): 2.";
+    const std::string polish = "Pominięto wiersze pliku (strefa spoza 1..4 albo lokal spoza "
+                               "0..255): ";
+    const std::string name = Add("bad.zel", test::Version9File({"0;1;5;0;=", "1;1;6;0;=", "x"}));
+    OpenCardFile(state, ui, name);
+    EXPECT_EQ(state.tablica.CardCount(), 1);
+    EXPECT_EQ(ui.messages, std::vector<std::string>{english});
+    EXPECT_EQ(ui.events.back(), "ShowMessage");
+    EXPECT_EQ(ui.events.end()[-2], "SetApartment");
+
+    // Refused: nothing was added, and the refusal alone is said.
+    ui.boxAnswers = {IdYes};
+    AddCardFile(state, ui, name);
+    EXPECT_EQ(ui.messages, std::vector<std::string>{english});
+    EXPECT_EQ(ui.boxes.back().caption, "Adding cards from file operation failed!");
+
+    SetLanguageIndex(Polish);
+    state.tablica.ClearCards();
+    ui.boxAnswers = {IdYes};
+    AddCardFile(state, ui, name);
+    EXPECT_EQ(ui.messages, (std::vector<std::string>{english, polish + "2."}));
+    EXPECT_EQ(ui.events.back(), "ShowMessage");
+
+    // A one-zone file has no apartment after 255.
+    ScriptedUi oldUi;
+    OpenCardFile(state, oldUi,
+                 Add("old.zel", test::Version2File({}, 0) + "7;8\r\n" + std::string(2800, ' ')));
+    EXPECT_EQ(oldUi.messages, std::vector<std::string>{polish + "1."});
+}
+
 TEST_F(FileCommands, SaveAsksFirstAndEnablesAppendOnlyWhenWritten) {
     state.tablica = test::WorkedExampleRegister();
     state.Sciezka = dir.File("out.zel");
