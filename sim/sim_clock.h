@@ -37,10 +37,17 @@ public:
                                               std::chrono::steady_clock::now() - start_)
                                               .count());
     }
+    // A sleep can end before its time: mingw-w64's drops the part below a millisecond. A read
+    // woken early would hand back a reply without its last bytes, which the host must take for
+    // a cut one.
     void WaitUntilUs(std::uint64_t us) override {
-        const std::uint64_t now = NowUs();
-        if (us > now)
-            std::this_thread::sleep_for(std::chrono::microseconds(us - now));
+        for (std::uint64_t now = NowUs(); now < us; now = NowUs())
+            SleepUs(us - now);
+    }
+
+protected:
+    virtual void SleepUs(std::uint64_t us) {
+        std::this_thread::sleep_for(std::chrono::microseconds(us));
     }
 
 private:
