@@ -1,7 +1,10 @@
 // The simulator as a D2XX library: the ten functions the cable port binds and the version
 // query, over one SimCable configured by the INI file named in KORV_SIM_CONFIG. The file is
 // read again at every open; the module keeps its state (card queue, RTS) while the file stays
-// the same, and its memory lives in the image file when one is named.
+// the same, and its memory lives in the image file when one is named. The file also stands for
+// the cable across processes (CableHold): while one process has it open, the others are refused
+// as the vendor's library refuses a device another process holds.
+#include "sim/cable_hold.h"
 #include "sim/sim_cable.h"
 #include "sim/sim_clock.h"
 #include "sim/sim_config.h"
@@ -21,6 +24,7 @@
 #define KORV_SIM_EXPORT extern "C" __attribute__((visibility("default")))
 #endif
 
+using korv::sim::CableHold;
 using korv::sim::HostClock;
 using korv::sim::HostClockCallbacks;
 using korv::sim::SimCable;
@@ -34,6 +38,8 @@ struct Library {
     std::mutex mutex;
     std::unique_ptr<SimClock> clock = std::make_unique<SimRealClock>();
     std::unique_ptr<SimCable> cable;
+    // Held from a successful open to its close.
+    CableHold hold;
     std::string configText;
     bool configRead = false;
 };
@@ -43,10 +49,16 @@ Library& Lib() {
     return lib;
 }
 
-bool ReadConfigText(std::string& text) {
+// The configuration file's name, or null when none is set.
+const char* ConfigPath() {
     const char* path = std::getenv("KORV_SIM_CONFIG");
+    return path && *path ? path : nullptr;
+}
+
+bool ReadConfigText(std::string& text) {
+    const char* path = ConfigPath();
     text.clear();
-    if (!path || !*path)
+    if (!path)
         return true;
     std::string error;
     auto data = korv::sim::ReadSmallRegularFile(path, error);
@@ -101,11 +113,40 @@ KORV_SIM_EXPORT std::uint32_t FT_OpenEx(void* pvArg1, std::uint32_t dwFlags, voi
     SimCable* cable = CurrentCable(lib);
     if (!cable)
         return korv::sim::kFtDeviceNotFound;
-    return cable->OpenEx(pvArg1, dwFlags, ftHandle);
+    // A wrong description or a missing cable is answered as such whoever holds the cable.
+    if (const std::uint32_t refusal = cable->OpenRefusal(pvArg1, dwFlags, ftHandle))
+        return refusal;
+    // Without a configuration file there is nothing another process could share.
+    if (const char* path = ConfigPath()) {
+        std::string error;
+        switch (lib.hold.Take(path, error)) {
+        case CableHold::Outcome::Taken:
+            break;
+        case CableHold::Outcome::HeldElsewhere:
+            return korv::sim::kFtDeviceNotOpened;
+        case CableHold::Outcome::Failed:
+            // Opening unheld could let two processes write one module; the person running
+            // the program must learn why the cable did not open.
+            std::fprintf(stderr, "korv simulator: KORV_SIM_CONFIG file %s: %s\n", path,
+                         error.c_str());
+            return korv::sim::kFtIoError;
+        }
+    }
+    const std::uint32_t status = cable->OpenEx(pvArg1, dwFlags, ftHandle);
+    if (status != korv::sim::kFtOk)
+        lib.hold.Release();
+    return status;
 }
 
 KORV_SIM_EXPORT std::uint32_t FT_Close(void* ftHandle) {
-    return WithCable([&](SimCable& c) { return c.Close(ftHandle); });
+    Library& lib = Lib();
+    std::lock_guard lock(lib.mutex);
+    if (!lib.cable)
+        return korv::sim::kFtInvalidHandle;
+    const std::uint32_t status = lib.cable->Close(ftHandle);
+    if (status == korv::sim::kFtOk)
+        lib.hold.Release();
+    return status;
 }
 
 KORV_SIM_EXPORT std::uint32_t FT_Read(void* ftHandle, void* bufor, std::uint32_t toRead,
@@ -160,6 +201,7 @@ KORV_SIM_EXPORT void KorvSim_UseHostClock(const HostClockCallbacks* callbacks) {
     Library& lib = Lib();
     std::lock_guard lock(lib.mutex);
     lib.cable.reset();
+    lib.hold.Release();
     lib.configRead = false;
     if (callbacks)
         lib.clock = std::make_unique<HostClock>(*callbacks);

@@ -22,7 +22,7 @@ SimCable::SimCable(SimConfig config, SimClock& clock)
     };
 }
 
-std::uint32_t SimCable::OpenEx(const void* arg, std::uint32_t flags, void** handle) {
+std::uint32_t SimCable::OpenRefusal(const void* arg, std::uint32_t flags, void** handle) const {
     if (!arg || !handle)
         return kFtInvalidParameter;
     if (flags != kOpenByDescription)
@@ -31,6 +31,12 @@ std::uint32_t SimCable::OpenEx(const void* arg, std::uint32_t flags, void** hand
         return kFtDeviceNotFound;
     if (open_)
         return kFtDeviceNotOpened;
+    return kFtOk;
+}
+
+std::uint32_t SimCable::OpenEx(const void* arg, std::uint32_t flags, void** handle) {
+    if (const std::uint32_t refusal = OpenRefusal(arg, flags, handle))
+        return refusal;
     // Another process may have changed the module since this one last looked.
     if (!config_.memoryPath.empty()) {
         std::string error;

@@ -28,6 +28,9 @@ class SimCable {
 public:
     SimCable(SimConfig config, SimClock& clock);
 
+    // What OpenEx would answer before it looks at the module: bad arguments, no such cable, or
+    // open already (kFtDeviceNotOpened); kFtOk when nothing stands in its way.
+    std::uint32_t OpenRefusal(const void* arg, std::uint32_t flags, void** handle) const;
     std::uint32_t OpenEx(const void* arg, std::uint32_t flags, void** handle);
     std::uint32_t Close(void* handle);
     std::uint32_t Read(void* handle, void* buffer, std::uint32_t count, std::uint32_t* got);

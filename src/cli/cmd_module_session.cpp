@@ -6,6 +6,8 @@
 #include "cli/cli_ui.h"
 #include "cli/module_session.h"
 #include "cli/text_escape.h"
+#include "i18n/catalogue.h"
+#include "i18n/own_texts.h"
 #include "link/ftdi.h"
 #include "transfer/connection_monitor.h"
 #include "transfer/password_check.h"
@@ -157,7 +159,10 @@ int RunModuleSession(const Args& args, link::TBEXFTDI& port, std::ostream& out, 
         outcome = state.connection.outcome;
     }
     if (outcome == LinkOutcome::NoCable) {
-        err << "korv-cli module: USB cable not connected (" << port.DriverName() << ")\n";
+        if (state.connection.cableInUse)
+            err << "korv-cli module: " << OwnText(OwnTextName::CableInUse, English) << '\n';
+        else
+            err << "korv-cli module: USB cable not connected (" << port.DriverName() << ")\n";
         return kExitNoCable;
     }
     const bool current = outcome == LinkOutcome::CurrentModule;

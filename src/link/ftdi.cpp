@@ -28,6 +28,7 @@ TBEXFTDI::~TBEXFTDI() {
 }
 
 bool TBEXFTDI::Open() {
+    F_CableInUse = false;
     if (!F_DriverPresent)
         return false;
     // A second open would lose the first handle; the cable is set up afresh instead.
@@ -37,8 +38,13 @@ bool TBEXFTDI::Open() {
     char description[sizeof kCableDescription];
     std::memcpy(description, kCableDescription, sizeof description);
     FT_HANDLE handle = nullptr;
-    if (table_.FT_OpenEx(description, FT_OPEN_BY_DESCRIPTION, &handle) != FT_OK)
+    const FT_STATUS status = table_.FT_OpenEx(description, FT_OPEN_BY_DESCRIPTION, &handle);
+    if (status != FT_OK) {
+        // The library tells a cable another process holds from one that is not there; the
+        // person needs to hear which, since only one of them is solved by plugging it in.
+        F_CableInUse = status == FT_DEVICE_NOT_OPENED;
         return false;
+    }
     FT_Uchwyt = handle;
     F_Opened = table_.FT_ResetDevice(FT_Uchwyt) == FT_OK &&
                table_.FT_Purge(FT_Uchwyt, kPurgeBoth) == FT_OK &&

@@ -64,11 +64,15 @@ public:
     bool Opened() const { return F_Opened; }
     bool RTS() const { return F_RTS; }
     bool DriverPresent() const { return F_DriverPresent; }
+    // The last Open failed because the cable is there but another process holds it (the
+    // library answered FT_DEVICE_NOT_OPENED), not because it is missing or broke.
+    bool CableInUse() const { return F_CableInUse; }
     const std::string& DriverName() const { return driverName_; }
     Clock& clock() { return clock_; }
 
     // Opens the cable by its description and sets it up: device reset, purge of both queues,
-    // 9600 baud, 200 ms read and write time-outs. A step that fails closes it again.
+    // 9600 baud, 200 ms read and write time-outs. A step that fails closes it again. Sets
+    // CableInUse anew.
     bool Open();
     bool Close();
     bool SetRTS();
@@ -139,6 +143,7 @@ private:
     bool F_DriverPresent = false;
     bool F_Opened = false;
     bool F_RTS = false;
+    bool F_CableInUse = false;
     FT_HANDLE FT_Uchwyt = nullptr;
 };
 

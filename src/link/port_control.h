@@ -1,5 +1,6 @@
 // The main window's two thin wrappers around the one port object, for the commands that use
-// the cable.
+// the cable. When OpenPort fails, port.CableInUse() tells a cable another program holds from a
+// missing one.
 #pragma once
 
 #include "link/ftdi.h"

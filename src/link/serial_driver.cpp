@@ -2,9 +2,13 @@
 
 #include <libserialport.h>
 
+#include <algorithm>
+#include <cerrno>
 #include <cstring>
 #include <mutex>
 #include <set>
+#include <sys/file.h>
+#include <sys/ioctl.h>
 
 namespace korv::link {
 
@@ -21,6 +25,7 @@ struct DriverState {
     std::mutex mutex;
     std::set<SerialHandle*> open;
     SerialPortLister lister;
+    SerialPortOpener opener;
 };
 
 DriverState& State() {
@@ -45,15 +50,22 @@ std::vector<SerialPortInfo> CurrentPorts() {
     return lister ? lister() : ListSystemSerialPorts();
 }
 
-sp_port* OpenPortByName(const std::string& name) {
-    sp_port* port = nullptr;
-    if (sp_get_port_by_name(name.c_str(), &port) != SP_OK)
-        return nullptr;
-    if (sp_open(port, SP_MODE_READ_WRITE) != SP_OK) {
-        sp_free_port(port);
-        return nullptr;
-    }
-    return port;
+SerialPortOpener CurrentOpener() {
+    auto& s = State();
+    std::lock_guard lock(s.mutex);
+    return s.opener ? s.opener : SerialPortOpener(OpenSerialPortExclusively);
+}
+
+// Why a port with the cable's description did not open, worst news first: a cable another
+// program holds is still a cable, and says more than one that vanished since the listing.
+enum class Refusal { None, Missing, Other, Held };
+
+Refusal RefusalOf(int error) {
+    if (error == EBUSY || error == EWOULDBLOCK || error == EAGAIN)
+        return Refusal::Held;
+    if (error == ENOENT || error == ENODEV || error == ENXIO)
+        return Refusal::Missing;
+    return Refusal::Other;
 }
 
 FT_STATUS KORV_D2XX_CALL SerialOpenEx(void* pvArg1, DWORD dwFlags, FT_HANDLE* ftHandle) {
@@ -62,21 +74,34 @@ FT_STATUS KORV_D2XX_CALL SerialOpenEx(void* pvArg1, DWORD dwFlags, FT_HANDLE* ft
     if (dwFlags != FT_OPEN_BY_DESCRIPTION)
         return FT_NOT_SUPPORTED;
     const std::string description = static_cast<const char*>(pvArg1);
-    bool seen = false;
+    const SerialPortOpener opener = CurrentOpener();
+    Refusal refusal = Refusal::None;
     for (const auto& info : CurrentPorts()) {
         if (info.usbProduct != description)
             continue;
-        seen = true;
-        if (sp_port* port = OpenPortByName(info.name)) {
-            auto* handle = new SerialHandle{port, 0, 0};
-            auto& s = State();
-            std::lock_guard lock(s.mutex);
-            s.open.insert(handle);
-            *ftHandle = handle;
-            return FT_OK;
+        sp_port* port = nullptr;
+        const int error = opener(info.name, port);
+        if (error != 0 || !port) {
+            refusal = std::max(refusal, error != 0 ? RefusalOf(error) : Refusal::Other);
+            continue;
         }
+        auto* handle = new SerialHandle{port, 0, 0};
+        auto& s = State();
+        std::lock_guard lock(s.mutex);
+        s.open.insert(handle);
+        *ftHandle = handle;
+        return FT_OK;
     }
-    return seen ? FT_DEVICE_NOT_OPENED : FT_DEVICE_NOT_FOUND;
+    switch (refusal) {
+    case Refusal::Held:
+        return FT_DEVICE_NOT_OPENED;
+    case Refusal::Other:
+        return FT_OTHER_ERROR;
+    case Refusal::None:
+    case Refusal::Missing:
+        break;
+    }
+    return FT_DEVICE_NOT_FOUND;
 }
 
 FT_STATUS KORV_D2XX_CALL SerialClose(FT_HANDLE ftHandle) {
@@ -87,6 +112,10 @@ FT_STATUS KORV_D2XX_CALL SerialClose(FT_HANDLE ftHandle) {
         if (!s.open.erase(handle))
             return FT_INVALID_HANDLE;
     }
+    // A pseudo-terminal keeps its exclusive mode past our close while its other end lives.
+    int fd = -1;
+    if (sp_get_port_handle(handle->port, &fd) == SP_OK)
+        ::ioctl(fd, TIOCNXCL);
     const bool closed = sp_close(handle->port) == SP_OK;
     sp_free_port(handle->port);
     delete handle;
@@ -201,6 +230,46 @@ std::vector<SerialPortInfo> ListSystemSerialPorts() {
     }
     sp_free_port_list(ports);
     return result;
+}
+
+// libserialport up to 0.1.1 opens a port with no lock at all, so a second program would open
+// the cable too and the two would split each other's replies; later versions take the lock
+// below themselves. The flock decides between programs that take it; the terminal's exclusive
+// mode turns away, with EBUSY, those that do not (except root, whom it does not stop).
+int OpenSerialPortExclusively(const std::string& name, sp_port*& port) {
+    port = nullptr;
+    sp_port* p = nullptr;
+    const sp_return found = sp_get_port_by_name(name.c_str(), &p);
+    if (found != SP_OK)
+        return found == SP_ERR_MEM ? ENOMEM : ENOENT;
+    errno = 0;
+    if (sp_open(p, SP_MODE_READ_WRITE) != SP_OK) {
+        const int error = errno;
+        // Later versions leave the descriptor open when their own lock fails.
+        sp_close(p);
+        sp_free_port(p);
+        return error != 0 ? error : EIO;
+    }
+    int fd = -1;
+    int error = 0;
+    if (sp_get_port_handle(p, &fd) != SP_OK)
+        error = EBADF;
+    else if (::flock(fd, LOCK_EX | LOCK_NB) != 0)
+        error = errno;
+    if (error != 0) {
+        sp_close(p);
+        sp_free_port(p);
+        return error;
+    }
+    ::ioctl(fd, TIOCEXCL);
+    port = p;
+    return 0;
+}
+
+void SetSerialPortOpener(SerialPortOpener opener) {
+    auto& s = State();
+    std::lock_guard lock(s.mutex);
+    s.opener = std::move(opener);
 }
 
 void SetSerialPortLister(SerialPortLister lister) {

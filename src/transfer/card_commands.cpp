@@ -2,6 +2,7 @@
 
 #include "i18n/catalogue.h"
 #include "i18n/message_slots.h"
+#include "i18n/own_texts.h"
 #include "transfer/command_guards.h"
 
 namespace korv {
@@ -142,8 +143,11 @@ void Button_ZnajdzClick(ModuleContext& ctx) {
         return;
     CommandBusy busy(ctx);
     OpenCable cable(ctx.port);
-    if (!cable.Opened())
+    if (!cable.Opened()) {
+        if (ctx.port.CableInUse())
+            ctx.ui.ShowMessage(OwnText(OwnTextName::CableInUse, LanguageIndex()));
         return;
+    }
     ctx.ui.ShowCardNotice(true);
     const std::string numer = ctx.port.OdczytajKarte();
     if (numer.empty()) {

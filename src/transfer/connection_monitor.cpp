@@ -2,6 +2,7 @@
 
 #include "i18n/catalogue.h"
 #include "i18n/message_slots.h"
+#include "i18n/own_texts.h"
 #include "link/identification.h"
 #include "link/port_control.h"
 #include "transfer/password_check.h"
@@ -39,6 +40,14 @@ void NoCable(AppState& state) {
     NothingIdentified(state);
     state.connection.outcome = LinkOutcome::NoCable;
     state.connection.cableMessage = MsgCableNotConnected;
+}
+
+// The cable is there, but another program holds it open: nothing can be asked, and the person
+// must not be told to plug in a cable that is plugged in.
+void CableHeldElsewhere(AppState& state) {
+    NoCable(state);
+    state.connection.cableInUse = true;
+    state.connection.cableMessage = MsgCableConnected;
 }
 
 // Shared by a current module and a legacy one: someone answers.
@@ -88,6 +97,8 @@ void LegacyIdentified(AppState& state) {
 } // namespace
 
 std::string ConnectionLabelText(const AppState& state) {
+    if (state.connection.cableInUse)
+        return OwnText(OwnTextName::CableInUse, LanguageIndex());
     if (state.ConnectionMessage == MsgConnectedWithModule)
         return MessageText(MsgConnectedWithModule) + state.ModuleName;
     return MessageText(state.ConnectionMessage);
@@ -103,7 +114,10 @@ void TimerCheckTimer(ModuleContext& ctx) {
     ctx.ui.SetMenuItemEnabled(MenuItem::SaveAs, true);
 
     const bool udalosie = link::OpenPort(ctx.port); // the cable opened on this tick
-    if (!udalosie) {
+    state.connection.cableInUse = false;
+    if (!udalosie && ctx.port.CableInUse()) {
+        CableHeldElsewhere(state);
+    } else if (!udalosie) {
         NoCable(state);
     } else {
         state.connection.cableMessage = MsgCableConnected;

@@ -27,6 +27,7 @@ enum class LinkOutcome { NotYet, NoCable, CurrentModule, Legacy, Nothing };
 struct ConnectionView {
     LinkOutcome outcome = LinkOutcome::NotYet;
     int cableMessage = 0;               // Pokaz_poloczenie: 33 or 34; 0 empty (before a tick)
+    bool cableInUse = false;            // the cable is there, but another program holds it
     Colour cableColour = Colour::Red;   // Pokaz_poloczenie's background
     Colour labelColour = Colour::Red;   // LabelPolacz; its text follows ConnectionMessage
     bool infoPanel = false;             // "use the application of the connected device"

@@ -16,8 +16,13 @@ bool TransferSession(ModuleContext& ctx, SessionCommand command,
         return false;
     CommandBusy busy(ctx);
     OpenCable cable(ctx.port);
-    if (!cable.Opened())
+    if (!cable.Opened()) {
+        // A cable that is simply gone ends the command silently; one that another program
+        // holds would otherwise look like a module that ignores the click.
+        if (ctx.port.CableInUse())
+            ctx.ui.ShowMessage(OwnText(OwnTextName::CableInUse, LanguageIndex()));
         return false;
+    }
     // The memory reset clears the receive buffer before the wait, the others after it.
     const auto order = command == SessionCommand::Reset ? link::IdentifyOrder::ClearThenWait
                                                         : link::IdentifyOrder::WaitThenClear;

@@ -78,6 +78,42 @@ TEST_F(CablePortTest, NoCableLeavesThePortClosed) {
     EXPECT_EQ(fake.calls.size(), 1u);
 }
 
+TEST_F(CablePortTest, TheLastOpenSaysWhetherAnotherProcessHoldsTheCable) {
+    TBEXFTDI port(clock, fake.Driver());
+    const auto held = [&] {
+        fake.heldElsewhere = true;
+        EXPECT_FALSE(port.Open());
+        fake.heldElsewhere = false;
+        EXPECT_TRUE(port.CableInUse());
+        EXPECT_FALSE(port.Opened());
+    };
+    held();
+    // Refused, so nothing was set up and there is nothing to close.
+    EXPECT_EQ(fake.calls, std::vector<std::string>{"FT_OpenEx VOVEDO 2"});
+    EXPECT_FALSE(port.Close());
+    EXPECT_EQ(fake.Count("FT_Close"), 0u);
+
+    fake.cablePresent = false;
+    EXPECT_FALSE(port.Open());
+    EXPECT_FALSE(port.CableInUse());
+    fake.cablePresent = true;
+
+    held();
+    fake.failing = {"FT_OpenEx"};
+    EXPECT_FALSE(port.Open());
+    EXPECT_FALSE(port.CableInUse());
+
+    held();
+    fake.failing = {"FT_SetBaudRate"};
+    EXPECT_FALSE(port.Open());
+    EXPECT_FALSE(port.CableInUse());
+    fake.failing.clear();
+
+    held();
+    EXPECT_TRUE(port.Open());
+    EXPECT_FALSE(port.CableInUse());
+}
+
 TEST_F(CablePortTest, AFailingSetupStepClosesTheDeviceAgain) {
     const std::vector<std::string> steps = {"FT_ResetDevice", "FT_Purge", "FT_SetBaudRate",
                                             "FT_SetTimeouts"};

@@ -21,6 +21,8 @@ FT_STATUS OpenEx(void* arg, DWORD flags, FT_HANDLE* h) {
                             std::to_string(flags));
     if (!active->cablePresent)
         return FT_DEVICE_NOT_FOUND;
+    if (active->heldElsewhere)
+        return FT_DEVICE_NOT_OPENED;
     if (FT_STATUS s = Status("FT_OpenEx"))
         return s;
     *h = &handleToken;

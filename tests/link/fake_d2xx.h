@@ -20,6 +20,8 @@ struct FakeD2xx {
     // Entry points that answer with a failure status, by name ("FT_SetBaudRate").
     std::vector<std::string> failing;
     bool cablePresent = true;
+    // The cable is there but another process holds it: FT_OpenEx answers FT_DEVICE_NOT_OPENED.
+    bool heldElsewhere = false;
     // Replies, one per written request in order; an empty one means no answer.
     std::deque<Bytes> replies;
     // Write reports this many bytes fewer than asked.

@@ -9,7 +9,9 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <cerrno>
 #include <chrono>
+#include <map>
 #include <poll.h>
 #include <pty.h>
 #include <thread>
@@ -76,7 +78,10 @@ protected:
                 {"/dev/ttyS0", ""}, {"/dev/ttyUSB7", "FT232R USB UART"}, {name, "VOVEDO"}};
         });
     }
-    void TearDown() override { link::SetSerialPortLister({}); }
+    void TearDown() override {
+        link::SetSerialPortLister({});
+        link::SetSerialPortOpener({});
+    }
 
     FarEnd far;
     link::VirtualClock clock;
@@ -99,6 +104,53 @@ TEST_F(SerialDriverTest, TheCableIsThePortWithTheProductString) {
     });
     EXPECT_FALSE(port.Open());
     EXPECT_FALSE(port.Opened());
+}
+
+TEST_F(SerialDriverTest, APortAnotherProgramHoldsIsToldFromAMissingOne) {
+    // The lock is on the port, not on this process: a second open is what another program's
+    // open would meet.
+    const link::D2xxTable t = link::SerialDriver().table;
+    char description[] = "VOVEDO";
+    FT_HANDLE first = nullptr;
+    FT_HANDLE second = nullptr;
+    ASSERT_EQ(t.FT_OpenEx(description, link::FT_OPEN_BY_DESCRIPTION, &first), FT_OK);
+    EXPECT_EQ(t.FT_OpenEx(description, link::FT_OPEN_BY_DESCRIPTION, &second),
+              link::FT_DEVICE_NOT_OPENED);
+    link::TBEXFTDI port(clock, link::SerialDriver());
+    EXPECT_FALSE(port.Open());
+    EXPECT_TRUE(port.CableInUse());
+    ASSERT_EQ(t.FT_Close(first), FT_OK);
+    ASSERT_TRUE(port.Open());
+    EXPECT_FALSE(port.CableInUse());
+    EXPECT_TRUE(port.Close());
+
+    link::SetSerialPortLister([] {
+        return std::vector<link::SerialPortInfo>{{"/dev/korv-no-such-port", "VOVEDO"}};
+    });
+    EXPECT_EQ(t.FT_OpenEx(description, link::FT_OPEN_BY_DESCRIPTION, &second),
+              link::FT_DEVICE_NOT_FOUND);
+
+    // With two ports of the description, the one another program holds decides; one that
+    // refuses for another reason is not reported as held.
+    std::map<std::string, int> answers;
+    link::SetSerialPortOpener([&](const std::string& name, sp_port*&) { return answers[name]; });
+    link::SetSerialPortLister([] {
+        return std::vector<link::SerialPortInfo>{{"/dev/ttyUSB0", "VOVEDO"},
+                                                 {"/dev/ttyUSB1", "FT232R USB UART"},
+                                                 {"/dev/ttyUSB2", "VOVEDO"}};
+    });
+    const struct {
+        int first, other, last;
+        link::FT_STATUS status;
+    } cases[] = {{ENOENT, EBUSY, ENXIO, link::FT_DEVICE_NOT_FOUND},
+                 {ENODEV, 0, EACCES, link::FT_OTHER_ERROR},
+                 {EACCES, 0, EBUSY, link::FT_DEVICE_NOT_OPENED},
+                 {EWOULDBLOCK, 0, ENOENT, link::FT_DEVICE_NOT_OPENED}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::to_string(c.first) + " " + std::to_string(c.last));
+        answers = {{"/dev/ttyUSB0", c.first}, {"/dev/ttyUSB1", c.other}, {"/dev/ttyUSB2", c.last}};
+        EXPECT_EQ(t.FT_OpenEx(description, link::FT_OPEN_BY_DESCRIPTION, &second), c.status);
+    }
 }
 
 TEST_F(SerialDriverTest, TheProtocolRunsOverTheSerialDriver) {

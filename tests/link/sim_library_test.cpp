@@ -4,6 +4,13 @@
 
 #include <sstream>
 
+#ifndef _WIN32
+#include <csignal>
+#include <poll.h>
+#include <sys/wait.h>
+#include <unistd.h>
+#endif
+
 namespace korv::test {
 namespace {
 
@@ -235,6 +242,67 @@ TEST_F(SimLibraryTest, ASecondOpenWhileOpenIsRefusedByTheDevice) {
     EXPECT_TRUE(b.Open());
     EXPECT_TRUE(b.Close());
 }
+
+#ifndef _WIN32
+// One byte from fd within ten seconds; 0 for none.
+char Await(int fd) {
+    pollfd p{fd, POLLIN, 0};
+    char c = 0;
+    return poll(&p, 1, 10000) == 1 && read(fd, &c, 1) == 1 ? c : 0;
+}
+
+TEST_F(SimLibraryTest, ACableAnotherProcessHoldsIsRefusedUntilItClosesOrDies) {
+    Configure("[module]\n");
+    auto driver = link::LoadVendorLibrary(KORV_SIM_LIBRARY);
+    ASSERT_TRUE(driver);
+    const link::D2xxTable t = driver->table;
+    link::TBEXFTDI port(clock, driver);
+    for (const bool closes : {true, false}) {
+        SCOPED_TRACE(closes ? "the holder closes the cable" : "the holder dies with it open");
+        int up[2];
+        int down[2];
+        ASSERT_EQ(pipe(up), 0);
+        ASSERT_EQ(pipe(down), 0);
+        const pid_t holder = fork();
+        ASSERT_GE(holder, 0);
+        if (holder == 0) {
+            // Another program: opens the cable, says so, and closes it when told.
+            char description[] = "VOVEDO";
+            link::FT_HANDLE h = nullptr;
+            (void)!write(up[1],
+                         t.FT_OpenEx(description, link::FT_OPEN_BY_DESCRIPTION, &h) == link::FT_OK
+                             ? "o"
+                             : "x",
+                         1);
+            Await(down[0]);
+            (void)!write(up[1], t.FT_Close(h) == link::FT_OK ? "c" : "x", 1);
+            Await(down[0]);
+            _exit(0);
+        }
+        EXPECT_EQ(Await(up[0]), 'o');
+        EXPECT_FALSE(port.Open());
+        EXPECT_TRUE(port.CableInUse());
+        // Another description is no cable at all, whoever holds the cable.
+        char other[] = "FT232R USB UART";
+        link::FT_HANDLE h = nullptr;
+        EXPECT_EQ(t.FT_OpenEx(other, link::FT_OPEN_BY_DESCRIPTION, &h), link::FT_DEVICE_NOT_FOUND);
+        if (closes) {
+            EXPECT_EQ(write(down[1], "g", 1), 1);
+            EXPECT_EQ(Await(up[0]), 'c');
+        } else {
+            kill(holder, SIGKILL);
+            EXPECT_EQ(waitpid(holder, nullptr, 0), holder);
+        }
+        EXPECT_TRUE(port.Open());
+        EXPECT_FALSE(port.CableInUse());
+        EXPECT_TRUE(port.Close());
+        kill(holder, SIGKILL);
+        waitpid(holder, nullptr, 0);
+        for (int fd : {up[0], up[1], down[0], down[1]})
+            close(fd);
+    }
+}
+#endif
 
 } // namespace
 } // namespace korv::test

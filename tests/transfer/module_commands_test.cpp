@@ -1,5 +1,6 @@
 // The connection monitor and the module commands against the simulated module, in-process on
 // one virtual clock.
+#include "cli/module_session.h"
 #include "i18n/catalogue.h"
 #include "link/sim_fixture.h"
 #include "support/scripted_ui.h"
@@ -10,6 +11,8 @@
 #include "transfer/version_check.h"
 
 #include <gtest/gtest.h>
+
+#include <sstream>
 
 namespace korv::test {
 namespace {
@@ -126,6 +129,31 @@ TEST_F(ModuleCommands, RefusedPasswordAsksOnEveryTickUntilTheRightOneIsEntered) 
     EXPECT_TRUE(state.connection.moduleGroup);
     EXPECT_TRUE(state.connection.passwordButtons);
     EXPECT_EQ(std::count(ui.events.begin(), ui.events.end(), "AskPassword entry"), 2);
+}
+
+TEST_F(ModuleCommands, ACableAnotherProgramHoldsIsSaidToBeInUseNotMissing) {
+    auto& ctx = Context("[module]\nkind=F\n");
+    auto other = link::LoadVendorLibrary(KORV_SIM_LIBRARY);
+    ASSERT_TRUE(other);
+    char description[] = "VOVEDO";
+    link::FT_HANDLE held = nullptr;
+    ASSERT_EQ(other->table.FT_OpenEx(description, link::FT_OPEN_BY_DESCRIPTION, &held),
+              link::FT_OK);
+    Tick();
+    EXPECT_EQ(state.connection.outcome, LinkOutcome::NoCable);
+    EXPECT_TRUE(state.connection.cableInUse);
+    EXPECT_EQ(state.connection.cableMessage, 34);
+    EXPECT_EQ(Label(), "The USB cable is in use by another program.");
+    EXPECT_FALSE(TransferSession(ctx, SessionCommand::Read, [] {}));
+    EXPECT_EQ(ui.messages, std::vector<std::string>{"The USB cable is in use by another program."});
+    std::ostringstream out, err;
+    EXPECT_EQ(cli::RunModuleSession({"info"}, *port, out, err), cli::kExitNoCable);
+    EXPECT_EQ(err.str(), "korv-cli module: The USB cable is in use by another program.\n");
+
+    other->table.FT_Close(held);
+    Tick();
+    EXPECT_FALSE(state.connection.cableInUse);
+    EXPECT_EQ(Label(), "Connected with module ZEL v7");
 }
 
 TEST_F(ModuleCommands, SessionRunsTheBodyOnlyForTheKindTheMonitorFound) {
