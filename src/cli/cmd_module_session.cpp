@@ -148,6 +148,9 @@ int RunModuleSession(const Args& args, link::TBEXFTDI& port, std::ostream& out, 
         return kExitNoCable;
     }
     state.Edit_haslo = o.password;
+    // The window offers its password panel to an erased module; here the advice below is the
+    // offer, with the command that gives it a password.
+    state.erasedPasswordOffered = true;
     CliUi ui(out, err, o.yes);
     ModuleContext ctx{state, ui, port};
 
