@@ -1,7 +1,10 @@
 // The push panels and the close box run the transfers against the simulated module; the
 // window's cable port is swapped for one over the simulator on a virtual clock.
 #include "sim_window_fixture.h"
+#include "ui/panel_edycji.h"
 #include "ui/push_panel.h"
+
+#include <QLineEdit>
 
 #include <QMessageBox>
 #include <QProgressBar>
@@ -41,6 +44,40 @@ TEST_F(TransferWindowTest, PanelsReadVerifyAndTheCloseBoxOffersToSendChanges) {
     Answer(QMessageBox::Ok);
     Press(w.Panel3b);
     EXPECT_EQ(shown.value(3), "Verification succeeded!");
+}
+
+TEST_F(TransferWindowTest, AnErasedModuleIsToldSoOnceAndTakesThePasswordTyped) {
+    const auto memory = folder.Path() / "m.bin";
+    std::ofstream(folder.Path() / "sim.ini")
+        << "[module]\nkind=F\npassword=erased\nmemory=" << memory.string() << "\n";
+    setenv("KORV_SIM_CONFIG", (folder.Path() / "sim.ini").c_str(), 1);
+    ui::TMain& w = Start();
+    w.BEXFTDI = std::make_unique<link::TBEXFTDI>(clock, link::LoadVendorLibrary(KORV_SIM_LIBRARY));
+    // The notice, then the panel in change mode, then the write's own box.
+    WhenModal([this, &w](QWidget* notice) {
+        shown << qobject_cast<QMessageBox*>(notice)->text();
+        qobject_cast<QMessageBox*>(notice)->button(QMessageBox::Ok)->click();
+        WhenModal([this, &w](QWidget* panel) {
+            EXPECT_EQ(panel, &w.PanelEdycji());
+            EXPECT_EQ(panel->windowTitle(), Msg(153));
+            QLineEdit* edit = w.PanelEdycji().D1_Edit_Parametry_Haslo_Instalatora;
+            edit->clear();
+            QTest::keyClicks(edit, "2468");
+            Answer(QMessageBox::Ok);
+            w.PanelEdycji().D1_Button_Zatwierdz_zmiane_Parametrow->click();
+        });
+    });
+    w.TimerCheckTimer();
+    ASSERT_EQ(shown.size(), 2);
+    EXPECT_TRUE(shown[0].startsWith("The module holds no valid installer password"));
+    EXPECT_EQ(shown[1], "Password has been saved to the module!");
+    EXPECT_EQ(w.Edit_haslo->text(), "2468");
+    EXPECT_FALSE(w.state().PasswordAccepted); // the next tick checks it
+
+    w.TimerCheckTimer();
+    EXPECT_TRUE(w.state().PasswordAccepted);
+    EXPECT_TRUE(w.Button_zmien_haslo->isEnabled());
+    EXPECT_EQ(shown.size(), 2); // said once
 }
 
 } // namespace
