@@ -3,6 +3,7 @@
 // interrupted reset, a lost password confirmation, records a read cannot decode, a module
 // that goes quiet. In-process on one virtual clock; the module's memory is a file.
 #include "cli/module_session.h"
+#include "files/card_file_v9.h"
 #include "i18n/catalogue.h"
 #include "link/sim_fixture.h"
 #include "support/scripted_ui.h"
@@ -268,10 +269,25 @@ TEST_F(ModuleFaults, KorvCliExitsByWhatTheModuleHoldsAndHelpsAnErasedModule) {
     Inject("write.0=silent x3");
     EXPECT_EQ(run({"password", "1111", "--password", "4321"}), 0);
     EXPECT_EQ(Byte(0, 62), 0x11);
+
+    // A verify report of two parts keeps its line break, escaped or not.
+    Inject("");
+    ASSERT_EQ(run({"read", dir + "/held.zel", "--password", "1111"}), 0);
+    TTablica other;
+    ASSERT_TRUE(LoadCardFile(ReadFile(dir + "/held.zel"), other).loaded);
+    other.Cell(1, 0).lista[0].numer = "19";
+    ASSERT_TRUE(WriteCardFile(other, dir + "/other.zel").ok);
+    Inject("read.1=silent");
+    EXPECT_EQ(run({"verify", dir + "/other.zel", "--password", "1111"}), cli::kExitRefused);
+    EXPECT_NE(out.str().find("There are differencies for 1 card!\nCards not checked because "
+                             "their pages could not be read: 12.\n"),
+              std::string::npos)
+        << out.str();
     Inject("reset=silent x1");
     EXPECT_EQ(run({"reset", "--yes", "--password", "1111"}), 0);
     EXPECT_EQ(Byte(0, 62), 0x11);
     EXPECT_EQ(ModuleCards().size(), 0u);
+
     Inject("reset=status x1");
     EXPECT_EQ(run({"reset", "--yes", "--password", "1111"}), cli::kExitRefused);
     EXPECT_NE(err.str().find("Error while resetting the module!\nThe module was not reset; its "
