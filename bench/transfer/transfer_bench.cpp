@@ -75,5 +75,19 @@ int main(int argc, char**) {
         std::fprintf(stderr, "a transfer did not complete\n");
         return 1;
     }
+
+    // The module goes quiet: it still gives its count, then answers no page. The read must give
+    // up within a few pages' tries and say so once, not walk all 512 pages.
+    sim.Configure("kind=F\ntiming=on\ndelay=" + std::to_string(kModuleMs) +
+                  "\nmemory=" + sim.Folder() + "/memory.bin\n[faults]\nread=silent");
+    const std::uint64_t quietStart = sim.clock.TickMs();
+    const korv::ReadOutcome quiet = korv::Button1Click(ctx);
+    std::printf("%-20s %8.3f s   stopped at page %d, notices %d\n", "read of a quiet module",
+                static_cast<double>(sim.clock.TickMs() - quietStart) / 1000.0, quiet.stoppedAt,
+                ui.notices);
+    if (quiet.stoppedAt != 0 || ui.notices != 1) {
+        std::fprintf(stderr, "the read of a quiet module did not give up once\n");
+        return 1;
+    }
     return 0;
 }
