@@ -12,6 +12,9 @@
 
 #ifdef _WIN32
 #include <windows.h>
+// windows.h renames MessageBox to MessageBoxA: the Ui seam's method would then have one name
+// where this header came first and another where it came after.
+#undef MessageBox
 #else
 #include <dlfcn.h>
 #endif
