@@ -26,8 +26,13 @@ bool TransferSession(ModuleContext& ctx, SessionCommand command,
     // The memory reset clears the receive buffer before the wait, the others after it.
     const auto order = command == SessionCommand::Reset ? link::IdentifyOrder::ClearThenWait
                                                         : link::IdentifyOrder::WaitThenClear;
+    // Only a current module takes these commands. The kind the monitor stored for a legacy
+    // module or a silent one would otherwise match the same answer again (the close query
+    // reaches here without the push panels' enabling).
+    const bool current =
+        ctx.state.ModuleKind == link::kKindFull || ctx.state.ModuleKind == link::kKindZada;
     bool same = false;
-    for (int attempt = 0; attempt < kPageTries && !same; ++attempt)
+    for (int attempt = 0; current && attempt < kPageTries && !same; ++attempt)
         same = link::ModuleKindOf(ctx.port.Identify(link::kCommandIdentifyWaitMs, order)) ==
                ctx.state.ModuleKind;
     if (!same) {

@@ -170,6 +170,14 @@ TEST_F(ModuleCommands, SessionRunsTheBodyOnlyForTheKindTheMonitorFound) {
     EXPECT_EQ(ui.busyDepth, 0);
     EXPECT_FALSE(state.Busy);
 
+    // A legacy module answers the same way every time, but takes no module command.
+    Configure("[module]\nkind=j\n");
+    Tick();
+    ui.messages.clear();
+    EXPECT_FALSE(TransferSession(ctx, SessionCommand::Write, [&] { ++ran; }));
+    EXPECT_EQ(ran, 1);
+    EXPECT_EQ(ui.messages, std::vector<std::string>{"   Lack of access - Wrong reader!   "});
+
     // A click that arrives while a tick holds the cable starts nothing.
     state.ModuleKind = "F";
     state.Busy = true;
