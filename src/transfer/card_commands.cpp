@@ -2,7 +2,6 @@
 
 #include "i18n/catalogue.h"
 #include "i18n/message_slots.h"
-#include "i18n/own_texts.h"
 #include "transfer/command_guards.h"
 
 namespace korv {
@@ -142,12 +141,9 @@ void Button_ZnajdzClick(ModuleContext& ctx) {
     if (ctx.state.Busy)
         return;
     CommandBusy busy(ctx);
-    OpenCable cable(ctx.port);
-    if (!cable.Opened()) {
-        if (ctx.port.CableInUse())
-            ctx.ui.ShowMessage(OwnText(OwnTextName::CableInUse, LanguageIndex()));
+    OpenCable cable(ctx.port, &ctx.ui);
+    if (!cable.Opened())
         return;
-    }
     ctx.ui.ShowCardNotice(true);
     const std::string numer = ctx.port.OdczytajKarte();
     if (numer.empty()) {

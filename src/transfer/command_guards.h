@@ -3,6 +3,8 @@
 // and the open cable.
 #pragma once
 
+#include "i18n/catalogue.h"
+#include "i18n/own_texts.h"
 #include "link/port_control.h"
 #include "transfer/module_context.h"
 
@@ -25,10 +27,16 @@ private:
     ModuleContext& ctx_;
 };
 
-// Closes the cable on every way out when it was opened.
+// Closes the cable on every way out when it was opened. Given a Ui, a command says when the
+// cable did not open because another program holds it: a cable that is simply gone ends a
+// command silently, but a held one would look like a module that ignores the click.
 class OpenCable {
 public:
-    explicit OpenCable(link::TBEXFTDI& port) : port_(port), opened_(link::OpenPort(port)) {}
+    explicit OpenCable(link::TBEXFTDI& port, Ui* ui = nullptr)
+        : port_(port), opened_(link::OpenPort(port)) {
+        if (!opened_ && ui && port.CableInUse())
+            ui->ShowMessage(OwnText(OwnTextName::CableInUse, LanguageIndex()));
+    }
     ~OpenCable() {
         if (opened_)
             link::ClosePort(port_);

@@ -3,25 +3,19 @@
 namespace korv {
 
 bool ReadModulePage(ModuleContext& ctx, int pageno) {
-    for (int attempt = 0; attempt < kPageTries; ++attempt)
-        if (ctx.port.ReadPage(pageno, ctx.state.ModuleKind, ctx.state.zada))
-            return true;
-    return false;
+    return TriedLikeAPage(
+        [&] { return ctx.port.ReadPage(pageno, ctx.state.ModuleKind, ctx.state.zada); });
 }
 
 bool WriteModulePage(ModuleContext& ctx, int pageno) {
     // The request buffer keeps the page's data between tries; only the frame around it is
     // rebuilt.
-    for (int attempt = 0; attempt < kPageTries; ++attempt)
-        if (ctx.port.WritePage(pageno))
-            return true;
-    return false;
+    return TriedLikeAPage([&] { return ctx.port.WritePage(pageno); });
 }
 
 int ReadModuleCount(ModuleContext& ctx) {
     int count = -1;
-    for (int attempt = 0; attempt < kPageTries && count < 0; ++attempt)
-        count = ctx.port.LiczbaKart();
+    TriedLikeAPage([&] { return (count = ctx.port.LiczbaKart()) >= 0; });
     return count;
 }
 

@@ -9,6 +9,15 @@ namespace korv {
 
 inline constexpr int kPageTries = 3;
 
+// Runs one exchange until it succeeds, kPageTries times at most: the rule for every request
+// whose single failure would otherwise be reported as the module's answer.
+template <class Exchange> bool TriedLikeAPage(Exchange exchange) {
+    for (int attempt = 0; attempt < kPageTries; ++attempt)
+        if (exchange())
+            return true;
+    return false;
+}
+
 // Page pageno into the port's reply buffer. On a ZADA module page 1 also brings the extra
 // settings into the state (whenever a request went out, as the port hands them over).
 bool ReadModulePage(ModuleContext& ctx, int pageno);

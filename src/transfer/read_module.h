@@ -29,8 +29,8 @@ struct ReadOutcome {
     }
 };
 
-// Button1Click. The cards are read into a register aside, which keeps the numbers to dial and
-// the descriptions-free records of the module; it replaces the register's cards at the end. A
+// Button1Click. The cards are read into a register aside that keeps the numbers to dial, and
+// it replaces the register at the end. A
 // failed page is named (message 165) and skipped, and the other pages' cards still come in. A
 // module that stops answering, or records inside its count that hold no card, leave the
 // register as it was: such a read would hide that cards are missing behind a plausible list.

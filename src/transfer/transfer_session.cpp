@@ -15,14 +15,9 @@ bool TransferSession(ModuleContext& ctx, SessionCommand command,
     if (ctx.state.Busy)
         return false;
     CommandBusy busy(ctx);
-    OpenCable cable(ctx.port);
-    if (!cable.Opened()) {
-        // A cable that is simply gone ends the command silently; one that another program
-        // holds would otherwise look like a module that ignores the click.
-        if (ctx.port.CableInUse())
-            ctx.ui.ShowMessage(OwnText(OwnTextName::CableInUse, LanguageIndex()));
+    OpenCable cable(ctx.port, &ctx.ui);
+    if (!cable.Opened())
         return false;
-    }
     // The memory reset clears the receive buffer before the wait, the others after it.
     const auto order = command == SessionCommand::Reset ? link::IdentifyOrder::ClearThenWait
                                                         : link::IdentifyOrder::WaitThenClear;
@@ -31,10 +26,11 @@ bool TransferSession(ModuleContext& ctx, SessionCommand command,
     // reaches here without the push panels' enabling).
     const bool current =
         ctx.state.ModuleKind == link::kKindFull || ctx.state.ModuleKind == link::kKindZada;
-    bool same = false;
-    for (int attempt = 0; current && attempt < kPageTries && !same; ++attempt)
-        same = link::ModuleKindOf(ctx.port.Identify(link::kCommandIdentifyWaitMs, order)) ==
-               ctx.state.ModuleKind;
+    const bool same =
+        current && TriedLikeAPage([&] {
+            return link::ModuleKindOf(ctx.port.Identify(link::kCommandIdentifyWaitMs, order)) ==
+                   ctx.state.ModuleKind;
+        });
     if (!same) {
         if (command != SessionCommand::Password)
             ctx.ui.ShowMessage(MessageText(MsgWrongReader));
