@@ -4,7 +4,7 @@
 // wire. Cases: a module that answers (full and ZADA), an old module, a silent one, no cable.
 #include "bench/support/quiet_ui.h"
 #include "bench/support/virtual_sim.h"
-#include "transfer/connection_monitor.h"
+#include "commands/connection_monitor.h"
 
 #include <algorithm>
 #include <cstdio>

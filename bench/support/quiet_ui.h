@@ -2,7 +2,7 @@
 // warnings a command gave, so a run that went wrong does not pass for a fast one.
 #pragma once
 
-#include "transfer/silent_ui.h"
+#include "commands/silent_ui.h"
 
 namespace korv::bench {
 

@@ -5,10 +5,10 @@
 #include "bench/support/quiet_ui.h"
 #include "bench/support/virtual_sim.h"
 #include "bench/transfer/transfer_floor.h"
-#include "transfer/connection_monitor.h"
-#include "transfer/read_module.h"
-#include "transfer/verify_module.h"
-#include "transfer/write_module.h"
+#include "commands/connection_monitor.h"
+#include "commands/read_module.h"
+#include "commands/verify_module.h"
+#include "commands/write_module.h"
 
 #include <chrono>
 #include <cstdio>

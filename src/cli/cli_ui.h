@@ -3,7 +3,7 @@
 // written to the streams. Everything else is SilentUi's: no window to serve.
 #pragma once
 
-#include "transfer/silent_ui.h"
+#include "commands/silent_ui.h"
 
 #include <iosfwd>
 #include <string>

@@ -6,7 +6,7 @@
 #include "cli/text_escape.h"
 
 #include "i18n/catalogue.h"
-#include "transfer/card_file_append.h"
+#include "commands/card_file_append.h"
 
 #include <memory>
 #include <ostream>

@@ -9,10 +9,10 @@
 #include "i18n/catalogue.h"
 #include "i18n/own_texts.h"
 #include "link/ftdi.h"
-#include "transfer/connection_monitor.h"
-#include "transfer/password_check.h"
-#include "transfer/password_commands.h"
-#include "transfer/transfer_session.h"
+#include "commands/connection_monitor.h"
+#include "commands/password_check.h"
+#include "commands/password_commands.h"
+#include "commands/transfer_session.h"
 
 #include <algorithm>
 #include <charconv>

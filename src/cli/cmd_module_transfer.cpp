@@ -8,12 +8,12 @@
 #include "i18n/message_slots.h"
 #include "i18n/own_texts.h"
 #include "link/ftdi.h"
-#include "transfer/memory_image.h"
-#include "transfer/page_exchange.h"
-#include "transfer/read_module.h"
-#include "transfer/transfer_session.h"
-#include "transfer/verify_module.h"
-#include "transfer/write_module.h"
+#include "link/memory_image.h"
+#include "commands/page_exchange.h"
+#include "commands/read_module.h"
+#include "commands/transfer_session.h"
+#include "commands/verify_module.h"
+#include "commands/write_module.h"
 
 #include <ostream>
 

@@ -5,7 +5,7 @@
 #include "cli/cli_command.h"
 #include "link/ftdi.h"
 #include "link/zada_settings.h"
-#include "transfer/module_context.h"
+#include "commands/module_context.h"
 
 #include <optional>
 #include <string>

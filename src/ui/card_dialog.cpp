@@ -1,7 +1,7 @@
 #include "ui/card_dialog.h"
 
 #include "i18n/message_slots.h"
-#include "transfer/card_commands.h"
+#include "commands/card_commands.h"
 #include "ui/catalogue_text.h"
 #include "ui/digits_validator.h"
 #include "ui/limited_spin_box.h"

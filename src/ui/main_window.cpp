@@ -2,7 +2,7 @@
 
 #include "i18n/catalogue.h"
 #include "i18n/settings_file.h"
-#include "transfer/file_commands.h"
+#include "commands/file_commands.h"
 #include "ui/apartment_box.h"
 #include "ui/apartment_grid.h"
 #include "ui/app_identity.h"

@@ -4,9 +4,9 @@
 #pragma once
 
 #include "link/ftdi.h"
-#include "transfer/app_state.h"
-#include "transfer/module_context.h"
-#include "transfer/ui.h"
+#include "commands/app_state.h"
+#include "commands/module_context.h"
+#include "commands/ui_seam.h"
 #include "ui/window_clock.h"
 
 #include <QMainWindow>

@@ -4,7 +4,7 @@
 
 #include "i18n/catalogue.h"
 #include "i18n/message_slots.h"
-#include "transfer/card_commands.h"
+#include "commands/card_commands.h"
 #include "ui/card_dialog.h"
 #include "ui/fit_caption.h"
 #include "ui/notice_panel.h"

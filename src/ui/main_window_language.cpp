@@ -3,7 +3,7 @@
 
 #include "i18n/catalogue.h"
 #include "i18n/settings_file.h"
-#include "transfer/card_commands.h"
+#include "commands/card_commands.h"
 #include "ui/app_identity.h"
 #include "ui/catalogue_text.h"
 #include "ui/fit_caption.h"

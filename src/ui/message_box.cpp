@@ -1,6 +1,6 @@
 #include "ui/message_box.h"
 
-#include "transfer/ui.h"
+#include "commands/ui_seam.h"
 
 #include <QApplication>
 #include <QMessageBox>

@@ -3,7 +3,7 @@
 #include "i18n/catalogue.h"
 #include "i18n/message_slots.h"
 #include "i18n/own_texts.h"
-#include "transfer/password_commands.h"
+#include "commands/password_commands.h"
 #include "ui/catalogue_text.h"
 #include "ui/fit_caption.h"
 

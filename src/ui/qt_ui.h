@@ -1,7 +1,7 @@
 // The Ui seam over the main window and Qt's dialogs.
 #pragma once
 
-#include "transfer/ui.h"
+#include "commands/ui_seam.h"
 #include "ui/file_dialogs.h"
 
 #include <QString>

@@ -1,7 +1,7 @@
 // A Ui for tests: records everything shown, answers questions from queues set up by the test.
 #pragma once
 
-#include "transfer/ui.h"
+#include "commands/ui_seam.h"
 
 #include <deque>
 #include <map>

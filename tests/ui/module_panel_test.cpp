@@ -1,7 +1,7 @@
 // The window's module side: the monitor's row drawn, the information panel, and both modes of
 // the password / version panel. No dialog is executed modally here.
 #include "support/scripted_ui.h"
-#include "transfer/version_check.h"
+#include "commands/version_check.h"
 #include "ui/panel_edycji.h"
 #include "ui/push_panel.h"
 #include "ui/window_clock.h"

@@ -1,4 +1,4 @@
-#include "transfer/ui.h"
+#include "commands/ui_seam.h"
 #include "ui/message_box.h"
 #include "ui/push_panel.h"
 #include "ui/qt_ui.h"

@@ -1,0 +1,72 @@
+#include "commands/card_file_append.h"
+
+#include "files/card_file_kind.h"
+#include "files/card_file_v2.h"
+#include "files/card_merge.h"
+#include "i18n/catalogue.h"
+#include "i18n/message_slots.h"
+#include "commands/file_commands.h"
+#include "commands/ui_seam.h"
+
+#include <utility>
+
+namespace korv {
+
+namespace {
+
+void Refusals(const MergeResult& r, bool oneZone, int language, AppendOutcome& out) {
+    const auto t = [language](int n) { return CatalogueText(language, n); };
+    if (r.conflict) {
+        // A one-zone file knows no apartments of its own to name; the general text says it.
+        if (oneZone)
+            out.notices.push_back({true, t(MsgNumberUsed), t(MsgAddingCards), MbWarning});
+        else
+            out.notices.push_back({true, ConflictMessageText(*r.conflict, language),
+                                   t(MsgConflictFailed), MbWarning});
+    }
+    if (r.overCapacity)
+        out.notices.push_back({true, t(MsgTooManyCards), t(MsgAddingCards), MbWarning});
+    out.refused = r.Failed();
+}
+
+void Finish(MergeResult&& r, bool oneZone, int language, AppendOutcome& out) {
+    Refusals(r, oneZone, language, out);
+    if (!out.refused)
+        out.leftOut = std::move(r.leftOut);
+}
+
+} // namespace
+
+AppendOutcome AppendCardFile(const FileBytes& file, TTablica& tablica, int language,
+                             const std::function<int()>& askZone) {
+    AppendOutcome out;
+    const std::string wrong = CatalogueText(language, MsgWrongFile);
+    switch (RecogniseCardFile(file.size, file.bytes)) {
+    case CardFileKind::Version9:
+        out.cardFile = true;
+        out.merged = true;
+        Finish(MergeCardFile(file.bytes, tablica), false, language, out);
+        break;
+    case CardFileKind::Version2: {
+        if (!OldCardFileSizeAccepted(file.size)) {
+            out.notices.push_back({false, wrong + "_v2!", {}, 0});
+            break;
+        }
+        out.cardFile = true;
+        const int zone = askZone();
+        if (zone < 1 || zone > ZoneCount) {
+            out.zoneCancelled = true;
+            break;
+        }
+        out.merged = true;
+        Finish(MergeOldCardFile(file.bytes, tablica, zone), true, language, out);
+        break;
+    }
+    case CardFileKind::NotCardFile:
+        out.notices.push_back({false, wrong + "!", {}, 0});
+        break;
+    }
+    return out;
+}
+
+} // namespace korv

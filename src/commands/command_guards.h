@@ -1,0 +1,53 @@
+// What a module command holds while it runs, each given back on every way out: busy mode (for
+// the state and the window together: the monitor does not tick and no other command starts)
+// and the open cable.
+#pragma once
+
+#include "i18n/catalogue.h"
+#include "i18n/own_texts.h"
+#include "link/port_control.h"
+#include "commands/module_context.h"
+
+namespace korv {
+
+class CommandBusy {
+public:
+    explicit CommandBusy(ModuleContext& ctx) : ctx_(ctx) {
+        ctx_.ui.BeginBusy();
+        ctx_.state.Busy = true;
+    }
+    ~CommandBusy() {
+        ctx_.ui.EndBusy();
+        ctx_.state.Busy = false;
+    }
+    CommandBusy(const CommandBusy&) = delete;
+    CommandBusy& operator=(const CommandBusy&) = delete;
+
+private:
+    ModuleContext& ctx_;
+};
+
+// Closes the cable on every way out when it was opened. Given a Ui, a command says when the
+// cable did not open because another program holds it: a cable that is simply gone ends a
+// command silently, but a held one would look like a module that ignores the click.
+class OpenCable {
+public:
+    explicit OpenCable(link::TBEXFTDI& port, Ui* ui = nullptr)
+        : port_(port), opened_(link::OpenPort(port)) {
+        if (!opened_ && ui && port.CableInUse())
+            ui->ShowMessage(OwnText(OwnTextName::CableInUse, LanguageIndex()));
+    }
+    ~OpenCable() {
+        if (opened_)
+            link::ClosePort(port_);
+    }
+    OpenCable(const OpenCable&) = delete;
+    OpenCable& operator=(const OpenCable&) = delete;
+    bool Opened() const { return opened_; }
+
+private:
+    link::TBEXFTDI& port_;
+    bool opened_;
+};
+
+} // namespace korv

@@ -1,0 +1,176 @@
+#include "commands/connection_monitor.h"
+
+#include "i18n/catalogue.h"
+#include "i18n/message_slots.h"
+#include "i18n/own_texts.h"
+#include "link/identification.h"
+#include "link/port_control.h"
+#include "commands/password_check.h"
+#include "commands/password_commands.h"
+
+namespace korv {
+
+namespace {
+
+using link::IdentifyOutcome;
+
+// A module we cannot serve, or nothing: the module commands go, the label turns red.
+void LegacyPreparation(AppState& state) {
+    ConnectionView& v = state.connection;
+    v.pushPanels = false;
+    v.labelColour = Colour::Red;
+    v.passwordButtons = false;
+    state.PasswordAccepted = false;
+}
+
+void NothingIdentified(AppState& state) {
+    ConnectionView& v = state.connection;
+    state.polaczony = false;
+    v.outcome = LinkOutcome::Nothing;
+    v.infoPanel = false;
+    v.cableColour = Colour::Yellow;
+    state.ConnectionMessage = MsgModuleNotConnected;
+    v.autoCheckBox = false;
+    v.findButton = false;
+}
+
+// No cable: nothing answers, and nothing could.
+void NoCable(AppState& state) {
+    LegacyPreparation(state);
+    NothingIdentified(state);
+    state.connection.outcome = LinkOutcome::NoCable;
+    state.connection.cableMessage = MsgCableNotConnected;
+}
+
+// The cable is there, but another program holds it open: nothing can be asked, and the person
+// must not be told to plug in a cable that is plugged in.
+void CableHeldElsewhere(AppState& state) {
+    NoCable(state);
+    state.connection.cableInUse = true;
+    state.connection.cableMessage = MsgCableConnected;
+}
+
+// Shared by a current module and a legacy one: someone answers.
+void Answered(AppState& state) {
+    ConnectionView& v = state.connection;
+    state.polaczony = true;
+    state.ConnectionMessage = MsgConnectedWithModule;
+    v.autoCheckBox = true;
+    v.cableColour = Colour::Lime;
+    v.findButton = state.tablica.CardCount() != 0;
+}
+
+void CurrentModule(ModuleContext& ctx) {
+    AppState& state = ctx.state;
+    ConnectionView& v = state.connection;
+    v.outcome = LinkOutcome::CurrentModule;
+    v.infoPanel = false;
+    v.pushPanels = true;
+    v.passwordBox = true;
+    v.layout = state.ModuleKind == link::kKindZada ? ModuleLayout::Zada : ModuleLayout::Full;
+    v.labelColour = Colour::Green;
+    Answered(state);
+    ctx.ui.ShowConnection(v);
+
+    // A module that cannot deliver page 0 counts as refusing.
+    state.passwordCheck = CheckModulePassword(ctx.port, state.Edit_haslo);
+    const bool accepted = state.passwordCheck == PasswordCheck::Accepted;
+    const bool erased = state.passwordCheck == PasswordCheck::NoValidPassword;
+    state.PasswordAccepted = accepted;
+    v.moduleGroup = accepted;
+    // An erased module can be given a password, and nothing else.
+    v.passwordButtons = accepted || erased;
+    ctx.ui.ShowConnection(v);
+    // No password the panel takes could open an erased module: asking for one would lock the
+    // installer in a loop. It is offered a new one once the tick lets go of the cable.
+    if (!accepted && !erased)
+        ShowPasswordPanel(ctx, false);
+}
+
+void LegacyIdentified(AppState& state) {
+    ConnectionView& v = state.connection;
+    v.outcome = LinkOutcome::Legacy;
+    v.infoPanel = true;
+    Answered(state);
+}
+
+} // namespace
+
+std::string ConnectionLabelText(const AppState& state) {
+    if (state.connection.cableInUse)
+        return OwnText(OwnTextName::CableInUse, LanguageIndex());
+    if (state.ConnectionMessage == MsgConnectedWithModule)
+        return MessageText(MsgConnectedWithModule) + state.ModuleName;
+    return MessageText(state.ConnectionMessage);
+}
+
+void TimerCheckTimer(ModuleContext& ctx) {
+    AppState& state = ctx.state;
+    if (state.Busy)
+        return;
+    state.Busy = true;
+    ctx.ui.SetMonitorRunning(false);
+    ctx.ui.SetMenuItemEnabled(MenuItem::Open, true);
+    ctx.ui.SetMenuItemEnabled(MenuItem::SaveAs, true);
+
+    const bool udalosie = link::OpenPort(ctx.port); // the cable opened on this tick
+    state.connection.cableInUse = false;
+    if (!udalosie && ctx.port.CableInUse()) {
+        CableHeldElsewhere(state);
+    } else if (!udalosie) {
+        NoCable(state);
+    } else {
+        state.connection.cableMessage = MsgCableConnected;
+        link::IdentifyHooks hooks;
+        hooks.letEventsRun = [&] { ctx.ui.ProcessEvents(); };
+        hooks.beforeLegacy = [&] {
+            LegacyPreparation(state);
+            ctx.ui.ShowConnection(state.connection);
+        };
+        const link::DeviceAnswer answer =
+            link::AskDevice(ctx.port, link::kMonitorIdentifyWaitMs, hooks);
+        state.ModuleKind = link::ModuleKindOf(answer.reply);
+        if (answer.id.moduleName)
+            state.ModuleName = *answer.id.moduleName;
+        switch (answer.id.outcome) {
+        case IdentifyOutcome::CurrentModule:
+        case IdentifyOutcome::CurrentZadaModule:
+            CurrentModule(ctx);
+            break;
+        case IdentifyOutcome::OtherFamily:
+        case IdentifyOutcome::LegacyModule:
+            LegacyIdentified(state);
+            break;
+        case IdentifyOutcome::NoCable: // the cable opened: cannot be
+        case IdentifyOutcome::NothingIdentified:
+            NothingIdentified(state);
+            break;
+        }
+    }
+    ctx.ui.ShowConnection(state.connection);
+
+    if (udalosie && !state.polaczony) {
+        // Toggled for a cable whose module stays silent, raised on one tick and lowered on the
+        // next.
+        ctx.port.clock().SleepMs(kRtsToggleWaitMs);
+        if (ctx.port.RTS())
+            ctx.port.ClrRTS();
+        else
+            ctx.port.SetRTS();
+    }
+    if (udalosie)
+        link::ClosePort(ctx.port);
+    ctx.ui.SetMonitorRunning(true);
+    state.Busy = false;
+
+    const bool erased = state.connection.outcome == LinkOutcome::CurrentModule &&
+                        state.passwordCheck == PasswordCheck::NoValidPassword;
+    if (!erased)
+        state.erasedPasswordOffered = false;
+    else if (!state.erasedPasswordOffered) {
+        state.erasedPasswordOffered = true;
+        OfferPasswordForErasedModule(ctx);
+    }
+}
+
+} // namespace korv

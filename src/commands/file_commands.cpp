@@ -1,0 +1,167 @@
+#include "commands/file_commands.h"
+
+#include "files/card_file_kind.h"
+#include "files/card_file_open.h"
+#include "files/card_file_v2.h"
+#include "files/card_file_v9.h"
+#include "i18n/catalogue.h"
+#include "i18n/message_slots.h"
+#include "i18n/own_texts.h"
+#include "commands/card_file_append.h"
+
+namespace korv {
+
+namespace {
+
+std::string ReadError(const std::string& name, const std::string& reason) {
+    return "Cannot open file \"" + name + "\". " + reason;
+}
+
+std::string WriteError(const std::string& name, const std::string& reason) {
+    return "Cannot create file \"" + name + "\". " + reason;
+}
+
+// What every load and merge ends with, also one that added nothing.
+void AfterRegisterChange(AppState& state, Ui& ui) {
+    ui.ShowCurrentApartment();
+    state.NeedSave = true;
+    ui.RefreshViews();
+}
+
+// The end of Open and Add file, whatever happened before.
+void EndFileCommand(Ui& ui) {
+    ui.SetMenuItemEnabled(MenuItem::Save, true);
+    ui.SetMenuItemEnabled(MenuItem::Append, true);
+    ui.SetApartment(0);
+}
+
+// The readers drop card lines they cannot place; the person learns how many, once, after the
+// command has said everything else.
+void SayLinesLeftOut(Ui& ui, std::size_t count) {
+    if (count > 0)
+        ui.ShowMessage(
+            OwnText(OwnTextName::LinesLeftOut, LanguageIndex(), {std::to_string(count)}));
+}
+
+// How many lines the merge left out.
+std::size_t MergeFile(AppState& state, Ui& ui, const FileBytes& f) {
+    const AppendOutcome r =
+        AppendCardFile(f, state.tablica, LanguageIndex(), [&ui] { return ui.AskZone(); });
+    for (const AppendNotice& n : r.notices) {
+        if (n.box)
+            ui.MessageBox(n.text, n.caption, n.flags);
+        else
+            ui.ShowMessage(n.text);
+    }
+    if (r.merged)
+        AfterRegisterChange(state, ui);
+    return r.leftOut.size();
+}
+
+} // namespace
+
+std::string ConflictMessageText(const MergeConflict& c, int language) {
+    const auto t = [language](int n) { return CatalogueText(language, n); };
+    return t(211) + c.numer + t(212) + "\r\n" + t(213) + std::to_string(c.inFile.apartment) +
+           t(214) + "\r\n" + t(213) + std::to_string(c.inRegister.apartment) + t(215) + "\r\n" +
+           t(216);
+}
+
+void Nowy1Click(AppState& state, Ui& ui) {
+    // A click that arrived while a transfer or a monitor tick held the register (they let
+    // window events run) must not change it under them.
+    if (state.Busy)
+        return;
+    state.tablica.ClearCards();
+    state.tablica.ClearDialNumbers();
+    ui.RefreshViews();
+    ui.SetWindowTitle(kNewFileTitle);
+    state.Sciezka.clear();
+}
+
+void Otwrz1Click(AppState& state, Ui& ui) {
+    // As New.
+    if (state.Busy)
+        return;
+    BusyScope busy(ui);
+    if (const auto name = ui.AskOpenFileName(kOpenDialogFilter))
+        OpenCardFile(state, ui, *name);
+}
+
+void OpenCardFile(AppState& state, Ui& ui, const std::string& name) {
+    // The window names the file before it is looked at, and keeps it when it is refused.
+    state.Sciezka = name;
+    ui.SetWindowTitle(kFileTitlePrefix + state.Sciezka);
+
+    const FileBytes f = ReadCardFileBytes(name);
+    std::size_t leftOut = 0;
+    if (!f.ok) {
+        ui.ShowError(ReadError(name, f.error));
+    } else {
+        const OpenResult r = LoadAnyCardFile(f.size, f.bytes, state.tablica);
+        if (r.kind == CardFileKind::NotCardFile) {
+            ui.ShowMessage(MessageText(MsgWrongFile) + "!");
+        } else if (r.wrongOldSize) {
+            ui.ShowMessage(MessageText(MsgWrongFile) + "_v2!");
+        } else {
+            AfterRegisterChange(state, ui);
+            leftOut = r.leftOut.size();
+        }
+    }
+    EndFileCommand(ui);
+    SayLinesLeftOut(ui, leftOut);
+}
+
+void Dopisz_plikClick(AppState& state, Ui& ui) {
+    // As New.
+    if (state.Busy)
+        return;
+    BusyScope busy(ui);
+    if (const auto name = ui.AskOpenFileName(kOpenDialogFilter))
+        AddCardFile(state, ui, *name);
+}
+
+void AddCardFile(AppState& state, Ui& ui, const std::string& name) {
+    const FileBytes f = ReadCardFileBytes(name);
+    std::size_t leftOut = 0;
+    if (!f.ok) {
+        ui.ShowError(ReadError(name, f.error));
+    } else if (!CardFileSizeAccepted(f.size)) {
+        ui.ShowMessage(MessageText(MsgWrongFile) + "!");
+    } else if (ui.MessageBox(MessageText(MsgAddQuestion), MessageText(MsgAddCaption),
+                             MbYesNoDefaultNo) == IdYes) {
+        leftOut = MergeFile(state, ui, f);
+    }
+    EndFileCommand(ui);
+    SayLinesLeftOut(ui, leftOut);
+}
+
+bool WriteCurrentFile(AppState& state, Ui& ui, const WriteFault& fault) {
+    const FileWriteResult r = WriteCardFile(state.tablica, state.Sciezka, fault);
+    if (!r.ok) {
+        ui.ShowError(WriteError(state.Sciezka, r.overSizeLimit
+                                                   ? CardFileTooLargeText(r.size, LanguageIndex())
+                                                   : r.error));
+        return false;
+    }
+    ui.SetMenuItemEnabled(MenuItem::Append, true);
+    return true;
+}
+
+void Zapisz1Click(AppState& state, Ui& ui) {
+    if (ui.MessageBox(MessageText(MsgSaveQuestion), MessageText(MsgSaveCaption),
+                      MbYesNoDefaultNo) == IdYes)
+        WriteCurrentFile(state, ui);
+}
+
+void Zapiszjako1Click(AppState& state, Ui& ui) {
+    const auto name = ui.AskSaveFileName(MessageText(MsgSaveFilter), kSaveDefaultExtension);
+    if (!name)
+        return;
+    state.Sciezka = *name;
+    ui.SetMenuItemEnabled(MenuItem::Save, true);
+    ui.SetWindowTitle(kFileTitlePrefix + state.Sciezka);
+    WriteCurrentFile(state, ui);
+}
+
+} // namespace korv

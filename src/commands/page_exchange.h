@@ -1,0 +1,18 @@
+// The page, count and password exchanges of the module commands, each tried like a page.
+#pragma once
+
+#include "commands/module_context.h"
+#include "link/page_retry.h"
+
+namespace korv {
+
+// Page pageno into the port's reply buffer. On a ZADA module page 1 also brings the extra
+// settings into the state (whenever a request went out, as the port hands them over).
+bool ReadModulePage(ModuleContext& ctx, int pageno);
+// The page assembled in the port's request buffer, to page pageno.
+bool WriteModulePage(ModuleContext& ctx, int pageno);
+// The module's card count, asked like a page: -1 only when every try failed. A single lost
+// count would otherwise stop a read, or make a verify report counts that differ.
+int ReadModuleCount(ModuleContext& ctx);
+
+} // namespace korv

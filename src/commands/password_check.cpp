@@ -1,0 +1,27 @@
+#include "commands/password_check.h"
+
+#include "link/page_layout.h"
+#include "commands/page_exchange.h"
+
+namespace korv {
+
+bool IsPasswordBytes(std::uint8_t digits12, std::uint8_t digits34) {
+    const auto digit = [](int nibble) { return nibble <= 9; };
+    return digit(digits12 >> 4) && digit(digits12 & 0x0F) && digit(digits34 >> 4) &&
+           digit(digits34 & 0x0F);
+}
+
+PasswordCheck CheckModulePassword(link::TBEXFTDI& port, std::string_view pass) {
+    if (!TriedLikeAPage([&] { return port.ReadPage(0); }))
+        return PasswordCheck::NoAnswer;
+    const std::uint8_t stored12 = port.buf_out[link::kPasswordDigits12];
+    const std::uint8_t stored34 = port.buf_out[link::kPasswordDigits34];
+    if (!IsPasswordBytes(stored12, stored34))
+        return PasswordCheck::NoValidPassword;
+    const std::string_view four = pass.substr(0, 4);
+    const bool same = four.size() == 4 && link::HexToByte(four.substr(0, 2)) == stored12 &&
+                      link::HexToByte(four.substr(2, 2)) == stored34;
+    return same ? PasswordCheck::Accepted : PasswordCheck::Refused;
+}
+
+} // namespace korv

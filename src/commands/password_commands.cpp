@@ -1,0 +1,130 @@
+#include "commands/password_commands.h"
+
+#include "i18n/catalogue.h"
+#include "i18n/message_slots.h"
+#include "i18n/own_texts.h"
+#include "commands/transfer_session.h"
+
+namespace korv {
+
+std::string PadPassword(std::string_view entry) {
+    std::string padded(entry);
+    if (padded.size() < 4)
+        padded.insert(0, 4 - padded.size(), '0');
+    return padded;
+}
+
+void ShowPasswordPanel(ModuleContext& ctx, bool change) {
+    ctx.ui.SetMonitorRunning(false);
+    ctx.state.PasswordEntryMode = !change;
+    if (const auto entry = ctx.ui.AskPassword(change)) {
+        ctx.state.Edit_haslo = PadPassword(*entry);
+        if (change)
+            Button_zapiszClick(ctx);
+    }
+    ctx.ui.SetMonitorRunning(true);
+}
+
+void Button_zmien_hasloClick(ModuleContext& ctx) {
+    ShowPasswordPanel(ctx, true);
+}
+
+void OfferPasswordForErasedModule(ModuleContext& ctx) {
+    ctx.ui.ShowMessage(OwnText(OwnTextName::PasswordErased, LanguageIndex()));
+    ShowPasswordPanel(ctx, true);
+}
+
+namespace {
+
+// The catalogue's failure text, and on a second line what the module holds when that is more
+// than the failure says.
+std::string FailureText(int message, std::optional<OwnTextName> more) {
+    std::string text = MessageText(message);
+    if (more)
+        text += "\n" + OwnText(*more, LanguageIndex());
+    return text;
+}
+
+} // namespace
+
+PasswordWriteResult Button_zapiszClick(ModuleContext& ctx) {
+    PasswordWriteResult result = PasswordWriteResult::NotRun;
+    TransferSession(ctx, SessionCommand::Password, [&] {
+        result = WritePassword(ctx, ctx.state.Edit_haslo);
+        const std::string caption = MessageText(MsgPasswordChange);
+        if (result == PasswordWriteResult::Saved)
+            ctx.ui.MessageBox(MessageText(MsgPasswordSaved), caption, MbInformation);
+        else if (result == PasswordWriteResult::Unknown)
+            ctx.ui.MessageBox(FailureText(MsgPasswordNotSaved, OwnTextName::PasswordChangeUnknown),
+                              caption, MbError);
+        else
+            ctx.ui.MessageBox(MessageText(MsgPasswordNotSaved), caption, MbError);
+    });
+    return result;
+}
+
+namespace {
+
+// The hourglass and message 96 while the reset blocks, taken away on every way out.
+class ResetWait {
+public:
+    explicit ResetWait(Ui& ui) : ui_(ui) {
+        ui_.ShowProgressLabel(MessageText(MsgResetInProgress));
+        ui_.ProcessEvents();
+        ui_.SetWaitCursor(true);
+    }
+    ~ResetWait() {
+        ui_.SetWaitCursor(false);
+        ui_.ShowProgressLabel("");
+        ui_.ProcessEvents();
+    }
+    ResetWait(const ResetWait&) = delete;
+    ResetWait& operator=(const ResetWait&) = delete;
+
+private:
+    Ui& ui_;
+};
+
+std::optional<OwnTextName> ResetFailureDetail(ResetResult result) {
+    switch (result) {
+    case ResetResult::NotDone:
+        return OwnTextName::ResetNotDone;
+    case ResetResult::PasswordNotKept:
+        return OwnTextName::ResetPasswordNotKept;
+    case ResetResult::SettingsNotKept:
+        return OwnTextName::ResetSettingsNotKept;
+    case ResetResult::Unknown:
+        return OwnTextName::ResetUnknown;
+    case ResetResult::NotRun:
+    case ResetResult::Done:
+        break;
+    }
+    return std::nullopt;
+}
+
+} // namespace
+
+ResetResult Button_reset_pamieciClick(ModuleContext& ctx) {
+    // A click that arrives while a monitor tick lets events run waits for nothing: no question.
+    if (ctx.state.Busy)
+        return ResetResult::NotRun;
+    if (ctx.ui.MessageBox(MessageText(MsgResetQuestion), MessageText(MsgResetCaption),
+                          MbYesNoDefaultNo) != IdYes)
+        return ResetResult::NotRun;
+    ResetResult result = ResetResult::NotRun;
+    TransferSession(ctx, SessionCommand::Reset, [&] {
+        {
+            ResetWait wait(ctx.ui);
+            result = ResetKeepingPassword(ctx);
+        }
+        const std::string caption = MessageText(MsgResetCaption);
+        if (result == ResetResult::Done)
+            ctx.ui.MessageBox(MessageText(MsgResetSucceeded), caption, MbInformation);
+        else
+            ctx.ui.MessageBox(FailureText(MsgResetFailed, ResetFailureDetail(result)), caption,
+                              MbError);
+    });
+    return result;
+}
+
+} // namespace korv

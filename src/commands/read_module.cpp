@@ -1,0 +1,99 @@
+#include "commands/read_module.h"
+
+#include "core/card_register.h"
+#include "i18n/catalogue.h"
+#include "i18n/message_slots.h"
+#include "i18n/own_texts.h"
+#include "link/page_layout.h"
+#include "link/memory_image.h"
+#include "commands/page_exchange.h"
+#include "commands/transfer_session.h"
+
+#include <algorithm>
+
+namespace korv {
+
+namespace {
+
+constexpr int kLastModulePage = link::kPageCount - 1;
+// A report names this many records; a write cut short can leave thousands.
+constexpr std::size_t kPlacesNamed = 12;
+
+} // namespace
+
+std::string RecordPlacesText(const std::vector<RecordPlace>& places, int language) {
+    std::string text;
+    for (std::size_t i = 0; i < places.size() && i < kPlacesNamed; ++i) {
+        if (i > 0)
+            text += ", ";
+        text += OwnText(OwnTextName::RecordPlace, language,
+                        {std::to_string(places[i].page), std::to_string(places[i].record)});
+    }
+    if (places.size() > kPlacesNamed)
+        text += ", ... (" + std::to_string(places.size()) + ")";
+    return text;
+}
+
+ReadOutcome Button1Click(ModuleContext& ctx) {
+    ReadOutcome outcome;
+    TransferSession(ctx, SessionCommand::Read, [&] {
+        outcome.ran = true;
+        const int language = LanguageIndex();
+        outcome.moduleCount = ReadModuleCount(ctx);
+        if (outcome.moduleCount < 0) {
+            // Emptying the register now would leave the person with no cards, and a later
+            // write would wipe the module.
+            ctx.ui.ShowMessage(OwnText(OwnTextName::ModuleCountUnreadable, language));
+            return;
+        }
+        int count = outcome.moduleCount;
+        if (count > MaxCards) {
+            outcome.countTooLarge = true;
+            ctx.ui.ShowMessage(
+                OwnText(OwnTextName::ModuleCountTooLarge, language, {std::to_string(count)}));
+            count = MaxCards;
+        }
+        const int last = std::min(LastPageToRead(count, ctx.state.ModuleKind), kLastModulePage);
+        TTablica read = ctx.state.tablica;
+        read.ClearCards();
+        int c = 0;
+        const PageLoopResult pages =
+            RunPageLoop(ctx, last, MsgReadingModule, MessageText(MsgErrorOnPage), [&](int n) {
+                const int pageEnd = link::kRecordsPerPage * (n + 1);
+                if (!ReadModulePage(ctx, n)) {
+                    c = std::min(count, pageEnd);
+                    return false;
+                }
+                while (c < count && c < pageEnd) {
+                    ++c;
+                    const int r = (c - 1) % link::kRecordsPerPage + 1;
+                    if (!DecodeCardRecord(ctx.port.buf_out, r, read))
+                        outcome.recordsWithoutCard.push_back({n, r});
+                }
+                return true;
+            });
+        outcome.failedPages = pages.failed;
+        outcome.stoppedAt = pages.stoppedAt;
+        if (ctx.state.ModuleKind == link::kKindZada)
+            ctx.ui.ShowZadaSettings(ctx.state.zada);
+        const std::string unchanged = OwnText(OwnTextName::CardListNotChanged, language);
+        if (pages.Stopped()) {
+            ctx.ui.ShowMessage(StoppedAnsweringText(pages.stoppedAt, unchanged));
+            return;
+        }
+        if (!outcome.recordsWithoutCard.empty()) {
+            ctx.ui.ShowMessage(OwnText(OwnTextName::RecordsHoldNoCard, language,
+                                       {RecordPlacesText(outcome.recordsWithoutCard, language)}) +
+                               " " + unchanged);
+            return;
+        }
+        ctx.state.tablica = std::move(read);
+        outcome.registerReplaced = true;
+        ctx.ui.ShowCurrentApartment();
+        ctx.ui.RefreshViews();
+        ctx.ui.SetCardButtonsEnabled(false);
+    });
+    return outcome;
+}
+
+} // namespace korv

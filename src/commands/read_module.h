@@ -1,0 +1,43 @@
+// Read: the module's cards replace the register's (Panel1b / Label1b "Read").
+#pragma once
+
+#include "commands/module_context.h"
+
+#include <vector>
+
+namespace korv {
+
+// A record inside the module's count that holds no card (a zone code outside 1..4): what a
+// write cut short or a damaged memory leaves behind.
+struct RecordPlace {
+    int page = 0;
+    int record = 1; // 1..12
+};
+
+struct ReadOutcome {
+    bool ran = false;             // the module answered as the kind the monitor found
+    int moduleCount = -1;         // the count the module reported, -1 when it did not
+    bool countTooLarge = false;   // above what a module holds; only the first 6144 were taken
+    std::vector<int> failedPages; // their cards are missing from the register
+    int stoppedAt = -1;           // the page where the module stopped answering, or -1
+    std::vector<RecordPlace> recordsWithoutCard;
+    bool registerReplaced = false; // the register now holds what was read
+    // The register now holds every card the module reported.
+    bool Complete() const {
+        return ran && moduleCount >= 0 && !countTooLarge && failedPages.empty() && stoppedAt < 0 &&
+               recordsWithoutCard.empty();
+    }
+};
+
+// Button1Click. The cards are read into a register aside that keeps the numbers to dial, and
+// it replaces the register at the end. A
+// failed page is named (message 165) and skipped, and the other pages' cards still come in. A
+// module that stops answering, or records inside its count that hold no card, leave the
+// register as it was: such a read would hide that cards are missing behind a plausible list.
+// NeedSave stays. On a ZADA module the window's extra settings take the module's.
+ReadOutcome Button1Click(ModuleContext& ctx);
+
+// "page P record R, ..." for the report, the first few and the number of them all.
+std::string RecordPlacesText(const std::vector<RecordPlace>& places, int language);
+
+} // namespace korv

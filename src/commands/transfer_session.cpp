@@ -1,0 +1,83 @@
+#include "commands/transfer_session.h"
+
+#include "i18n/catalogue.h"
+#include "i18n/message_slots.h"
+#include "i18n/own_texts.h"
+#include "link/port_control.h"
+#include "commands/command_guards.h"
+#include "commands/page_exchange.h"
+#include "commands/progress.h"
+
+namespace korv {
+
+bool TransferSession(ModuleContext& ctx, SessionCommand command,
+                     const std::function<void()>& body) {
+    if (ctx.state.Busy)
+        return false;
+    CommandBusy busy(ctx);
+    OpenCable cable(ctx.port, &ctx.ui);
+    if (!cable.Opened())
+        return false;
+    // The memory reset clears the receive buffer before the wait, the others after it.
+    const auto order = command == SessionCommand::Reset ? link::IdentifyOrder::ClearThenWait
+                                                        : link::IdentifyOrder::WaitThenClear;
+    // Only a current module takes these commands. The kind the monitor stored for a legacy
+    // module or a silent one would otherwise match the same answer again (the close query
+    // reaches here without the push panels' enabling).
+    const bool current =
+        ctx.state.ModuleKind == link::kKindFull || ctx.state.ModuleKind == link::kKindZada;
+    const bool same =
+        current && TriedLikeAPage([&] {
+            return link::ModuleKindOf(ctx.port.Identify(link::kCommandIdentifyWaitMs, order)) ==
+                   ctx.state.ModuleKind;
+        });
+    if (!same) {
+        if (command != SessionCommand::Password)
+            ctx.ui.ShowMessage(MessageText(MsgWrongReader));
+        return false;
+    }
+    body();
+    return true;
+}
+
+PageLoopResult RunPageLoop(ModuleContext& ctx, int lastPage, int progressMessage,
+                           const std::string& pageErrorText, const std::function<bool(int)>& page,
+                           bool showWhenEmpty) {
+    PageLoopResult result;
+    if (lastPage < 0 && !showWhenEmpty)
+        return result;
+    // Failed pages not yet named: named once a later page shows the module still answers.
+    std::vector<int> unnamed;
+    const auto nameFailed = [&] {
+        for (int n : unnamed)
+            ctx.ui.ShowMessage(pageErrorText + std::to_string(n));
+        unnamed.clear();
+    };
+    ProgressDisplay progress(ctx.ui, lastPage + 1, MessageText(progressMessage));
+    for (int n = 0; n <= lastPage; ++n) {
+        if (page(n)) {
+            nameFailed();
+        } else {
+            result.failed.push_back(n);
+            unnamed.push_back(n);
+            if (static_cast<int>(unnamed.size()) == kPagesBeforeGivingUp) {
+                result.stoppedAt = unnamed.front();
+                break;
+            }
+        }
+        progress.Step();
+    }
+    if (!result.Stopped())
+        nameFailed();
+    return result;
+}
+
+std::string StoppedAnsweringText(int page, const std::string& more) {
+    std::string text =
+        OwnText(OwnTextName::ModuleStoppedAnswering, LanguageIndex(), {std::to_string(page)});
+    if (!more.empty())
+        text += " " + more;
+    return text;
+}
+
+} // namespace korv

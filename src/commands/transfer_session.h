@@ -1,0 +1,44 @@
+// The frame every module command runs in, and the page loop of read, write and verify.
+#pragma once
+
+#include "commands/module_context.h"
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace korv {
+
+enum class SessionCommand { Read, Write, Verify, Reset, Password };
+
+// Busy mode, the cable opened, the module asked who it is: the body runs only when the answer
+// is the kind the monitor found. One lost or garbled answer is asked again, like a page, so a
+// glitch is not taken for another module. A wrong answer shows message 168 (nothing for the
+// password write); a cable that does not open ends it silently. The cable is closed and busy
+// mode left on every way out. Nothing at all happens while another command or a monitor tick
+// holds the cable (a click that arrives while a tick lets events run). True when the body ran.
+bool TransferSession(ModuleContext& ctx, SessionCommand command, const std::function<void()>& body);
+
+// Pages in a row that failed every try after which the module counts as gone.
+inline constexpr int kPagesBeforeGivingUp = 3;
+
+struct PageLoopResult {
+    std::vector<int> failed; // pages whose exchange failed, in order
+    int stoppedAt = -1;      // the first page of the run that made the loop give up, or -1
+    bool Stopped() const { return stoppedAt >= 0; }
+};
+
+// Pages 0..lastPage, one progress step and one round of window events after each page, whether
+// it succeeded or not; the progress label shows message progressMessage and the percentage from
+// 0. A failed page is named with pageErrorText and its number once it is clear the module still
+// answers; after kPagesBeforeGivingUp failed pages in a row the loop stops without naming them,
+// since a module that went quiet would otherwise cost minutes and a message for every page.
+// With lastPage -1 no page runs (the display still shows and ends when showWhenEmpty).
+PageLoopResult RunPageLoop(ModuleContext& ctx, int lastPage, int progressMessage,
+                           const std::string& pageErrorText, const std::function<bool(int)>& page,
+                           bool showWhenEmpty = false);
+
+// "The module stopped answering at page N." in the current language, with more when given.
+std::string StoppedAnsweringText(int page, const std::string& more = {});
+
+} // namespace korv

@@ -1,0 +1,71 @@
+#include "commands/write_module.h"
+
+#include "core/card_register.h"
+#include "i18n/catalogue.h"
+#include "i18n/message_slots.h"
+#include "i18n/own_texts.h"
+#include "link/memory_image.h"
+#include "commands/page_exchange.h"
+#include "commands/password_commands.h"
+#include "commands/transfer_session.h"
+
+namespace korv {
+
+namespace {
+
+// Says why the register cannot go into a module; false when it can.
+bool RefuseRegister(ModuleContext& ctx) {
+    const TTablica& tablica = ctx.state.tablica;
+    if (tablica.CardCount() > MaxCards) {
+        ctx.ui.ShowMessage(MessageText(MsgTooManyCards));
+        return true;
+    }
+    if (const auto card = FirstCardModuleCannotHold(tablica)) {
+        ctx.ui.ShowMessage(
+            OwnText(OwnTextName::CardNumberTooLarge, LanguageIndex(),
+                    {card->karta.numer, std::to_string(card->i), std::to_string(card->j)}));
+        return true;
+    }
+    return false;
+}
+
+} // namespace
+
+WriteOutcome Button2Click(ModuleContext& ctx) {
+    WriteOutcome outcome;
+    if (ctx.state.Busy)
+        return outcome;
+    if (RefuseRegister(ctx)) {
+        outcome.refused = true;
+        return outcome;
+    }
+    if (ctx.state.tablica.CardCount() == 0) {
+        outcome.resetAsked = true;
+        outcome.reset = Button_reset_pamieciClick(ctx);
+    }
+    TransferSession(ctx, SessionCommand::Write, [&] {
+        outcome.ran = true;
+        const TTablica& tablica = ctx.state.tablica;
+        const PageContext page{ctx.state.ModuleKind, ctx.state.Edit_haslo, ctx.state.zada};
+        WriteCursor cursor;
+        const int last = LastPageToWrite(tablica.CardCount(), ctx.state.ModuleKind);
+        // The register was checked above, so every card fits its record.
+        const PageLoopResult pages = RunPageLoop(
+            ctx, last, MsgWritingModule, MessageText(MsgErrorOnPage),
+            [&](int n) {
+                return AssemblePage(ctx.port, n, cursor, tablica, page) && WriteModulePage(ctx, n);
+            },
+            true);
+        outcome.failedPages = pages.failed;
+        outcome.stoppedAt = pages.stoppedAt;
+        if (pages.Stopped())
+            ctx.ui.ShowMessage(StoppedAnsweringText(pages.stoppedAt));
+    });
+    // A module that did not get everything still differs from the register: the close query
+    // must go on offering to send it.
+    if (outcome.Complete())
+        ctx.state.NeedSave = false;
+    return outcome;
+}
+
+} // namespace korv

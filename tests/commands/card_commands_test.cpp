@@ -1,0 +1,161 @@
+// The card group's commands over a scripted Ui; Find reads from the simulated module's card
+// queue on the virtual clock.
+#include "i18n/catalogue.h"
+#include "link/sim_fixture.h"
+#include "support/scripted_ui.h"
+#include "commands/card_commands.h"
+#include "commands/file_commands.h"
+
+#include <gtest/gtest.h>
+
+namespace korv::test {
+namespace {
+
+class CardCommands : public SimLibraryTest {
+protected:
+    ModuleContext& Context(const std::string& module = "kind=F") {
+        SetLanguageIndex(English);
+        context_.emplace(ModuleContext{state, ui, Port("[module]\n" + module + "\n")});
+        return *context_;
+    }
+
+    AppState state;
+    ScriptedUi ui;
+    std::optional<ModuleContext> context_;
+};
+
+TEST_F(CardCommands, AddRefusesAFullRegisterAndANumberRegisteredAnywhere) {
+    auto& ctx = Context();
+    for (int c = 0; c < MaxCards; ++c)
+        state.tablica.AddCard(1 + c / 1536, c % 256, {std::to_string(c), false, ""});
+    Button_dodajClick(ctx);
+    ASSERT_EQ(ui.boxes.size(), 1u);
+    EXPECT_EQ(ui.boxes[0].text, "There can't be more then 6144 cards in the module!");
+    EXPECT_EQ(ui.boxes[0].caption, "Adding card");
+    EXPECT_EQ(ui.boxes[0].flags, MbWarning);
+    EXPECT_TRUE(ui.askedCards.empty()); // no dialog
+
+    state.tablica.ClearCards();
+    state.tablica.AddCard(3, 0, {"123", false, ""});
+    state.CurrentZone = 1;
+    state.CurrentApartment = 5;
+    ui.cards = {{"123", false, "x"}, {"0123", false, "y"}};
+    Button_dodajClick(ctx);
+    EXPECT_EQ(ui.boxes.back().text, "This card is already assigned to apartment no. 0 in zone 3!");
+    EXPECT_FALSE(state.NeedSave);
+    Button_dodajClick(ctx); // 0123 is another card than 123
+    ASSERT_EQ(state.tablica.Cell(1, 5).lista.size(), 1u);
+    EXPECT_EQ(state.tablica.Cell(1, 5).lista[0].opis, "y");
+    EXPECT_TRUE(state.NeedSave);
+    // The dialog ran in busy mode with the monitor stopped; both came back every time.
+    EXPECT_EQ(ui.busyDepth, 0);
+    EXPECT_FALSE(state.Busy);
+    EXPECT_TRUE(ui.monitorRunning);
+
+    // Cancelled: nothing.
+    state.NeedSave = false;
+    Button_dodajClick(ctx);
+    EXPECT_EQ(state.tablica.CardCount(), 2);
+    EXPECT_FALSE(state.NeedSave);
+}
+
+TEST_F(CardCommands, ChangeDeleteAndDeleteRangeActOnTheShownApartment) {
+    auto& ctx = Context();
+    state.CurrentZone = 2;
+    state.CurrentApartment = 7;
+    state.tablica.AddCard(2, 7, {"1", true, "a"});
+    state.tablica.AddCard(2, 7, {"2", false, "b"});
+    state.tablica.AddCard(4, 9, {"5", false, ""});
+    state.tablica.Cell(2, 8).wybierany = "88";
+    state.tablica.AddCard(2, 8, {"3", false, ""});
+
+    // Change: no selection does nothing; a selected card is replaced in place, even by a number
+    // registered elsewhere; NeedSave stays.
+    Button_zmienClick(ctx);
+    EXPECT_TRUE(ui.askedCards.empty());
+    ui.selectedRow = 0;
+    ui.cards = {{"5", true, "changed"}};
+    Button_zmienClick(ctx);
+    ASSERT_EQ(ui.askedCards.size(), 1u);
+    EXPECT_EQ(ui.askedCards[0]->numer, "1");
+    EXPECT_EQ(state.tablica.Cell(2, 7).lista[0].numer, "5");
+    EXPECT_EQ(state.tablica.Cell(2, 7).lista[1].numer, "2");
+    EXPECT_FALSE(state.NeedSave);
+    EXPECT_EQ(ui.events.back(), "ShowCurrentApartment");
+
+    // Delete: the selected card goes, Change and Delete are switched off.
+    ui.selectedRow = 1;
+    Button_Kasuj1Click(ctx);
+    ASSERT_EQ(state.tablica.Cell(2, 7).lista.size(), 1u);
+    EXPECT_TRUE(state.NeedSave);
+    EXPECT_FALSE(ui.cardButtons);
+
+    // Delete range 8..8 empties exactly that apartment and keeps its number to dial; the range
+    // dialog starts at the shown apartment.
+    state.NeedSave = false;
+    ui.ranges = {{8, 8}, {100, 120}};
+    Button_kasujZakresClick(ctx);
+    EXPECT_EQ(ui.rangeStarts.back(), 7);
+    EXPECT_TRUE(state.tablica.Cell(2, 8).lista.empty());
+    EXPECT_EQ(state.tablica.Cell(2, 8).wybierany, "88");
+    EXPECT_EQ(state.tablica.CardCount(), 2);
+    state.NeedSave = false;
+    Button_kasujZakresClick(ctx); // nothing there: still marked
+    EXPECT_TRUE(state.NeedSave);
+    state.NeedSave = false;
+    Button_kasujZakresClick(ctx); // cancelled
+    EXPECT_FALSE(state.NeedSave);
+}
+
+TEST_F(CardCommands, FindSaysWhereTheCardAtTheReaderIsRegistered) {
+    auto& ctx = Context("kind=F\ncards=4012345,777\nempty_card=silent");
+    state.tablica.AddCard(2, 12, {"4012345", false, ""});
+    Button_ZnajdzClick(ctx);
+    Button_ZnajdzClick(ctx);
+    Button_ZnajdzClick(ctx);
+    ASSERT_EQ(ui.boxes.size(), 3u);
+    EXPECT_EQ(ui.boxes[0].text, "This card is already assigned to apartment no. 12 in zone 2.");
+    EXPECT_EQ(ui.boxes[0].flags, MbInformation);
+    EXPECT_EQ(ui.boxes[1].text, "This card is not assigned yet.");
+    EXPECT_EQ(ui.boxes[1].flags, MbInformation);
+    EXPECT_EQ(ui.boxes[2].text, "Card not detected");
+    EXPECT_EQ(ui.boxes[2].flags, MbWarning);
+    for (const auto& b : ui.boxes)
+        EXPECT_EQ(b.caption, "Reading card");
+    // The notice is up while the card is read and the answer shown, and gone afterwards.
+    const std::vector<std::string> order(ui.events.begin(), ui.events.begin() + 5);
+    EXPECT_EQ(order, (std::vector<std::string>{"BeginBusy", "NoticeOn", "MessageBox", "NoticeOff",
+                                               "EndBusy"}));
+    EXPECT_FALSE(port->Opened());
+    EXPECT_EQ(state.tablica.CardCount(), 1);
+
+    // No cable: nothing shown.
+    ui = ScriptedUi{};
+    Context("kind=none");
+    Button_ZnajdzClick(*context_);
+    EXPECT_TRUE(ui.boxes.empty());
+    EXPECT_EQ(ui.busyDepth, 0);
+}
+
+TEST_F(CardCommands, NothingChangesTheRegisterUnderATransfer) {
+    // A transfer lets window events run between pages; a click that gets through then must
+    // neither change the cards it is walking nor start busy mode inside its own.
+    auto& ctx = Context();
+    state.tablica.AddCard(1, 0, {"1", false, ""});
+    state.tablica.AddCard(1, 1, {"2", false, ""});
+    state.Busy = true;
+    ui.selectedRow = 0;
+    ui.ranges = {{0, 255}};
+    ui.openNames = {std::string("/nonexistent.zel"), std::string("/nonexistent.zel")};
+    Button_Kasuj1Click(ctx);
+    Button_kasujZakresClick(ctx);
+    Nowy1Click(state, ui);
+    Otwrz1Click(state, ui);
+    Dopisz_plikClick(state, ui);
+    EXPECT_EQ(state.tablica.CardCount(), 2);
+    EXPECT_TRUE(ui.events.empty());
+    EXPECT_TRUE(state.Busy);
+}
+
+} // namespace
+} // namespace korv::test
