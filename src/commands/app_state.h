@@ -2,10 +2,10 @@
 // work on it in tests and in korv-cli.
 #pragma once
 
-#include "core/card_register.h"
-#include "link/zada_settings.h"
 #include "commands/connection_view.h"
 #include "commands/password_check.h"
+#include "core/card_register.h"
+#include "link/zada_settings.h"
 
 #include <string>
 
@@ -18,8 +18,6 @@ struct AppState {
     bool NeedSave = false;
     // polaczony = connected: a module answered on the connection monitor's last tick.
     bool polaczony = false;
-    // A command or a monitor tick holds the cable.
-    bool Busy = false;
     // Sciezka = path: the current card file.
     std::string Sciezka;
 

@@ -3,8 +3,8 @@
 // and range dialogs are asked through the Ui.
 #pragma once
 
-#include "core/card_register.h"
 #include "commands/module_context.h"
+#include "core/card_register.h"
 
 #include <string>
 
@@ -37,7 +37,8 @@ void Button_Kasuj1Click(ModuleContext& ctx);
 // Button_kasujZakresClick: the cards of a range of the zone's apartments removed; their numbers
 // to dial stay.
 void Button_kasujZakresClick(ModuleContext& ctx);
-// Button_ZnajdzClick: reads a card at the module and says where it is registered.
+// Button_ZnajdzClick: reads a card at the module and says where it is registered; a job of the
+// command runner, like the card dialog's Read (ReadCardAtReader).
 void Button_ZnajdzClick(ModuleContext& ctx);
 
 } // namespace korv

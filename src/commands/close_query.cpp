@@ -1,28 +1,42 @@
 #include "commands/close_query.h"
 
+#include "commands/write_module.h"
 #include "i18n/catalogue.h"
 #include "i18n/message_slots.h"
-#include "commands/write_module.h"
 
 namespace korv {
 
-bool FormCloseQuery(ModuleContext& ctx) {
-    if (ctx.state.Busy)
-        return false;
-    if (!ctx.state.polaczony || !ctx.state.NeedSave)
-        return true;
-    switch (ctx.ui.MessageBox(MessageText(MsgSendChangesQuestion), MessageText(MsgLeavingCaption),
-                              MbYesNoCancel)) {
+CloseAnswer AskBeforeClosing(const AppState& state, Ui& ui) {
+    if (!state.polaczony || !state.NeedSave)
+        return CloseAnswer::Close;
+    switch (ui.MessageBox(MessageText(MsgSendChangesQuestion), MessageText(MsgLeavingCaption),
+                          MbYesNoCancel)) {
     case IdYes:
-        Button2Click(ctx);
-        if (!ctx.state.PasswordAccepted)
-            ctx.ui.ShowMessage(MessageText(MsgNotWrittenWrongPassword));
-        return true;
+        return CloseAnswer::WriteFirst;
     case IdNo:
-        return true;
+        return CloseAnswer::Close;
     default:
-        return false;
+        return CloseAnswer::Stay;
     }
+}
+
+void AfterWriteOnClosing(const AppState& state, Ui& ui) {
+    if (!state.PasswordAccepted)
+        ui.ShowMessage(MessageText(MsgNotWrittenWrongPassword));
+}
+
+bool FormCloseQuery(ModuleContext& ctx) {
+    switch (AskBeforeClosing(ctx.state, ctx.ui)) {
+    case CloseAnswer::Close:
+        return true;
+    case CloseAnswer::Stay:
+        return false;
+    case CloseAnswer::WriteFirst:
+        break;
+    }
+    Button2Click(ctx);
+    AfterWriteOnClosing(ctx.state, ctx.ui);
+    return true;
 }
 
 } // namespace korv

@@ -5,10 +5,21 @@
 
 namespace korv {
 
-// FormCloseQuery: true when the window may close. With a module answering and changes not yet
-// written, asks (message 130): Yes writes them first (and says 178 when the module refused
-// the password), No gives them up, Cancel keeps the window. Never while a command or a tick
-// holds the cable: closing then would pull the window from under it.
+enum class CloseAnswer {
+    Close,      // nothing unsent, or the person gave it up
+    Stay,       // the person cancelled
+    WriteFirst, // write the register to the module, then close
+};
+
+// With a module answering and changes not yet written, asks (message 130): Yes writes them
+// first, No gives them up, Cancel keeps the window.
+CloseAnswer AskBeforeClosing(const AppState& state, Ui& ui);
+// After the write that closing asked for: message 178 when the module refused the password,
+// since the changes then never reached it.
+void AfterWriteOnClosing(const AppState& state, Ui& ui);
+
+// FormCloseQuery: both of the above and the write between them, on the caller's thread; true
+// when the window may close. The window runs the write as a job of its command runner instead.
 bool FormCloseQuery(ModuleContext& ctx);
 
 } // namespace korv

@@ -1,31 +1,13 @@
-// What a module command holds while it runs, each given back on every way out: busy mode (for
-// the state and the window together: the monitor does not tick and no other command starts)
-// and the open cable.
+// The open cable, given back on every way out of a command. That nothing else holds the cable
+// meanwhile is the command runner's one busy state.
 #pragma once
 
+#include "commands/module_context.h"
 #include "i18n/catalogue.h"
 #include "i18n/own_texts.h"
 #include "link/port_control.h"
-#include "commands/module_context.h"
 
 namespace korv {
-
-class CommandBusy {
-public:
-    explicit CommandBusy(ModuleContext& ctx) : ctx_(ctx) {
-        ctx_.ui.BeginBusy();
-        ctx_.state.Busy = true;
-    }
-    ~CommandBusy() {
-        ctx_.ui.EndBusy();
-        ctx_.state.Busy = false;
-    }
-    CommandBusy(const CommandBusy&) = delete;
-    CommandBusy& operator=(const CommandBusy&) = delete;
-
-private:
-    ModuleContext& ctx_;
-};
 
 // Closes the cable on every way out when it was opened. Given a Ui, a command says when the
 // cable did not open because another program holds it: a cable that is simply gone ends a

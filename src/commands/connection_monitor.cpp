@@ -31,7 +31,6 @@ void NothingIdentified(AppState& state) {
     v.cableColour = Colour::Yellow;
     state.ConnectionMessage = MsgModuleNotConnected;
     v.autoCheckBox = false;
-    v.findButton = false;
 }
 
 // No cable: nothing answers, and nothing could.
@@ -57,7 +56,6 @@ void Answered(AppState& state) {
     state.ConnectionMessage = MsgConnectedWithModule;
     v.autoCheckBox = true;
     v.cableColour = Colour::Lime;
-    v.findButton = state.tablica.CardCount() != 0;
 }
 
 void CurrentModule(ModuleContext& ctx) {
@@ -96,6 +94,10 @@ void LegacyIdentified(AppState& state) {
 
 } // namespace
 
+bool FindButtonUsable(const AppState& state) {
+    return state.ConnectionMessage == MsgConnectedWithModule && state.tablica.CardCount() > 0;
+}
+
 std::string ConnectionLabelText(const AppState& state) {
     if (state.connection.cableInUse)
         return OwnText(OwnTextName::CableInUse, LanguageIndex());
@@ -106,10 +108,6 @@ std::string ConnectionLabelText(const AppState& state) {
 
 void TimerCheckTimer(ModuleContext& ctx) {
     AppState& state = ctx.state;
-    if (state.Busy)
-        return;
-    state.Busy = true;
-    ctx.ui.SetMonitorRunning(false);
     ctx.ui.SetMenuItemEnabled(MenuItem::Open, true);
     ctx.ui.SetMenuItemEnabled(MenuItem::SaveAs, true);
 
@@ -122,7 +120,6 @@ void TimerCheckTimer(ModuleContext& ctx) {
     } else {
         state.connection.cableMessage = MsgCableConnected;
         link::IdentifyHooks hooks;
-        hooks.letEventsRun = [&] { ctx.ui.ProcessEvents(); };
         hooks.beforeLegacy = [&] {
             LegacyPreparation(state);
             ctx.ui.ShowConnection(state.connection);
@@ -160,8 +157,6 @@ void TimerCheckTimer(ModuleContext& ctx) {
     }
     if (udalosie)
         link::ClosePort(ctx.port);
-    ctx.ui.SetMonitorRunning(true);
-    state.Busy = false;
 
     const bool erased = state.connection.outcome == LinkOutcome::CurrentModule &&
                         state.passwordCheck == PasswordCheck::NoValidPassword;

@@ -11,10 +11,14 @@ namespace korv {
 // The wait before the RTS line is toggled for a cable whose module said nothing.
 inline constexpr std::uint32_t kRtsToggleWaitMs = 100;
 
-// One tick (TimerCheck). Does nothing while a command or another tick holds the cable. Shows
-// no dialog except the password panel, which it opens on every tick while a current module
-// refuses the password.
+// One tick (TimerCheck), run by the command runner like any command. Shows no dialog except
+// the password panel, which it opens on every tick while a current module refuses the
+// password.
 void TimerCheckTimer(ModuleContext& ctx);
+
+// Find reads a card at the module and looks it up: it needs a module that answers and a card in
+// the register.
+bool FindButtonUsable(const AppState& state);
 
 // LabelPolacz's text: "Connected with module " and the name, or "Module not connected".
 std::string ConnectionLabelText(const AppState& state);

@@ -37,7 +37,6 @@ struct ConnectionView {
     bool passwordBox = false;           // Edit_haslo enabled
     std::optional<ModuleLayout> layout; // none: the start-up layout stays
     bool autoCheckBox = false;          // CheckBox_auto enabled
-    bool findButton = false;            // Button_Znajdz enabled
 };
 
 } // namespace korv

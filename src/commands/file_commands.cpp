@@ -68,10 +68,6 @@ std::string ConflictMessageText(const MergeConflict& c, int language) {
 }
 
 void Nowy1Click(AppState& state, Ui& ui) {
-    // A click that arrived while a transfer or a monitor tick held the register (they let
-    // window events run) must not change it under them.
-    if (state.Busy)
-        return;
     state.tablica.ClearCards();
     state.tablica.ClearDialNumbers();
     ui.RefreshViews();
@@ -80,10 +76,6 @@ void Nowy1Click(AppState& state, Ui& ui) {
 }
 
 void Otwrz1Click(AppState& state, Ui& ui) {
-    // As New.
-    if (state.Busy)
-        return;
-    BusyScope busy(ui);
     if (const auto name = ui.AskOpenFileName(kOpenDialogFilter))
         OpenCardFile(state, ui, *name);
 }
@@ -113,10 +105,6 @@ void OpenCardFile(AppState& state, Ui& ui, const std::string& name) {
 }
 
 void Dopisz_plikClick(AppState& state, Ui& ui) {
-    // As New.
-    if (state.Busy)
-        return;
-    BusyScope busy(ui);
     if (const auto name = ui.AskOpenFileName(kOpenDialogFilter))
         AddCardFile(state, ui, *name);
 }

@@ -2,10 +2,10 @@
 // services. The window only forwards its menu clicks here.
 #pragma once
 
-#include "files/card_merge.h"
-#include "files/file_bytes.h"
 #include "commands/app_state.h"
 #include "commands/ui_seam.h"
+#include "files/card_merge.h"
+#include "files/file_bytes.h"
 
 #include <string>
 

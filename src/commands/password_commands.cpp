@@ -15,14 +15,12 @@ std::string PadPassword(std::string_view entry) {
 }
 
 void ShowPasswordPanel(ModuleContext& ctx, bool change) {
-    ctx.ui.SetMonitorRunning(false);
     ctx.state.PasswordEntryMode = !change;
     if (const auto entry = ctx.ui.AskPassword(change)) {
         ctx.state.Edit_haslo = PadPassword(*entry);
         if (change)
             Button_zapiszClick(ctx);
     }
-    ctx.ui.SetMonitorRunning(true);
 }
 
 void Button_zmien_hasloClick(ModuleContext& ctx) {
@@ -70,13 +68,11 @@ class ResetWait {
 public:
     explicit ResetWait(Ui& ui) : ui_(ui) {
         ui_.ShowProgressLabel(MessageText(MsgResetInProgress));
-        ui_.ProcessEvents();
         ui_.SetWaitCursor(true);
     }
     ~ResetWait() {
         ui_.SetWaitCursor(false);
         ui_.ShowProgressLabel("");
-        ui_.ProcessEvents();
     }
     ResetWait(const ResetWait&) = delete;
     ResetWait& operator=(const ResetWait&) = delete;
@@ -105,9 +101,6 @@ std::optional<OwnTextName> ResetFailureDetail(ResetResult result) {
 } // namespace
 
 ResetResult Button_reset_pamieciClick(ModuleContext& ctx) {
-    // A click that arrives while a monitor tick lets events run waits for nothing: no question.
-    if (ctx.state.Busy)
-        return ResetResult::NotRun;
     if (ctx.ui.MessageBox(MessageText(MsgResetQuestion), MessageText(MsgResetCaption),
                           MbYesNoDefaultNo) != IdYes)
         return ResetResult::NotRun;

@@ -15,7 +15,7 @@ namespace korv {
 // The panel's entry padded on the left with zeros to four digits, as the module stores it.
 std::string PadPassword(std::string_view entry);
 
-// Opens the password panel (monitor stopped meanwhile). A confirmed entry becomes Edit_haslo;
+// Opens the password panel. A confirmed entry becomes Edit_haslo;
 // in change mode it is then written into the module, in entry mode the next tick tries it.
 void ShowPasswordPanel(ModuleContext& ctx, bool change);
 // Button_zmien_haslo ("Change"): the panel in change mode.

@@ -25,7 +25,6 @@ std::string ProgressDisplay::Label(const std::string& message, int position, int
 
 void ProgressDisplay::Show() {
     ui_.ShowProgress(position_, steps_, Label(message_, position_, steps_));
-    ui_.ProcessEvents();
 }
 
 } // namespace korv

@@ -74,6 +74,11 @@ ReadOutcome Button1Click(ModuleContext& ctx) {
             });
         outcome.failedPages = pages.failed;
         outcome.stoppedAt = pages.stoppedAt;
+        if (pages.cancelled) {
+            outcome.cancelled = true;
+            ctx.ui.ShowMessage(OwnText(OwnTextName::ReadCancelled, language));
+            return;
+        }
         if (ctx.state.ModuleKind == link::kKindZada)
             ctx.ui.ShowZadaSettings(ctx.state.zada);
         const std::string unchanged = OwnText(OwnTextName::CardListNotChanged, language);

@@ -21,6 +21,7 @@ struct ReadOutcome {
     std::vector<int> failedPages; // their cards are missing from the register
     int stoppedAt = -1;           // the page where the module stopped answering, or -1
     std::vector<RecordPlace> recordsWithoutCard;
+    bool cancelled = false;        // the person stopped it; the register is as it was
     bool registerReplaced = false; // the register now holds what was read
     // The register now holds every card the module reported.
     bool Complete() const {
@@ -34,7 +35,8 @@ struct ReadOutcome {
 // failed page is named (message 165) and skipped, and the other pages' cards still come in. A
 // module that stops answering, or records inside its count that hold no card, leave the
 // register as it was: such a read would hide that cards are missing behind a plausible list.
-// NeedSave stays. On a ZADA module the window's extra settings take the module's.
+// NeedSave stays. On a ZADA module the window's extra settings take the module's. A cancel
+// stops it before the next page and leaves the register and the settings as they were.
 ReadOutcome Button1Click(ModuleContext& ctx);
 
 // "page P record R, ..." for the report, the first few and the number of them all.

@@ -22,14 +22,11 @@ public:
     void ShowError(const std::string&) override {}
     void ShowProgress(int, int, const std::string&) override {}
     void HideProgress() override {}
-    void ProcessEvents() override {}
     std::optional<std::string> AskOpenFileName(const std::string&) override { return {}; }
     std::optional<std::string> AskSaveFileName(const std::string&, const std::string&) override {
         return {};
     }
     int AskZone() override { return 0; }
-    void BeginBusy() override {}
-    void EndBusy() override {}
     void RefreshViews() override {}
     void SetApartment(int) override {}
     void ShowCurrentApartment() override {}
@@ -37,14 +34,11 @@ public:
     void SetMenuItemEnabled(MenuItem, bool) override {}
     void ShowConnection(const ConnectionView&) override {}
     std::optional<std::string> AskPassword(bool) override { return {}; }
-    void SetMonitorRunning(bool) override {}
     void ShowProgressLabel(const std::string&) override {}
     void SetWaitCursor(bool) override {}
     void ShowZadaSettings(const link::ZadaSettings&) override {}
     void SetCardButtonsEnabled(bool) override {}
-    TKarta AskCard(const std::optional<TKarta>&, link::TBEXFTDI&) override {
-        return TKarta{"-1", false, ""};
-    }
+    TKarta AskCard(const std::optional<TKarta>&) override { return TKarta{"-1", false, ""}; }
     std::pair<int, int> AskRange(int) override { return {-1, -1}; }
     int SelectedCardRow() override { return -1; }
     void ShowCardNotice(bool) override {}

@@ -1,20 +1,17 @@
 #include "commands/transfer_session.h"
 
+#include "commands/command_guards.h"
+#include "commands/page_exchange.h"
+#include "commands/progress.h"
 #include "i18n/catalogue.h"
 #include "i18n/message_slots.h"
 #include "i18n/own_texts.h"
 #include "link/port_control.h"
-#include "commands/command_guards.h"
-#include "commands/page_exchange.h"
-#include "commands/progress.h"
 
 namespace korv {
 
 bool TransferSession(ModuleContext& ctx, SessionCommand command,
                      const std::function<void()>& body) {
-    if (ctx.state.Busy)
-        return false;
-    CommandBusy busy(ctx);
     OpenCable cable(ctx.port, &ctx.ui);
     if (!cable.Opened())
         return false;
@@ -36,6 +33,11 @@ bool TransferSession(ModuleContext& ctx, SessionCommand command,
             ctx.ui.ShowMessage(MessageText(MsgWrongReader));
         return false;
     }
+    // The module checks no password itself: the program does, and it does it here, not in
+    // each front end. A module whose memory is erased takes a password and nothing else.
+    const bool erased = ctx.state.passwordCheck == PasswordCheck::NoValidPassword;
+    if (!ctx.state.PasswordAccepted && !(command == SessionCommand::Password && erased))
+        return false;
     body();
     return true;
 }
@@ -55,6 +57,10 @@ PageLoopResult RunPageLoop(ModuleContext& ctx, int lastPage, int progressMessage
     };
     ProgressDisplay progress(ctx.ui, lastPage + 1, MessageText(progressMessage));
     for (int n = 0; n <= lastPage; ++n) {
+        if (ctx.CancelAsked()) {
+            result.cancelled = true;
+            return result; // the pages that failed before are part of what was cancelled
+        }
         if (page(n)) {
             nameFailed();
         } else {

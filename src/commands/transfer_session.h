@@ -11,12 +11,13 @@ namespace korv {
 
 enum class SessionCommand { Read, Write, Verify, Reset, Password };
 
-// Busy mode, the cable opened, the module asked who it is: the body runs only when the answer
-// is the kind the monitor found. One lost or garbled answer is asked again, like a page, so a
+// The cable opened, the module asked who it is: the body runs only when the answer is the kind
+// the monitor found, and only when the module accepted the installer password (or, for the
+// password write, holds none). One lost or garbled answer is asked again, like a page, so a
 // glitch is not taken for another module. A wrong answer shows message 168 (nothing for the
-// password write); a cable that does not open ends it silently. The cable is closed and busy
-// mode left on every way out. Nothing at all happens while another command or a monitor tick
-// holds the cable (a click that arrives while a tick lets events run). True when the body ran.
+// password write); a cable that does not open ends it silently. The cable is closed on every
+// way out. The command runner sees to it that nothing else holds the cable meanwhile. True
+// when the body ran.
 bool TransferSession(ModuleContext& ctx, SessionCommand command, const std::function<void()>& body);
 
 // Pages in a row that failed every try after which the module counts as gone.
@@ -25,6 +26,7 @@ inline constexpr int kPagesBeforeGivingUp = 3;
 struct PageLoopResult {
     std::vector<int> failed; // pages whose exchange failed, in order
     int stoppedAt = -1;      // the first page of the run that made the loop give up, or -1
+    bool cancelled = false;  // the person stopped the command before the next page
     bool Stopped() const { return stoppedAt >= 0; }
 };
 
@@ -33,7 +35,8 @@ struct PageLoopResult {
 // 0. A failed page is named with pageErrorText and its number once it is clear the module still
 // answers; after kPagesBeforeGivingUp failed pages in a row the loop stops without naming them,
 // since a module that went quiet would otherwise cost minutes and a message for every page.
-// With lastPage -1 no page runs (the display still shows and ends when showWhenEmpty).
+// With lastPage -1 no page runs (the display still shows and ends when showWhenEmpty). A cancel
+// asked through the context stops the loop before the next page, unnamed failures and all.
 PageLoopResult RunPageLoop(ModuleContext& ctx, int lastPage, int progressMessage,
                            const std::string& pageErrorText, const std::function<bool(int)>& page,
                            bool showWhenEmpty = false);

@@ -3,17 +3,13 @@
 // asked. Nothing here knows about Qt.
 #pragma once
 
+#include "commands/connection_view.h"
 #include "core/card_register.h"
 #include "link/zada_settings.h"
-#include "commands/connection_view.h"
 
 #include <optional>
 #include <string>
 #include <utility>
-
-namespace korv::link {
-class TBEXFTDI;
-}
 
 namespace korv {
 
@@ -48,8 +44,6 @@ public:
     // The progress bar and its text; ProgressDisplay (progress.h) computes what to show.
     virtual void ShowProgress(int position, int maximum, const std::string& label) = 0;
     virtual void HideProgress() = 0;
-    // Lets pending window events run (repaint, menu clicks) during a long command.
-    virtual void ProcessEvents() = 0;
 
     // Questions. An empty optional means the person cancelled.
     virtual std::optional<std::string> AskOpenFileName(const std::string& filter) = 0;
@@ -59,8 +53,6 @@ public:
     virtual int AskZone() = 0;
 
     // The main window's shared services.
-    virtual void BeginBusy() = 0;
-    virtual void EndBusy() = 0;
     virtual void RefreshViews() = 0;
     // Sets the apartment box and runs its value-changed rule (shows that apartment again).
     virtual void SetApartment(int apartment) = 0;
@@ -76,8 +68,6 @@ public:
     // mode when the module refused the one the program holds. The digits confirmed (0 to 4,
     // not yet padded), or nothing when cancelled.
     virtual std::optional<std::string> AskPassword(bool change) = 0;
-    // Stops or starts the connection monitor's timer.
-    virtual void SetMonitorRunning(bool running) = 0;
     // The progress label alone, without the bar, repainted at once (long single exchanges).
     virtual void ShowProgressLabel(const std::string& text) = 0;
     // The hourglass over the window while a long exchange blocks it.
@@ -89,9 +79,10 @@ public:
 
     // The card group.
     // The card parameters dialog (TFormParametryKarty): a new card (DodajKarte) when card is
-    // empty, else changes to it (ZmienKarte). Its Read takes the number from a card held to
-    // the module's reader through port. A result whose numer is "-1" means no card.
-    virtual TKarta AskCard(const std::optional<TKarta>& card, link::TBEXFTDI& port) = 0;
+    // empty, else changes to it (ZmienKarte). Its Read asks the window's command runner for
+    // the card at the module's reader; the dialog never touches the cable. A result whose
+    // numer is "-1" means no card.
+    virtual TKarta AskCard(const std::optional<TKarta>& card) = 0;
     // The range dialog (TFormZakres::PodajZakres), both boxes starting at start: from and to,
     // both -1 when cancelled.
     virtual std::pair<int, int> AskRange(int start) = 0;
@@ -102,18 +93,6 @@ public:
     // once; false takes it away.
     virtual void ShowCardNotice(bool show) = 0;
     virtual void SetAddButtonCaption(const std::string& caption) = 0;
-};
-
-// Busy mode for the length of a scope, so every way out of a command leaves it.
-class BusyScope {
-public:
-    explicit BusyScope(Ui& ui) : ui_(ui) { ui_.BeginBusy(); }
-    ~BusyScope() { ui_.EndBusy(); }
-    BusyScope(const BusyScope&) = delete;
-    BusyScope& operator=(const BusyScope&) = delete;
-
-private:
-    Ui& ui_;
 };
 
 } // namespace korv

@@ -158,6 +158,11 @@ VerifyOutcome Button3Click(ModuleContext& ctx) {
             });
         o.failedPages = pages.failed;
         o.stoppedAt = pages.stoppedAt;
+        if (pages.cancelled) {
+            o.cancelled = true;
+            ctx.ui.ShowMessage(OwnText(OwnTextName::VerifyCancelled, LanguageIndex()));
+            return;
+        }
         // Cards past the last page a module can hold, or after the module went quiet, were
         // never looked at.
         o.unchecked += std::max(count - c, 0);

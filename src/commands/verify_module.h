@@ -1,9 +1,9 @@
 // Verify: does the module hold the register's cards (Panel3b / Label3b "Verify").
 #pragma once
 
+#include "commands/module_context.h"
 #include "core/card_register.h"
 #include "link/frame_checks.h"
-#include "commands/module_context.h"
 
 #include <string>
 #include <vector>
@@ -27,11 +27,14 @@ struct VerifyOutcome {
     int errors = 0;             // module records without their card in the program
     int unchecked = 0;          // cards on pages that could not be read
     std::vector<int> failedPages;
-    int stoppedAt = -1; // the page where the module stopped answering, or -1
+    int stoppedAt = -1;     // the page where the module stopped answering, or -1
+    bool cancelled = false; // the person stopped it before every card was checked
     // Module records without a match, then (when every card could be checked) the program's
     // cards the module lacks.
     std::vector<CardDifference> differences;
-    bool Matches() const { return ran && !countsDiffer && errors == 0 && unchecked == 0; }
+    bool Matches() const {
+        return ran && !cancelled && !countsDiffer && errors == 0 && unchecked == 0;
+    }
 };
 
 // The program holds the card of record r of the page reply in buf_out: same zone, apartment,

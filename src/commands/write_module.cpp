@@ -33,8 +33,6 @@ bool RefuseRegister(ModuleContext& ctx) {
 
 WriteOutcome Button2Click(ModuleContext& ctx) {
     WriteOutcome outcome;
-    if (ctx.state.Busy)
-        return outcome;
     if (RefuseRegister(ctx)) {
         outcome.refused = true;
         return outcome;

@@ -1,9 +1,12 @@
 #include "i18n/catalogue.h"
 
+#include <atomic>
+
 namespace korv {
 
 namespace {
-int gLanguageIndex = English;
+// Chosen on the window's thread, read by the command runner's jobs as they word their reports.
+std::atomic<int> gLanguageIndex{English};
 }
 
 std::string CatalogueText(int language, int slot) {

@@ -92,6 +92,19 @@ Pair Texts(OwnTextName name) {
                 "wiadomo, co teraz zawiera. Odczytaj albo sprawdź moduł.",
                 "The module did not confirm the reset and could not be read afterwards: what it "
                 "holds now is unknown. Read or verify the module."};
+    case OwnTextName::CancelButton:
+        return {"Anuluj", "Cancel"};
+    case OwnTextName::ReadCancelled:
+        return {"Odczyt modułu przerwano. Lista kart nie została zmieniona.",
+                "The read was cancelled. The card list was not changed."};
+    case OwnTextName::VerifyCancelled:
+        return {"Weryfikację przerwano; nie wszystkie karty zostały sprawdzone.",
+                "The verify was cancelled; not every card was checked."};
+    case OwnTextName::WriteNotCancellable:
+        return {"Zapisu nie można przerwać", "A write cannot be cancelled"};
+    case OwnTextName::ClosesAfterCommand:
+        return {"Program zamknie się po zakończeniu polecenia.",
+                "The program closes when the command ends."};
     }
     return {"", ""};
 }

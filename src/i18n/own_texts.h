@@ -30,6 +30,11 @@ enum class OwnTextName {
     ResetPasswordNotKept,   // erased, but the password could not be written back
     ResetSettingsNotKept,   // reset with its password, but page 1 not written (ZADA)
     ResetUnknown,           // unconfirmed, and the module could not be read afterwards
+    CancelButton,           // beside the progress of a read or a verify
+    ReadCancelled,          // the person stopped a read: the register is as it was
+    VerifyCancelled,        // the person stopped a verify before it saw every card
+    WriteNotCancellable,    // beside the progress of a write
+    ClosesAfterCommand,     // the window was closed while a write, reset or password ran
 };
 
 // The text in the language (0..5).

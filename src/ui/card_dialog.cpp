@@ -1,7 +1,7 @@
 #include "ui/card_dialog.h"
 
-#include "i18n/message_slots.h"
 #include "commands/card_commands.h"
+#include "i18n/message_slots.h"
 #include "ui/catalogue_text.h"
 #include "ui/digits_validator.h"
 #include "ui/limited_spin_box.h"
@@ -138,6 +138,10 @@ bool TFormParametryKarty::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void TFormParametryKarty::ShowReading(bool reading) {
+    if (reading == reading_)
+        return;
+    reading_ = reading;
+    Button_czytaj_karte->setEnabled(!reading && setup_.moduleAnswers);
     if (reading) {
         QApplication::setOverrideCursor(Qt::WaitCursor);
         normalPalette_ = Edit1->palette();
@@ -151,18 +155,21 @@ void TFormParametryKarty::ShowReading(bool reading) {
     }
 }
 
+TFormParametryKarty::~TFormParametryKarty() {
+    if (reading_)
+        ShowReading(false);
+}
+
 void TFormParametryKarty::Edit1DblClick() {
-    if (!bexdev)
+    if (!setup_.readCard || reading_)
         return;
     ShowReading(true);
-    // The prompt is painted once and stays on screen through the blocking read; the next
-    // repaint after it takes it away.
-    repaint();
-    Label_przyloz_karte->setText(QString());
-    const std::string numer = ReadCardAtReader(*bexdev);
-    if (!numer.empty())
-        Edit1->setText(QString::fromStdString(numer));
-    ShowReading(false);
+    setup_.readCard(this, [this](const std::string& numer) {
+        Label_przyloz_karte->setText(QString());
+        ShowReading(false);
+        if (!numer.empty())
+            Edit1->setText(QString::fromStdString(numer));
+    });
 }
 
 void TFormParametryKarty::Edit1Change(const QString& text) {
@@ -178,19 +185,16 @@ TKarta TFormParametryKarty::Result(int confirmed) const {
                   Edit2->text().toStdString()};
 }
 
-TKarta TFormParametryKarty::DodajKarte(QWidget* parent, link::TBEXFTDI* dev,
-                                       const CardDialogSetup& setup) {
+TKarta TFormParametryKarty::DodajKarte(QWidget* parent, const CardDialogSetup& setup) {
     TFormParametryKarty dialog(parent, setup);
     dialog.Button1->setText(Text(MsgAddButton));
-    dialog.bexdev = dev;
     return dialog.Result(dialog.exec());
 }
 
-TKarta TFormParametryKarty::ZmienKarte(QWidget* parent, link::TBEXFTDI* dev, const TKarta& aKarta,
+TKarta TFormParametryKarty::ZmienKarte(QWidget* parent, const TKarta& aKarta,
                                        const CardDialogSetup& setup) {
     TFormParametryKarty dialog(parent, setup);
     dialog.Button1->setText(Text(MsgChangeButton));
-    dialog.bexdev = dev;
     dialog.Edit1->setText(QString::fromStdString(aKarta.numer));
     dialog.SpinEdit1->setValue(aKarta.B1 ? 1 : 0);
     dialog.Edit2->setText(QString::fromStdString(aKarta.opis));

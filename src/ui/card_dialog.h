@@ -8,14 +8,13 @@
 #include <QDialog>
 #include <QPalette>
 
+#include <functional>
+#include <string>
+
 class QLabel;
 class QLineEdit;
 class QPushButton;
 class QTimer;
-
-namespace korv::link {
-class TBEXFTDI;
-}
 
 namespace korv::ui {
 
@@ -26,20 +25,24 @@ struct CardDialogSetup {
     int apartment = 0;          // CurrentApartment, for the heading
     bool autoReadAdd = false;   // AutoReadAdd
     bool moduleAnswers = false; // ConnectionMessage is 31: the Read button works
+    // Reads the card at the module's reader without blocking: got receives the number ("" for
+    // none) on the window's thread, and only while the dialog (the first argument) exists.
+    std::function<void(QObject*, std::function<void(const std::string&)>)> readCard;
 };
 
 class TFormParametryKarty : public QDialog {
     Q_OBJECT
 public:
     TFormParametryKarty(QWidget* parent, const CardDialogSetup& setup);
+    ~TFormParametryKarty() override;
 
     // A new card; numer "-1" when none was given (cancelled, or confirmed with no number).
-    static TKarta DodajKarte(QWidget* parent, link::TBEXFTDI* dev, const CardDialogSetup& setup);
+    static TKarta DodajKarte(QWidget* parent, const CardDialogSetup& setup);
     // Changes to aKarta, whose B1 the dialog carries along unseen; the same result rule.
-    static TKarta ZmienKarte(QWidget* parent, link::TBEXFTDI* dev, const TKarta& aKarta,
-                             const CardDialogSetup& setup);
+    static TKarta ZmienKarte(QWidget* parent, const TKarta& aKarta, const CardDialogSetup& setup);
 
-    // Edit1DblClick: the card at the reader into Edit1 (also Button_czytaj_karte).
+    // Edit1DblClick: the card at the reader into Edit1 (also Button_czytaj_karte). The dialog
+    // stays open and painted while the runner waits for the card.
     void Edit1DblClick();
     // How the dialog looks while it waits for a card: hourglass, red number box, the prompt.
     void ShowReading(bool reading);
@@ -56,7 +59,7 @@ public:
     QPushButton* Button2; // cancels
     QPushButton* Button_czytaj_karte;
     QTimer* Timer_karta; // the automatic confirmation, 100 ms
-    link::TBEXFTDI* bexdev = nullptr;
+    bool reading() const { return reading_; }
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -69,6 +72,7 @@ private:
 
     CardDialogSetup setup_;
     QPalette normalPalette_;
+    bool reading_ = false;
 };
 
 } // namespace korv::ui

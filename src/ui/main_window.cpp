@@ -1,8 +1,8 @@
 #include "ui/main_window.h"
 
+#include "commands/file_commands.h"
 #include "i18n/catalogue.h"
 #include "i18n/settings_file.h"
-#include "commands/file_commands.h"
 #include "ui/apartment_box.h"
 #include "ui/apartment_grid.h"
 #include "ui/app_identity.h"
@@ -10,8 +10,10 @@
 #include "ui/fit_caption.h"
 #include "ui/push_panel.h"
 #include "ui/qt_ui.h"
+#include "ui/ui_bridge.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -101,8 +103,11 @@ TMain::TMain(const TMainOptions& options, QWidget* parent)
 }
 
 TMain::~TMain() {
-    // The register goes first, then the port, which closes a cable left open and unloads its
-    // library.
+    // A job still running (only in tests: closing waits for jobs) gets its questions answered
+    // with their fallbacks and a read or verify stops at its next page; then the runner lets
+    // go of the port, and the port closes a cable left open and unloads its library.
+    bridge_->Close();
+    runner_.reset();
     state_.tablica.ClearCards();
     BEXFTDI.reset();
 }
@@ -131,6 +136,10 @@ void TMain::BuildMenu() {
     Wyjcie1 = action(Plik1, "Wyjcie1", QKeySequence("Ctrl+X"));
     for (QAction* a : {Otwrz1, Dopisz_plik, Zapisz1, Zapiszjako1})
         a->setEnabled(false);
+    FileItems = new QActionGroup(this);
+    FileItems->setExclusionPolicy(QActionGroup::ExclusionPolicy::None);
+    for (QAction* a : {Nowy1, Otwrz1, Dopisz_plik, Zapisz1, Zapiszjako1})
+        FileItems->addAction(a);
     connect(Wyjcie1, &QAction::triggered, this, &QWidget::close);
     // The commands themselves live below the window; the menu only forwards to them.
     connect(Nowy1, &QAction::triggered, this, [this] { Nowy1Click(state_, ui()); });
@@ -363,6 +372,15 @@ void TMain::BuildStatusLine() {
     LabelProgres->setAlignment(Qt::AlignCenter);
     LabelProgres->setAttribute(Qt::WA_TransparentForMouseEvents);
     LabelProgres->raise();
+    Button_anuluj = new QPushButton(client);
+    Button_anuluj->setObjectName("Button_anuluj");
+    Button_anuluj->setGeometry(782, 598, 78, 22);
+    Button_anuluj->setVisible(false);
+    LabelNoCancel = Label(client, "LabelNoCancel", {466, 598, 170, 22});
+    LabelNoCancel->setAlignment(Qt::AlignCenter);
+    LabelNoCancel->setWordWrap(true);
+    LabelNoCancel->setAutoFillBackground(true);
+    LabelNoCancel->setVisible(false);
 }
 
 void TMain::FormCreate() {
@@ -375,7 +393,8 @@ void TMain::FormCreate() {
     for (int i = 0; i < kLanguageCount; ++i)
         JezykItems[i]->setChecked(i == language);
     ApplyLanguage();
-    BEXFTDI = std::make_unique<link::TBEXFTDI>(clock_);
+    bridge_ = std::make_shared<UiBridge>();
+    UsePort(std::make_unique<link::TBEXFTDI>(clock_));
     state_.polaczony = false;
     SpinEdit1Change();
     SetModulePanelsUsable(false);
@@ -383,7 +402,16 @@ void TMain::FormCreate() {
     GridExit();
     state_.NeedSave = false;
     RefreshViews();
-    state_.Busy = false;
+}
+
+void TMain::UsePort(std::unique_ptr<link::TBEXFTDI> port) {
+    if (runner_)
+        runner_->WaitAndFinish();
+    runner_.reset();
+    BEXFTDI = std::move(port);
+    // The job's thread only posts; the window finishes the job on its own thread.
+    runner_ = std::make_unique<CommandRunner>(
+        *BEXFTDI, [this, bridge = bridge_] { bridge->Post([this] { runner_->Finish(); }); });
 }
 
 void TMain::SetModulePanelsUsable(bool usable) {
@@ -391,33 +419,8 @@ void TMain::SetModulePanelsUsable(bool usable) {
         p->setUsable(usable);
 }
 
-void TMain::BeginBusy() {
-    TimerCheck->stop();
-    state_.Busy = true;
-    Modul_ZEL->setEnabled(false);
-    Button_zmien_haslo->setEnabled(false);
-    Button_reset_pamieci->setEnabled(false);
-}
-
-void TMain::EndBusy() {
-    Button_reset_pamieci->setEnabled(true);
-    Button_zmien_haslo->setEnabled(true);
-    Modul_ZEL->setEnabled(true);
-    TimerCheck->start();
-    state_.Busy = false;
-}
-
 void TMain::FormClose() {
     TimerCheck->stop();
-}
-
-void TMain::closeEvent(QCloseEvent* event) {
-    if (!FormCloseQuery()) {
-        event->ignore();
-        return;
-    }
-    FormClose();
-    event->accept();
 }
 
 void TMain::ShowProgress(int position, int maximum, const QString& label) {
@@ -426,7 +429,6 @@ void TMain::ShowProgress(int position, int maximum, const QString& label) {
     PBar1->setVisible(true);
     LabelProgres->setText(label);
     LabelProgres->raise();
-    LabelProgres->repaint();
 }
 
 void TMain::HideProgress() {

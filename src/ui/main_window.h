@@ -3,21 +3,24 @@
 // menu. It owns the application state; commands work on that state through QtUi.
 #pragma once
 
-#include "link/ftdi.h"
 #include "commands/app_state.h"
+#include "commands/command_runner.h"
 #include "commands/module_context.h"
 #include "commands/ui_seam.h"
-#include "ui/window_clock.h"
+#include "link/clock.h"
+#include "link/ftdi.h"
 
 #include <QMainWindow>
 #include <QString>
 
 #include <array>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
 
 class QAction;
+class QActionGroup;
 class QButtonGroup;
 class QCheckBox;
 class QComboBox;
@@ -40,6 +43,7 @@ class ApartmentGrid;
 class PushPanel;
 class QtUi;
 class TForm_Panel_Edycji;
+class UiBridge;
 
 struct TMainOptions {
     // The settings file beside the program, and where the language goes when that folder
@@ -67,9 +71,20 @@ public:
     void RefreshViews();
     int GridMode() const;
 
-    // Busy mode: the one guard of the cable.
-    void BeginBusy();
-    void EndBusy();
+    // The command runner: the one owner of the cable and its one busy state. A job works on
+    // a copy of the state on the runner's thread; apply, on the window's thread once it
+    // ended, takes what the job found back into the window's state. False when it could not
+    // start (a command holds the cable).
+    bool StartJob(JobKind kind, std::function<void(ModuleContext&)> body,
+                  std::function<void(AppState& job)> apply = {});
+    CommandRunner& runner() { return *runner_; }
+    // Puts another cable port in place (tests, benchmarks): once no job runs, a new runner
+    // owns it.
+    void UsePort(std::unique_ptr<link::TBEXFTDI> port);
+    // A command (not a monitor tick) holds the cable, or waits for a tick to let go of it.
+    bool CommandRunning() const;
+    // Every control's enabling from the connection, the register and the runner, in one place.
+    void UpdateEnabling();
 
     // Language.
     void ApplyLanguage();
@@ -102,7 +117,10 @@ public:
     TForm_Panel_Edycji& PanelEdycji();
 
     // The card group: the dialogs, the list's selection, Find's notice panel.
-    TKarta AskCard(const std::optional<TKarta>& card, link::TBEXFTDI& port);
+    TKarta AskCard(const std::optional<TKarta>& card);
+    // The card dialog's Read, as a job of the runner: got receives the number ("" for none)
+    // on the window's thread, unless the dialog is gone by then.
+    void ReadCardForDialog(QObject* dialog, std::function<void(const std::string&)> got);
     std::pair<int, int> AskRange(int start);
     int SelectedCardRow() const;
     void ShowCardNotice(bool show);
@@ -121,7 +139,6 @@ private:
     void ConnectModuleCommands();
     void ConnectCardCommands();
     void ConnectInfoWindows();
-    bool FormCloseQuery();
     void FormClose();
 
     void RadioGroup1Click(int item);
@@ -130,17 +147,29 @@ private:
     void GridClick();
     void GridExit();
     void ListView1Click();
+    void JobEnded(JobKind kind);
+    void ShowJobControls(JobKind kind, bool show);
+    void CloseAfterJob();
     void EditWybieranyChange(const QString& text);
     QColor GridCellColour(int column, int row) const;
 
     AppState state_;
     std::string settingsPath_;
     std::unique_ptr<QtUi> qtUi_;
-    WindowClock clock_;
+    // The cable's waits run on the runner's thread, in real time.
+    link::RealClock clock_;
+    std::shared_ptr<UiBridge> bridge_;
+    std::unique_ptr<CommandRunner> runner_;
+    // A command clicked while a monitor tick held the cable: it starts when the tick ends.
+    std::function<void()> pendingJob_;
+    // The window was closed while a command ran that must not be cut short.
+    bool closeAfterJob_ = false;
+    // The close query has been answered (and its write done): the next close goes through.
+    bool closeApproved_ = false;
 
 public:
     // The one cable port of the run: created at start-up, opened only for one monitor tick or
-    // one command.
+    // one command, and used only on the runner's thread. Replaced only through UsePort.
     std::unique_ptr<link::TBEXFTDI> BEXFTDI;
 
 public:
@@ -153,6 +182,9 @@ public:
     QAction* Zapisz1 = nullptr;
     QAction* Zapiszjako1 = nullptr;
     QAction* Wyjcie1 = nullptr;
+    // New, Open, Add file, Save, Save as: off together while a command runs, each keeping
+    // its own enabling for afterwards.
+    QActionGroup* FileItems = nullptr;
     QMenu* Jezyk = nullptr;               // Język = language
     std::array<QAction*, 6> JezykItems{}; // indexed by language: Jezyk0 .. Jezyk5
     QMenu* About1 = nullptr;
@@ -212,7 +244,9 @@ public:
     QLabel* LabelPolacz = nullptr;
     QLineEdit* Pokaz_poloczenie = nullptr; // "show the connection": the cable box
     QProgressBar* PBar1 = nullptr;
-    QLabel* LabelProgres = nullptr; // the progress text over PBar1
+    QLabel* LabelProgres = nullptr;       // the progress text over PBar1
+    QPushButton* Button_anuluj = nullptr; // anuluj = cancel: stops a read or a verify
+    QLabel* LabelNoCancel = nullptr;      // during a write: it cannot be cancelled
 
     QTimer* TimerCheck = nullptr; // the connection monitor's one-second tick
     QFrame* InfoPanel = nullptr;

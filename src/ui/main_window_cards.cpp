@@ -2,9 +2,9 @@
 // card and range dialogs, the card list's selection, and Find's notice panel.
 #include "ui/main_window.h"
 
+#include "commands/card_commands.h"
 #include "i18n/catalogue.h"
 #include "i18n/message_slots.h"
-#include "commands/card_commands.h"
 #include "ui/card_dialog.h"
 #include "ui/fit_caption.h"
 #include "ui/notice_panel.h"
@@ -28,18 +28,25 @@ void TMain::ConnectCardCommands() {
     forward(Button_zmien, &korv::Button_zmienClick);
     forward(Button_Kasuj1, &korv::Button_Kasuj1Click);
     forward(Button_kasujZakres, &korv::Button_kasujZakresClick);
-    forward(Button_Znajdz, &korv::Button_ZnajdzClick);
+    // Find waits for a card at the reader: a job of the runner, like the card dialog's Read.
+    connect(Button_Znajdz, &QPushButton::clicked, this,
+            [this] { StartJob(JobKind::Find, &korv::Button_ZnajdzClick); });
     connect(CheckBox_auto, &QCheckBox::toggled, this, [this](bool on) {
         auto ctx = Context();
         korv::CheckBox_autoClick(ctx, on);
     });
 }
 
-TKarta TMain::AskCard(const std::optional<TKarta>& card, link::TBEXFTDI& port) {
-    const CardDialogSetup setup{state_.CurrentApartment, state_.AutoReadAdd,
-                                state_.ConnectionMessage == MsgConnectedWithModule};
-    return card ? TFormParametryKarty::ZmienKarte(this, &port, *card, setup)
-                : TFormParametryKarty::DodajKarte(this, &port, setup);
+TKarta TMain::AskCard(const std::optional<TKarta>& card) {
+    CardDialogSetup setup{state_.CurrentApartment,
+                          state_.AutoReadAdd,
+                          state_.ConnectionMessage == MsgConnectedWithModule,
+                          {}};
+    setup.readCard = [this](QObject* dialog, std::function<void(const std::string&)> got) {
+        ReadCardForDialog(dialog, std::move(got));
+    };
+    return card ? TFormParametryKarty::ZmienKarte(this, *card, setup)
+                : TFormParametryKarty::DodajKarte(this, setup);
 }
 
 std::pair<int, int> TMain::AskRange(int start) {

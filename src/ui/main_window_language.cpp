@@ -1,9 +1,10 @@
 // Captions in the current language, and the language menu.
 #include "ui/main_window.h"
 
-#include "i18n/catalogue.h"
-#include "i18n/settings_file.h"
 #include "commands/card_commands.h"
+#include "i18n/catalogue.h"
+#include "i18n/own_texts.h"
+#include "i18n/settings_file.h"
 #include "ui/app_identity.h"
 #include "ui/catalogue_text.h"
 #include "ui/fit_caption.h"
@@ -56,6 +57,11 @@ void TMain::ApplyLanguage() {
     SprWersj2->setText(Text(18));
 
     Label_stan_polaczenia->setText(Text(32));
+    const auto own = [](OwnTextName name) {
+        return QString::fromStdString(OwnText(name, LanguageIndex()));
+    };
+    Button_anuluj->setText(own(OwnTextName::CancelButton));
+    LabelNoCancel->setText(own(OwnTextName::WriteNotCancellable));
     Modul_ZEL->setTitle(Text(35));
     Panel1b->setCaption(Text(36));
     Panel2b->setCaption(Text(37));

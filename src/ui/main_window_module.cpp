@@ -2,15 +2,14 @@
 // panel, the password and version panels, and forwarding the module controls to their commands.
 #include "ui/main_window.h"
 
-#include "i18n/catalogue.h"
-#include "i18n/message_slots.h"
-#include "commands/close_query.h"
 #include "commands/connection_monitor.h"
 #include "commands/password_commands.h"
 #include "commands/read_module.h"
 #include "commands/verify_module.h"
 #include "commands/version_check.h"
 #include "commands/write_module.h"
+#include "i18n/catalogue.h"
+#include "i18n/message_slots.h"
 #include "ui/notice_panel.h"
 #include "ui/panel_edycji.h"
 #include "ui/push_panel.h"
@@ -55,28 +54,40 @@ ModuleContext TMain::Context() {
 }
 
 void TMain::ConnectModuleCommands() {
-    connect(Button_zmien_haslo, &QPushButton::clicked, this, [this] {
-        auto ctx = Context();
-        korv::Button_zmien_hasloClick(ctx);
-        Edit_haslo->setText(QString::fromStdString(state_.Edit_haslo));
-    });
+    // Each control starts its command as a job of the runner; what the job found comes back
+    // with its connection findings, and what else it changed is taken back here.
+    connect(Button_zmien_haslo, &QPushButton::clicked, this,
+            [this] { StartJob(JobKind::Password, &korv::Button_zmien_hasloClick); });
     connect(Button_reset_pamieci, &QPushButton::clicked, this, [this] {
-        auto ctx = Context();
-        korv::Button_reset_pamieciClick(ctx);
+        StartJob(JobKind::Reset, [](ModuleContext& ctx) { korv::Button_reset_pamieciClick(ctx); });
     });
     connect(SprWersj2, &QAction::triggered, this, &TMain::SprWersj1Click);
     // Panel and label both press the panel, which runs its command once.
     connect(Panel1b, &PushPanel::clicked, this, [this] {
-        auto ctx = Context();
-        korv::Button1Click(ctx);
+        auto outcome = std::make_shared<ReadOutcome>();
+        StartJob(
+            JobKind::Read, [outcome](ModuleContext& ctx) { *outcome = korv::Button1Click(ctx); },
+            [this, outcome](AppState& job) {
+                // Whole or not at all: the register the read built, or the one from before.
+                if (!outcome->registerReplaced)
+                    return;
+                state_.tablica = std::move(job.tablica);
+                SpinEdit1Change();
+                RefreshViews();
+                qtUi().SetCardButtonsEnabled(false);
+            });
     });
     connect(Panel2b, &PushPanel::clicked, this, [this] {
-        auto ctx = Context();
-        korv::Button2Click(ctx);
+        StartJob(
+            JobKind::Write, [](ModuleContext& ctx) { korv::Button2Click(ctx); },
+            [this](AppState& job) { state_.NeedSave = job.NeedSave; });
     });
     connect(Panel3b, &PushPanel::clicked, this, [this] {
-        auto ctx = Context();
-        korv::Button3Click(ctx);
+        StartJob(JobKind::Verify, [](ModuleContext& ctx) { korv::Button3Click(ctx); });
+    });
+    connect(Button_anuluj, &QPushButton::clicked, this, [this] {
+        runner_->Cancel();
+        Button_anuluj->setEnabled(false);
     });
     // The ZADA controls have no commands of their own; the state follows them so that a write
     // sends what the person sees.
@@ -91,29 +102,13 @@ void TMain::ConnectModuleCommands() {
             [this](bool on) { state_.zada.soundsOn = on; });
 }
 
-bool TMain::FormCloseQuery() {
-    auto ctx = Context();
-    return korv::FormCloseQuery(ctx);
-}
-
-void TMain::TimerCheckTimer() {
-    auto ctx = Context();
-    korv::TimerCheckTimer(ctx);
-    // The tick may have given an erased module a password after it last drew the row.
-    Edit_haslo->setText(QString::fromStdString(state_.Edit_haslo));
-}
-
 void TMain::ShowConnection(const ConnectionView& v) {
     Pokaz_poloczenie->setText(v.cableMessage ? QString::fromStdString(MessageText(v.cableMessage))
                                              : QString());
     Pokaz_poloczenie->setStyleSheet("background: " + ColourName(v.cableColour) + ";");
     LabelPolacz->setText(QString::fromStdString(ConnectionLabelText(state_)));
     LabelPolacz->setStyleSheet("color: " + ColourName(v.labelColour) + ";");
-    SetModulePanelsUsable(v.pushPanels);
-    Modul_ZEL->setEnabled(v.moduleGroup);
-    Button_zmien_haslo->setEnabled(v.passwordButtons);
-    Button_reset_pamieci->setEnabled(v.passwordButtons);
-    Edit_haslo->setEnabled(v.passwordBox);
+    UpdateEnabling();
     Edit_haslo->setText(QString::fromStdString(state_.Edit_haslo));
     if (v.layout) {
         const bool zada = *v.layout == ModuleLayout::Zada;
@@ -130,10 +125,7 @@ void TMain::ShowConnection(const ConnectionView& v) {
             y += step;
         }
     }
-    CheckBox_auto->setEnabled(v.autoCheckBox);
-    Button_Znajdz->setEnabled(v.findButton);
     ShowInfoPanel(v.infoPanel);
-    LabelPolacz->repaint();
 }
 
 void TMain::ShowZadaSettings() {
@@ -177,9 +169,7 @@ void TMain::SprWersj1Click() {
     panel.setWindowTitle("ZEL v " + ProgramVersion());
     panel.versionPage = QUrl(
         QString::fromStdString(VersionCheckUrl(VersionServer(settingsPath_), LanguageIndex())));
-    TimerCheck->stop();
-    panel.exec();
-    TimerCheck->start();
+    panel.exec(); // no tick starts under a dialog of the window's own
 }
 
 } // namespace korv::ui

@@ -78,7 +78,7 @@ void TMain::ShowCardCount(int n) {
     const CardCountWording w = CardCountSlots(n);
     LabelSuma->setText(w.showsNumber ? Text(w.firstSlot) + QString::number(n) + Text(w.secondSlot)
                                      : Text(w.firstSlot));
-    Button_Znajdz->setEnabled(n > 0 && state_.ConnectionMessage == 31);
+    UpdateEnabling(); // Find follows the card count
 }
 
 void TMain::RefreshViews() {

@@ -48,12 +48,6 @@ void QtUi::HideProgress() {
     window_.HideProgress();
 }
 
-void QtUi::ProcessEvents() {
-    // Repaints and timers, not clicks or keys: a command that lets events run must not have
-    // another one started under it. The person's input waits until the command is done.
-    QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-}
-
 std::optional<std::string> QtUi::AskOpenFileName(const std::string& filter) {
     return chooser_({false, QtFilterFromPipes(filter), {}});
 }
@@ -67,12 +61,6 @@ int QtUi::AskZone() {
     return TFormStrefa::PodajStrefe(&window_);
 }
 
-void QtUi::BeginBusy() {
-    window_.BeginBusy();
-}
-void QtUi::EndBusy() {
-    window_.EndBusy();
-}
 void QtUi::RefreshViews() {
     window_.RefreshViews();
 }
@@ -111,16 +99,8 @@ std::optional<std::string> QtUi::AskPassword(bool change) {
     return window_.AskPassword(change);
 }
 
-void QtUi::SetMonitorRunning(bool running) {
-    if (running)
-        window_.TimerCheck->start();
-    else
-        window_.TimerCheck->stop();
-}
-
 void QtUi::ShowProgressLabel(const std::string& text) {
     window_.LabelProgres->setText(Q(text));
-    window_.LabelProgres->repaint();
 }
 
 void QtUi::SetWaitCursor(bool waiting) {
@@ -140,8 +120,8 @@ void QtUi::SetCardButtonsEnabled(bool enabled) {
     window_.Button_Kasuj1->setEnabled(enabled);
 }
 
-TKarta QtUi::AskCard(const std::optional<TKarta>& card, link::TBEXFTDI& port) {
-    return window_.AskCard(card, port);
+TKarta QtUi::AskCard(const std::optional<TKarta>& card) {
+    return window_.AskCard(card);
 }
 
 std::pair<int, int> QtUi::AskRange(int start) {

@@ -24,13 +24,10 @@ public:
     void ShowError(const std::string& text) override;
     void ShowProgress(int position, int maximum, const std::string& label) override;
     void HideProgress() override;
-    void ProcessEvents() override;
     std::optional<std::string> AskOpenFileName(const std::string& filter) override;
     std::optional<std::string> AskSaveFileName(const std::string& filter,
                                                const std::string& defaultExtension) override;
     int AskZone() override;
-    void BeginBusy() override;
-    void EndBusy() override;
     void RefreshViews() override;
     void SetApartment(int apartment) override;
     void ShowCurrentApartment() override;
@@ -38,12 +35,11 @@ public:
     void SetMenuItemEnabled(MenuItem item, bool enabled) override;
     void ShowConnection(const ConnectionView& view) override;
     std::optional<std::string> AskPassword(bool change) override;
-    void SetMonitorRunning(bool running) override;
     void ShowProgressLabel(const std::string& text) override;
     void SetWaitCursor(bool waiting) override;
     void ShowZadaSettings(const link::ZadaSettings& zada) override;
     void SetCardButtonsEnabled(bool enabled) override;
-    TKarta AskCard(const std::optional<TKarta>& card, link::TBEXFTDI& port) override;
+    TKarta AskCard(const std::optional<TKarta>& card) override;
     std::pair<int, int> AskRange(int start) override;
     int SelectedCardRow() override;
     void ShowCardNotice(bool show) override;

@@ -1,10 +1,10 @@
 // The card group's commands over a scripted Ui; Find reads from the simulated module's card
 // queue on the virtual clock.
+#include "commands/card_commands.h"
+#include "commands/file_commands.h"
 #include "i18n/catalogue.h"
 #include "link/sim_fixture.h"
 #include "support/scripted_ui.h"
-#include "commands/card_commands.h"
-#include "commands/file_commands.h"
 
 #include <gtest/gtest.h>
 
@@ -47,10 +47,6 @@ TEST_F(CardCommands, AddRefusesAFullRegisterAndANumberRegisteredAnywhere) {
     ASSERT_EQ(state.tablica.Cell(1, 5).lista.size(), 1u);
     EXPECT_EQ(state.tablica.Cell(1, 5).lista[0].opis, "y");
     EXPECT_TRUE(state.NeedSave);
-    // The dialog ran in busy mode with the monitor stopped; both came back every time.
-    EXPECT_EQ(ui.busyDepth, 0);
-    EXPECT_FALSE(state.Busy);
-    EXPECT_TRUE(ui.monitorRunning);
 
     // Cancelled: nothing.
     state.NeedSave = false;
@@ -123,9 +119,8 @@ TEST_F(CardCommands, FindSaysWhereTheCardAtTheReaderIsRegistered) {
     for (const auto& b : ui.boxes)
         EXPECT_EQ(b.caption, "Reading card");
     // The notice is up while the card is read and the answer shown, and gone afterwards.
-    const std::vector<std::string> order(ui.events.begin(), ui.events.begin() + 5);
-    EXPECT_EQ(order, (std::vector<std::string>{"BeginBusy", "NoticeOn", "MessageBox", "NoticeOff",
-                                               "EndBusy"}));
+    const std::vector<std::string> order(ui.events.begin(), ui.events.begin() + 3);
+    EXPECT_EQ(order, (std::vector<std::string>{"NoticeOn", "MessageBox", "NoticeOff"}));
     EXPECT_FALSE(port->Opened());
     EXPECT_EQ(state.tablica.CardCount(), 1);
 
@@ -134,27 +129,6 @@ TEST_F(CardCommands, FindSaysWhereTheCardAtTheReaderIsRegistered) {
     Context("kind=none");
     Button_ZnajdzClick(*context_);
     EXPECT_TRUE(ui.boxes.empty());
-    EXPECT_EQ(ui.busyDepth, 0);
-}
-
-TEST_F(CardCommands, NothingChangesTheRegisterUnderATransfer) {
-    // A transfer lets window events run between pages; a click that gets through then must
-    // neither change the cards it is walking nor start busy mode inside its own.
-    auto& ctx = Context();
-    state.tablica.AddCard(1, 0, {"1", false, ""});
-    state.tablica.AddCard(1, 1, {"2", false, ""});
-    state.Busy = true;
-    ui.selectedRow = 0;
-    ui.ranges = {{0, 255}};
-    ui.openNames = {std::string("/nonexistent.zel"), std::string("/nonexistent.zel")};
-    Button_Kasuj1Click(ctx);
-    Button_kasujZakresClick(ctx);
-    Nowy1Click(state, ui);
-    Otwrz1Click(state, ui);
-    Dopisz_plikClick(state, ui);
-    EXPECT_EQ(state.tablica.CardCount(), 2);
-    EXPECT_TRUE(ui.events.empty());
-    EXPECT_TRUE(state.Busy);
 }
 
 } // namespace

@@ -1,5 +1,5 @@
-#include "files/file_bytes.h"
 #include "commands/file_commands.h"
+#include "files/file_bytes.h"
 
 #include "i18n/catalogue.h"
 #include "support/card_files_fixture.h"
@@ -53,7 +53,7 @@ TEST_F(FileCommands, NewEmptiesTheRegisterAndForgetsThePath) {
     EXPECT_TRUE(ui.menu.empty());
 }
 
-TEST_F(FileCommands, OpenLoadsInBusyModeAndNamesTheWindowFirst) {
+TEST_F(FileCommands, OpenNamesTheWindowFirst) {
     const std::string name = Add("cards.zel", test::kWorkedExampleFile);
     ui.openNames.push_back(name);
     Otwrz1Click(state, ui);
@@ -64,17 +64,16 @@ TEST_F(FileCommands, OpenLoadsInBusyModeAndNamesTheWindowFirst) {
     EXPECT_EQ(ui.titles, std::vector<std::string>{"ZEL - " + name});
     EXPECT_EQ(state.tablica.CardCount(), 3);
     EXPECT_TRUE(state.NeedSave);
-    EXPECT_EQ(ui.events, (std::vector<std::string>{"BeginBusy", "AskOpenFileName", "SetWindowTitle",
-                                                   "ShowCurrentApartment", "RefreshViews",
-                                                   "SetApartment", "EndBusy"}));
-    EXPECT_EQ(ui.busyDepth, 0);
+    EXPECT_EQ(ui.events,
+              (std::vector<std::string>{"AskOpenFileName", "SetWindowTitle", "ShowCurrentApartment",
+                                        "RefreshViews", "SetApartment"}));
     EXPECT_TRUE(Enabled(MenuItem::Save));
     EXPECT_TRUE(Enabled(MenuItem::Append));
 }
 
-TEST_F(FileCommands, OpenCancelledDoesNothingButBusyMode) {
+TEST_F(FileCommands, OpenCancelledDoesNothing) {
     Otwrz1Click(state, ui);
-    EXPECT_EQ(ui.events, (std::vector<std::string>{"BeginBusy", "AskOpenFileName", "EndBusy"}));
+    EXPECT_EQ(ui.events, (std::vector<std::string>{"AskOpenFileName"}));
     EXPECT_FALSE(state.NeedSave);
 }
 
@@ -140,8 +139,8 @@ TEST_F(FileCommands, AppendAsksBeforeLookingAtLineOne) {
     EXPECT_EQ(ui.boxes[0].caption, "File is being added");
     EXPECT_EQ(ui.boxes[0].flags, 292);
     EXPECT_EQ(ui.messages, std::vector<std::string>{"Wrong file!"});
-    EXPECT_EQ(ui.events, (std::vector<std::string>{"BeginBusy", "AskOpenFileName", "MessageBox",
-                                                   "ShowMessage", "SetApartment", "EndBusy"}));
+    EXPECT_EQ(ui.events, (std::vector<std::string>{"AskOpenFileName", "MessageBox", "ShowMessage",
+                                                   "SetApartment"}));
     EXPECT_EQ(state.Sciezka, "/kept.zel");
     EXPECT_TRUE(ui.titles.empty());
     EXPECT_FALSE(state.NeedSave);

@@ -1,14 +1,14 @@
 // The connection monitor and the module commands against the simulated module, in-process on
 // one virtual clock.
 #include "cli/module_session.h"
-#include "i18n/catalogue.h"
-#include "link/sim_fixture.h"
-#include "support/scripted_ui.h"
 #include "commands/connection_monitor.h"
-#include "link/memory_image.h"
 #include "commands/password_commands.h"
 #include "commands/transfer_session.h"
 #include "commands/version_check.h"
+#include "i18n/catalogue.h"
+#include "link/memory_image.h"
+#include "link/sim_fixture.h"
+#include "support/scripted_ui.h"
 
 #include <gtest/gtest.h>
 
@@ -71,7 +71,7 @@ TEST_F(ModuleCommands, EveryIdentificationOutcomeLeavesItsRowOfTheStateTable) {
             c.outcome == LinkOutcome::CurrentModule || c.outcome == LinkOutcome::Legacy;
         EXPECT_EQ(state.polaczony, answered);
         EXPECT_EQ(v.autoCheckBox, answered);
-        EXPECT_EQ(v.findButton, answered);
+        EXPECT_EQ(FindButtonUsable(state), answered);
         EXPECT_EQ(v.cableMessage, c.outcome == LinkOutcome::NoCable ? 33 : 34);
         EXPECT_EQ(v.cableColour, answered ? Colour::Lime : Colour::Yellow);
         EXPECT_EQ(v.labelColour,
@@ -82,8 +82,6 @@ TEST_F(ModuleCommands, EveryIdentificationOutcomeLeavesItsRowOfTheStateTable) {
         EXPECT_TRUE(ui.menu[MenuItem::Open]);
         EXPECT_TRUE(ui.menu[MenuItem::SaveAs]);
         EXPECT_FALSE(port->Opened());
-        EXPECT_FALSE(state.Busy);
-        EXPECT_TRUE(ui.monitorRunning);
     }
 }
 
@@ -101,16 +99,11 @@ TEST_F(ModuleCommands, LayoutFollowsTheModuleKindAndSurvivesUnplugging) {
     EXPECT_EQ(Label(), "Connected with module ZEL v7");
 }
 
-TEST_F(ModuleCommands, SilentModuleTogglesRtsEveryTickAndABusyTickDoesNothing) {
+TEST_F(ModuleCommands, SilentModuleTogglesRtsEveryTick) {
     Context("[module]\nkind=silent\n");
     Tick();
     EXPECT_TRUE(port->RTS());
     Tick();
-    EXPECT_FALSE(port->RTS());
-    state.Busy = true;
-    ui.events.clear();
-    Tick();
-    EXPECT_TRUE(ui.events.empty());
     EXPECT_FALSE(port->RTS());
 }
 
@@ -144,6 +137,7 @@ TEST_F(ModuleCommands, ACableAnotherProgramHoldsIsSaidToBeInUseNotMissing) {
     EXPECT_TRUE(state.connection.cableInUse);
     EXPECT_EQ(state.connection.cableMessage, 34);
     EXPECT_EQ(Label(), "The USB cable is in use by another program.");
+    state.PasswordAccepted = true; // as a tick before the cable was taken left it
     EXPECT_FALSE(TransferSession(ctx, SessionCommand::Read, [] {}));
     EXPECT_EQ(ui.messages, std::vector<std::string>{"The USB cable is in use by another program."});
     std::ostringstream out, err;
@@ -167,8 +161,6 @@ TEST_F(ModuleCommands, SessionRunsTheBodyOnlyForTheKindTheMonitorFound) {
     EXPECT_EQ(ran, 1);
     EXPECT_EQ(ui.messages, std::vector<std::string>{"   Lack of access - Wrong reader!   "});
     EXPECT_FALSE(port->Opened());
-    EXPECT_EQ(ui.busyDepth, 0);
-    EXPECT_FALSE(state.Busy);
 
     // A legacy module answers the same way every time, but takes no module command.
     Configure("[module]\nkind=j\n");
@@ -178,12 +170,15 @@ TEST_F(ModuleCommands, SessionRunsTheBodyOnlyForTheKindTheMonitorFound) {
     EXPECT_EQ(ran, 1);
     EXPECT_EQ(ui.messages, std::vector<std::string>{"   Lack of access - Wrong reader!   "});
 
-    // A click that arrives while a tick holds the cable starts nothing.
-    state.ModuleKind = "F";
-    state.Busy = true;
+    // Without an accepted password no command starts, whoever calls it.
+    Configure("[module]\nkind=F\npassword=0042\n");
+    ui.passwords = {std::nullopt};
+    Tick();
+    ASSERT_FALSE(state.PasswordAccepted);
     ui.events.clear();
     EXPECT_FALSE(TransferSession(ctx, SessionCommand::Read, [&] { ++ran; }));
-    EXPECT_EQ(Button_reset_pamieciClick(ctx), ResetResult::NotRun);
+    EXPECT_FALSE(TransferSession(ctx, SessionCommand::Password, [&] { ++ran; }));
+    EXPECT_EQ(ran, 1);
     EXPECT_TRUE(ui.events.empty());
 }
 

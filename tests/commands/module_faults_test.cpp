@@ -3,15 +3,15 @@
 // interrupted reset, a lost password confirmation, records a read cannot decode, a module
 // that goes quiet. In-process on one virtual clock; the module's memory is a file.
 #include "cli/module_session.h"
-#include "files/card_file_v9.h"
-#include "i18n/catalogue.h"
-#include "link/sim_fixture.h"
-#include "support/scripted_ui.h"
 #include "commands/connection_monitor.h"
 #include "commands/password_commands.h"
 #include "commands/read_module.h"
 #include "commands/verify_module.h"
 #include "commands/write_module.h"
+#include "files/card_file_v9.h"
+#include "i18n/catalogue.h"
+#include "link/sim_fixture.h"
+#include "support/scripted_ui.h"
 
 #include <gtest/gtest.h>
 

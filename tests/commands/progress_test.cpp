@@ -1,5 +1,5 @@
-#include "support/scripted_ui.h"
 #include "commands/progress.h"
+#include "support/scripted_ui.h"
 
 #include <gtest/gtest.h>
 

@@ -74,7 +74,6 @@ public:
         progressLabels.push_back(label);
     }
     void HideProgress() override { progressVisible = 0; }
-    void ProcessEvents() override {}
     std::optional<std::string> AskOpenFileName(const std::string& filter) override {
         events.push_back("AskOpenFileName");
         askedFilters.push_back(filter);
@@ -93,14 +92,6 @@ public:
         const int z = zones.front();
         zones.pop_front();
         return z;
-    }
-    void BeginBusy() override {
-        ++busyDepth;
-        events.push_back("BeginBusy");
-    }
-    void EndBusy() override {
-        --busyDepth;
-        events.push_back("EndBusy");
     }
     void RefreshViews() override {
         ++refreshes;
@@ -124,10 +115,6 @@ public:
         events.push_back(change ? "AskPassword change" : "AskPassword entry");
         return Take(passwords);
     }
-    void SetMonitorRunning(bool running) override {
-        monitorRunning = running;
-        events.push_back(running ? "StartMonitor" : "StopMonitor");
-    }
     void ShowProgressLabel(const std::string& text) override {
         progressLabels.push_back(text);
         events.push_back("ShowProgressLabel");
@@ -144,7 +131,7 @@ public:
         cardButtons = enabled;
         events.push_back(enabled ? "CardButtonsOn" : "CardButtonsOff");
     }
-    TKarta AskCard(const std::optional<TKarta>& card, link::TBEXFTDI&) override {
+    TKarta AskCard(const std::optional<TKarta>& card) override {
         events.push_back(card ? "ZmienKarte" : "DodajKarte");
         askedCards.push_back(card);
         if (cards.empty())

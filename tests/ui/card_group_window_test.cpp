@@ -90,7 +90,9 @@ TEST_F(CardGroupTest, WithoutAModuleOnlyADoubleClickReadsAndNoKeyClosesTheDialog
         QTest::keyClick(d->Edit1, Qt::Key_Return);
         EXPECT_TRUE(d->isVisible());
         QTest::mouseDClick(d->Edit1, Qt::LeftButton);
-        EXPECT_EQ(d->Edit1->text(), "777");
+        EXPECT_TRUE(d->reading()); // the runner waits for the card; the dialog answers
+        EXPECT_TRUE(QTest::qWaitFor([&] { return d->Edit1->text() == "777"; }, 5000));
+        EXPECT_FALSE(d->reading());
         checked = true;
         d->Button2->click(); // Cancel
     });
@@ -146,6 +148,7 @@ TEST_F(CardGroupTest, FindShowsItsNoticeWhileItAsksTheReader) {
         static_cast<QMessageBox*>(modal)->accept();
     });
     w.Button_Znajdz->click();
+    Settle(w);
     EXPECT_EQ(notice, QRect((w.width() - 300) / 2, 200, 300, 50));
     EXPECT_EQ(text, Msg(107));
     EXPECT_EQ(w.CardNoticePanel, nullptr);

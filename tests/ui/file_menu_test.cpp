@@ -45,7 +45,7 @@ TEST_F(WindowTest, OpeningANonCardFileRefusesItButNamesItAndEnablesSave) {
     ui::TMain& w = Start();
     w.state().tablica.AddCard(1, 4, {"77", false, "kept"});
     w.SpinEdit1->setValue(9);
-    w.TimerCheckTimer(); // the first monitor tick switches Open on
+    Tick(w); // the first monitor tick switches Open on
     ASSERT_TRUE(w.Otwrz1->isEnabled());
     const QString path = dir.path() + "/notes.txt";
     WriteFile(path, "just some notes\r\n");
@@ -60,13 +60,13 @@ TEST_F(WindowTest, OpeningANonCardFileRefusesItButNamesItAndEnablesSave) {
     EXPECT_TRUE(w.Dopisz_plik->isEnabled());
     EXPECT_EQ(w.state().tablica.CardCount(), 1);
     EXPECT_EQ(w.SpinEdit1->value(), 0);
-    EXPECT_FALSE(w.state().Busy);
+    EXPECT_FALSE(w.runner().Busy());
     EXPECT_TRUE(w.TimerCheck->isActive());
 }
 
 TEST_F(WindowTest, SaveAsNewAndOpenBringTheRegisterBack) {
     ui::TMain& w = Start();
-    w.TimerCheckTimer();
+    Tick(w);
     w.state().tablica.AddCard(3, 12, {"42", true, "Door A"});
     w.state().tablica.AddCard(1, 5, {"1234567", false, "Garage"});
     w.state().tablica.Cell(1, 5).wybierany = "0105";
@@ -107,7 +107,7 @@ TEST_F(WindowTest, TheFileDialogsAreSetUpForOpeningAndSaving) {
     EXPECT_FALSE(save->isVisible());
 
     // The window's commands ask through the chooser with the catalogue's filters.
-    w.TimerCheckTimer();
+    Tick(w);
     AnswerFileQuestions({std::nullopt, std::nullopt});
     w.Otwrz1->trigger();
     w.Zapiszjako1->trigger();
@@ -162,5 +162,5 @@ TEST_F(WindowTest, AddingAnOldFileAsksTheQuestionThenTheZone) {
     EXPECT_TRUE(w.state().NeedSave);
     EXPECT_EQ(w.windowTitle(), "ZEL v7.2"); // appending never renames the window
     EXPECT_TRUE(w.Zapisz1->isEnabled());
-    EXPECT_FALSE(w.state().Busy);
+    EXPECT_FALSE(w.runner().Busy());
 }

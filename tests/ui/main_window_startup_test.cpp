@@ -26,7 +26,7 @@ TEST_F(WindowTest, StartsEmptyInZoneOneApartmentZeroWithModuleControlsOff) {
     EXPECT_EQ(w.state().CurrentZone, 1);
     EXPECT_EQ(w.state().CurrentApartment, 0);
     EXPECT_FALSE(w.state().NeedSave);
-    EXPECT_FALSE(w.state().Busy);
+    EXPECT_FALSE(w.runner().Busy());
     EXPECT_FALSE(w.state().AutoReadAdd);
     EXPECT_EQ(w.SpinEdit1->value(), 0);
 
@@ -77,30 +77,15 @@ TEST_F(WindowTest, GarbageSettingsStartInEnglishAndAreRewritten) {
     EXPECT_TRUE(settingsText().contains("[ZEL v7]\nJezyk=1\n"));
 }
 
-TEST_F(WindowTest, BusyModeStopsTheMonitorAndEveryTickOpensTheFileMenu) {
+TEST_F(WindowTest, EveryTickOpensTheFileMenu) {
     ui::TMain& w = Start();
-    w.BeginBusy();
-    EXPECT_TRUE(w.state().Busy);
-    EXPECT_FALSE(w.TimerCheck->isActive());
-    EXPECT_FALSE(w.Modul_ZEL->isEnabled());
-    EXPECT_FALSE(w.Button_zmien_haslo->isEnabled());
-    EXPECT_FALSE(w.Button_reset_pamieci->isEnabled());
-    // a tick that finds the cable busy does nothing
-    w.TimerCheckTimer();
     EXPECT_FALSE(w.Otwrz1->isEnabled());
-    w.EndBusy();
-    EXPECT_FALSE(w.state().Busy);
-    EXPECT_TRUE(w.TimerCheck->isActive());
-    EXPECT_TRUE(w.Modul_ZEL->isEnabled());
-    EXPECT_TRUE(w.Button_zmien_haslo->isEnabled());
-    EXPECT_TRUE(w.Button_reset_pamieci->isEnabled());
-
-    w.TimerCheckTimer();
+    Tick(w);
     EXPECT_TRUE(w.Otwrz1->isEnabled());
     EXPECT_TRUE(w.Zapiszjako1->isEnabled());
     EXPECT_FALSE(w.Dopisz_plik->isEnabled());
     EXPECT_FALSE(w.Zapisz1->isEnabled());
-    EXPECT_FALSE(w.state().Busy);
+    EXPECT_FALSE(w.runner().Busy());
 }
 
 TEST_F(WindowTest, ClosingThroughTheMenuStopsTheMonitor) {

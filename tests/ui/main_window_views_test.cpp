@@ -176,7 +176,7 @@ TEST_F(WindowTest, FindFollowsTheCardCountAndTheConnection) {
 
 TEST_F(WindowTest, ShowingANumberToDialNeverShortensItAndTypingStopsAtFour) {
     ui::TMain& w = Start();
-    w.TimerCheckTimer(); // Open and Save as come on with the first tick
+    Tick(w); // Open and Save as come on with the first tick
     const QString path = dir.path() + "/long.zel";
     w.state().tablica.Cell(1, 1).wybierany = "123456";
     w.state().tablica.Cell(1, 0).wybierany = "55555";

@@ -1,10 +1,9 @@
 // The window's module side: the monitor's row drawn, the information panel, and both modes of
 // the password / version panel. No dialog is executed modally here.
-#include "support/scripted_ui.h"
 #include "commands/version_check.h"
+#include "support/scripted_ui.h"
 #include "ui/panel_edycji.h"
 #include "ui/push_panel.h"
-#include "ui/window_clock.h"
 #include "window_fixture.h"
 
 #include <QGroupBox>
@@ -154,23 +153,6 @@ TEST_F(WindowTest, VersionPanelShowsTheServersPageOrSaysWithinItsTimeThatItFaile
     EXPECT_TRUE(QTest::qWaitFor(
         [&] { return panel.WebBrowser1->toPlainText().contains("could not be loaded"); }, 5000));
     panel.reject();
-}
-
-TEST(WindowClock, ALongWaitKeepsTheWindowsTimersAndPaintingGoing) {
-    // Clicks are kept out by the window system's input queue, which a test cannot fill;
-    // busy mode is what refuses a second command anyway.
-    bool timerRan = false;
-    QTimer::singleShot(0, [&] { timerRan = true; });
-    ui::WindowClock clock;
-    const auto start = clock.TickMs();
-    clock.SleepMs(250);
-    EXPECT_GE(clock.TickMs() - start, 250u);
-    EXPECT_TRUE(timerRan);
-    bool shortWaitRan = false;
-    QTimer::singleShot(0, [&] { shortWaitRan = true; });
-    clock.SleepMs(5); // the protocol's own pacing stays a plain sleep
-    EXPECT_FALSE(shortWaitRan);
-    QCoreApplication::processEvents();
 }
 
 } // namespace

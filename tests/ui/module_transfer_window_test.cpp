@@ -38,8 +38,10 @@ TEST_F(TransferWindowTest, PanelsReadVerifyAndTheCloseBoxOffersToSendChanges) {
     EXPECT_FALSE(w.close());
     EXPECT_TRUE(w.isVisible());
     EXPECT_EQ(shown.value(1), Msg(130));
+    // The write runs as a job; the window closes once it ended.
     Answer(QMessageBox::Yes);
-    EXPECT_TRUE(w.close());
+    EXPECT_FALSE(w.close());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !w.isVisible(); }, 5000));
     EXPECT_FALSE(w.state().NeedSave);
     Answer(QMessageBox::Ok);
     Press(w.Panel3b);
@@ -52,7 +54,7 @@ TEST_F(TransferWindowTest, AnErasedModuleIsToldSoOnceAndTakesThePasswordTyped) {
         << "[module]\nkind=F\npassword=erased\nmemory=" << memory.string() << "\n";
     setenv("KORV_SIM_CONFIG", (folder.Path() / "sim.ini").c_str(), 1);
     ui::TMain& w = Start();
-    w.BEXFTDI = std::make_unique<link::TBEXFTDI>(clock, link::LoadVendorLibrary(KORV_SIM_LIBRARY));
+    w.UsePort(std::make_unique<link::TBEXFTDI>(clock, link::LoadVendorLibrary(KORV_SIM_LIBRARY)));
     // The notice, then the panel in change mode, then the write's own box.
     WhenModal([this, &w](QWidget* notice) {
         shown << qobject_cast<QMessageBox*>(notice)->text();
@@ -67,14 +69,14 @@ TEST_F(TransferWindowTest, AnErasedModuleIsToldSoOnceAndTakesThePasswordTyped) {
             w.PanelEdycji().D1_Button_Zatwierdz_zmiane_Parametrow->click();
         });
     });
-    w.TimerCheckTimer();
+    Tick(w);
     ASSERT_EQ(shown.size(), 2);
     EXPECT_TRUE(shown[0].startsWith("The module holds no valid installer password"));
     EXPECT_EQ(shown[1], "Password has been saved to the module!");
     EXPECT_EQ(w.Edit_haslo->text(), "2468");
     EXPECT_FALSE(w.state().PasswordAccepted); // the next tick checks it
 
-    w.TimerCheckTimer();
+    Tick(w);
     EXPECT_TRUE(w.state().PasswordAccepted);
     EXPECT_TRUE(w.Button_zmien_haslo->isEnabled());
     EXPECT_EQ(shown.size(), 2); // said once

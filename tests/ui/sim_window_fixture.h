@@ -29,8 +29,8 @@ protected:
         std::string why;
         auto driver = link::LoadVendorLibrary(KORV_SIM_LIBRARY, &why);
         EXPECT_TRUE(driver) << why;
-        w.BEXFTDI = std::make_unique<link::TBEXFTDI>(clock, std::move(driver));
-        w.TimerCheckTimer();
+        w.UsePort(std::make_unique<link::TBEXFTDI>(clock, std::move(driver)));
+        Tick(w);
         EXPECT_TRUE(w.state().PasswordAccepted);
         return w;
     }
@@ -38,7 +38,11 @@ protected:
         WindowTest::TearDown();
         unsetenv("KORV_SIM_CONFIG");
     }
-    static void Press(ui::PushPanel* panel) { QTest::mouseClick(panel->label(), Qt::LeftButton); }
+    // Presses the panel and lets its command run to its end.
+    static void Press(ui::PushPanel* panel) {
+        QTest::mouseClick(panel->label(), Qt::LeftButton);
+        Settle(*static_cast<ui::TMain*>(panel->window()));
+    }
     // Answers the next message box with the button, recording its text and details.
     void Answer(QMessageBox::StandardButton button) {
         WhenModal([this, button](QWidget* modal) {

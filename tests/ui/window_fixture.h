@@ -7,6 +7,7 @@
 #include "ui/qt_ui.h"
 
 #include <QApplication>
+#include <QDeadlineTimer>
 #include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -52,6 +53,27 @@ protected:
         return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
     }
     static QString Msg(int slot) { return QString::fromStdString(MessageText(slot)); }
+
+    // Lets the window's events run until no job of its command runner is left, within a
+    // deadline; the questions a job asks are answered meanwhile by the test's WhenModal.
+    static bool Settle(ui::TMain& w, int deadlineMs = 2 * kModalDeadlineMs) {
+        const QDeadlineTimer deadline(deadlineMs);
+        while (w.runner().Busy() || w.CommandRunning()) {
+            if (deadline.hasExpired()) {
+                ADD_FAILURE() << "a job of the command runner did not end in time";
+                return false;
+            }
+            QApplication::processEvents(QEventLoop::AllEvents, 5);
+        }
+        QApplication::processEvents();
+        return true;
+    }
+    // One monitor tick, to its end.
+    static void Tick(ui::TMain& w) {
+        Settle(w);
+        w.TimerCheckTimer();
+        Settle(w);
+    }
 
     // Answers the window's next file questions with these names (nothing: cancelled), and
     // records what was asked.

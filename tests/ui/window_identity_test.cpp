@@ -53,7 +53,7 @@ TEST_F(WindowTest, TitlesAreExactlyWhatTheProgramSetsAndQtSpeaksItsLanguage) {
 
 TEST_F(WindowTest, CloseAndSaveAsShortcutsWorkWhileATextBoxHasTheFocus) {
     ui::TMain& w = Start();
-    w.TimerCheckTimer(); // Save as comes on with the first tick
+    Tick(w); // Save as comes on with the first tick
     QTest::mouseClick(w.RadioGroup2Items[1], Qt::LeftButton); // the number box is editable
     w.activateWindow();
     w.SpinEdit1->setValue(5);

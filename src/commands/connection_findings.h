@@ -1,0 +1,51 @@
+// What a monitor tick or a module command learns about the module on the cable, apart from the
+// register: who answered, whether it took the password, and the row the monitor shows. A job
+// of the command runner works on its own copy of the state; the window takes these back from
+// it, and only these, so that cards edited during a tick are never overwritten.
+#pragma once
+
+#include "commands/app_state.h"
+
+#include <string>
+
+namespace korv {
+
+struct ConnectionFindings {
+    bool polaczony = false;
+    int ConnectionMessage = 30;
+    std::string ModuleName;
+    std::string ModuleKind;
+    bool PasswordAccepted = false;
+    PasswordCheck passwordCheck = PasswordCheck::NoAnswer;
+    bool erasedPasswordOffered = false;
+    ConnectionView connection;
+    std::string Edit_haslo;
+    bool PasswordEntryMode = false;
+
+    static ConnectionFindings Of(const AppState& s) {
+        return {s.polaczony,
+                s.ConnectionMessage,
+                s.ModuleName,
+                s.ModuleKind,
+                s.PasswordAccepted,
+                s.passwordCheck,
+                s.erasedPasswordOffered,
+                s.connection,
+                s.Edit_haslo,
+                s.PasswordEntryMode};
+    }
+    void ApplyTo(AppState& s) const {
+        s.polaczony = polaczony;
+        s.ConnectionMessage = ConnectionMessage;
+        s.ModuleName = ModuleName;
+        s.ModuleKind = ModuleKind;
+        s.PasswordAccepted = PasswordAccepted;
+        s.passwordCheck = passwordCheck;
+        s.erasedPasswordOffered = erasedPasswordOffered;
+        s.connection = connection;
+        s.Edit_haslo = Edit_haslo;
+        s.PasswordEntryMode = PasswordEntryMode;
+    }
+};
+
+} // namespace korv
