@@ -4,16 +4,16 @@
 #include "cli/cmd_files.h"
 #include "cli/module_session.h"
 #include "cli/text_escape.h"
-#include "i18n/catalogue.h"
-#include "i18n/message_slots.h"
-#include "i18n/own_texts.h"
-#include "link/ftdi.h"
-#include "link/memory_image.h"
 #include "commands/page_exchange.h"
 #include "commands/read_module.h"
 #include "commands/transfer_session.h"
 #include "commands/verify_module.h"
 #include "commands/write_module.h"
+#include "i18n/catalogue.h"
+#include "i18n/message_slots.h"
+#include "i18n/own_texts.h"
+#include "link/ftdi.h"
+#include "link/memory_image.h"
 
 #include <ostream>
 
@@ -95,17 +95,11 @@ int PrepareTransfer(const std::string& command, const ModuleOptions& o, AppState
     if (command != "write")
         return kExitDone;
     // The write refuses these itself; saying so before the cable is opened sends nothing.
-    if (state.tablica.CardCount() > MaxCards) {
-        err << "korv-cli module: " << EscapeText(o.path) << " holds " << state.tablica.CardCount()
-            << " cards; " << EnglishText(MsgTooManyCards) << '\n';
-        return kExitNotForModule;
-    }
-    if (const auto card = FirstCardModuleCannotHold(state.tablica)) {
-        err << "korv-cli module: "
-            << EscapeText(
-                   OwnText(OwnTextName::CardNumberTooLarge, English,
-                           {card->karta.numer, std::to_string(card->i), std::to_string(card->j)}))
-            << '\n';
+    if (const auto refusal = WhyModuleCannotTake(state.tablica)) {
+        err << "korv-cli module: ";
+        if (refusal->TooManyCards())
+            err << EscapeText(o.path) << " holds " << refusal->cards << " cards; ";
+        err << EscapeText(ModuleRefusalText(*refusal, English)) << '\n';
         return kExitNotForModule;
     }
     return kExitDone;

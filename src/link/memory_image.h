@@ -43,12 +43,17 @@ struct WriteCursor {
     int index = -1;
 };
 
-// Two hexadecimal digit characters into one byte, 0 for a text of any other length; on the
-// four-digit password this gives its packed-BCD bytes.
-std::uint8_t HexPairToByte(std::string_view text);
-
 // The first card, in register order, whose number a module record cannot hold.
 std::optional<TDKarta> FirstCardModuleCannotHold(const TTablica& tablica);
+
+// Why a register cannot go into a module, decided before anything is sent: more cards than a
+// module holds (MaxCards), else the first card whose number no record holds.
+struct ModuleRefusal {
+    int cards = 0;               // the register's card count
+    std::optional<TDKarta> card; // set when the count fits but this card's number does not
+    bool TooManyCards() const { return !card; }
+};
+std::optional<ModuleRefusal> WhyModuleCannotTake(const TTablica& tablica);
 
 // What page assembly needs besides the register.
 struct PageContext {

@@ -130,13 +130,30 @@ TEST(MemoryImage, NumbersARecordCannotHoldAreRefusedNotTruncated) {
     TTablica ok;
     ok.AddCard(1, 0, {"0268435455", false, ""});
     EXPECT_FALSE(FirstCardModuleCannotHold(ok).has_value());
+    EXPECT_FALSE(WhyModuleCannotTake(ok).has_value());
+
+    // A full register with one number too large names that card; one card more is refused
+    // for its count first.
+    TTablica full;
+    full.AddCard(4, 255, {"268435456", false, ""});
+    for (int k = 1; k < MaxCards; ++k)
+        full.AddCard(1, k % ApartmentCount, {std::to_string(k), false, ""});
+    auto why = WhyModuleCannotTake(full);
+    ASSERT_TRUE(why.has_value());
+    ASSERT_FALSE(why->TooManyCards());
+    EXPECT_EQ(why->card->karta.numer, "268435456");
+    full.AddCard(2, 0, {"7", false, ""});
+    why = WhyModuleCannotTake(full);
+    ASSERT_TRUE(why.has_value());
+    EXPECT_TRUE(why->TooManyCards());
+    EXPECT_EQ(why->cards, MaxCards + 1);
 }
 
-TEST(MemoryImage, HexPairToByteTakesExactlyTwoCharacters) {
-    EXPECT_EQ(HexPairToByte("51"), 0x51);
-    EXPECT_EQ(HexPairToByte("9F"), 0x9F);
-    EXPECT_EQ(HexPairToByte("5"), 0);
-    EXPECT_EQ(HexPairToByte("517"), 0);
+TEST(MemoryImage, PackPasswordTakesTwoPairsOfTwoCharacters) {
+    EXPECT_EQ(link::PackPassword("519F"), (link::PasswordBytes{0x51, 0x9F}));
+    EXPECT_EQ(link::PackPassword("51729"), (link::PasswordBytes{0x51, 0x72}));
+    EXPECT_EQ(link::PackPassword("5"), (link::PasswordBytes{0, 0}));
+    EXPECT_EQ(link::PackPassword("517"), (link::PasswordBytes{0x51, 0}));
 }
 
 } // namespace
