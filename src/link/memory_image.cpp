@@ -30,7 +30,15 @@ void PutRecord(std::uint8_t* record, std::uint32_t number, int zone, int apartme
 
 int LastPageToRead(int moduleCount, std::string_view moduleKind) {
     // C's truncation toward zero is the rule: counts -1..12 all give page 0.
-    return RaiseForZada((moduleCount - 1) / kRecordsPerPage, moduleKind);
+    return std::min(RaiseForZada((moduleCount - 1) / kRecordsPerPage, moduleKind), kLastModulePage);
+}
+
+int CardRecordsOnPage(int moduleCount, int pageno) {
+    return std::clamp(moduleCount - kRecordsPerPage * pageno, 0, kRecordsPerPage);
+}
+
+int CardsThroughPage(int moduleCount, int pageno) {
+    return std::clamp(moduleCount, 0, kRecordsPerPage * (pageno + 1));
 }
 
 int LastPageToWrite(int cardCount, std::string_view moduleKind) {

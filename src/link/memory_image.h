@@ -15,9 +15,20 @@
 
 namespace korv {
 
+// The module's last page.
+inline constexpr int kLastModulePage = link::kPageCount - 1;
+
 // Highest page a read or verify touches for the count the module reports (-1 when the count
-// request failed). A ZADA module always has page 1 read, for its extra settings.
+// request failed), never past kLastModulePage. A ZADA module always has page 1 read, for its
+// extra settings.
 int LastPageToRead(int moduleCount, std::string_view moduleKind);
+
+// How the count the module reports lays its cards over the pages: the card at position c
+// (from 0) of the packed list is record c mod 12 + 1 of page c div 12. Records
+// 1..CardRecordsOnPage(count, n) of page n hold cards, none of a page past the count.
+int CardRecordsOnPage(int moduleCount, int pageno);
+// The cards on pages 0..pageno together.
+int CardsThroughPage(int moduleCount, int pageno);
 // Highest page a write touches for the register's card count; -1 for no page at all.
 int LastPageToWrite(int cardCount, std::string_view moduleKind);
 
