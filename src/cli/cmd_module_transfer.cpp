@@ -10,8 +10,6 @@
 #include "commands/verify_module.h"
 #include "commands/write_module.h"
 #include "i18n/catalogue.h"
-#include "i18n/message_slots.h"
-#include "i18n/own_texts.h"
 #include "link/ftdi.h"
 #include "link/memory_image.h"
 
@@ -35,8 +33,11 @@ int Read(const ModuleOptions& o, ModuleContext& ctx, std::ostream& out, std::ost
     return kExitDone;
 }
 
-// A ZADA module keeps its own extra settings unless all of them were given.
-bool TakeZadaSettings(const ModuleOptions& o, ModuleContext& ctx, std::ostream& err) {
+// The write sends the ZADA settings in the state, as the window sends those of its controls;
+// this is the one place korv-cli fills them. A card file carries none, so on a ZADA module each
+// setting is the one given on the command line, else the module's own from its page 1, read
+// before the write (not at all when all three were given). False when that read failed.
+bool FillZadaForWrite(const ModuleOptions& o, ModuleContext& ctx, std::ostream& err) {
     if (ctx.state.ModuleKind != link::kKindZada)
         return true;
     if (!(o.zadaTime && o.zadaType && o.zadaSoundsOn)) {
@@ -56,7 +57,7 @@ bool TakeZadaSettings(const ModuleOptions& o, ModuleContext& ctx, std::ostream& 
 }
 
 int Write(const ModuleOptions& o, ModuleContext& ctx, std::ostream& out, std::ostream& err) {
-    if (!TakeZadaSettings(o, ctx, err))
+    if (!FillZadaForWrite(o, ctx, err))
         return kExitRefused;
     const WriteOutcome w = Button2Click(ctx);
     if (w.refused)
