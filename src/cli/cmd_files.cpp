@@ -1,6 +1,7 @@
 #include "cli/cmd_files.h"
 
 #include "cli/text_escape.h"
+#include "commands/card_file_append.h"
 #include "files/card_file_v9.h"
 #include "i18n/catalogue.h"
 
@@ -69,16 +70,11 @@ int LoadForCommand(const std::string& path, int zone, TTablica& tablica, std::os
 int LoadBytesForCommand(const std::string& path, const FileBytes& file, int zone, TTablica& tablica,
                         std::ostream& err, OpenResult* loaded) {
     OpenResult r = LoadAnyCardFile(file.size, file.bytes, tablica, zone);
-    const CardFileKind kind = r.kind;
-    const bool wrongOldSize = r.wrongOldSize;
+    const auto wrong = WrongFileNotice(r.kind, file.size, English);
     if (loaded)
         *loaded = std::move(r);
-    if (kind == CardFileKind::NotCardFile) {
-        err << EscapeText(path) << ": " << EnglishText(176) << "!\n";
-        return kExitWrongFile;
-    }
-    if (wrongOldSize) {
-        err << EscapeText(path) << ": " << EnglishText(176) << "_v2!\n";
+    if (wrong) {
+        err << EscapeText(path) << ": " << *wrong << '\n';
         return kExitWrongFile;
     }
     return kExitDone;

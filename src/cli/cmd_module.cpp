@@ -48,35 +48,33 @@ int IdentifyCurrentModule(const link::IdentifyReply& reply, std::ostream& out, s
     return kExitModuleFailed;
 }
 
+// The same look at the cable as the window's monitor takes (link::AskDevice), with the
+// commands' wait, and every byte of it printed.
 int Identify(link::TBEXFTDI& port, std::ostream& out, std::ostream& err) {
-    const link::IdentifyReply reply = port.Identify(link::kCommandIdentifyWaitMs);
-    out << "reply: " << Hex(reply.bytes.data(), reply.received) << '\n';
-    if (!link::NeedsLegacyIdentify(reply))
-        return IdentifyCurrentModule(reply, out, err);
+    const link::DeviceAnswer a = link::AskDevice(port, link::kCommandIdentifyWaitMs);
+    out << "reply: " << Hex(a.reply.bytes.data(), a.reply.received) << '\n';
+    if (!a.legacyAsked)
+        return IdentifyCurrentModule(a.reply, out, err);
 
-    std::string further;
-    if (link::IsRufReply(reply) && reply.received == reply.bytes.size()) {
-        link::DWORD more = 0;
-        port.Read(link::kRufFurtherBytes, more);
-        further.assign(port.buf_out.begin(), port.buf_out.begin() + more);
-        out << "further bytes: " << Hex(port.buf_out.data(), more) << '\n';
-    }
-    const std::uint8_t legacy = port.LegacyIdentify();
-    out << "legacy reply: " << (legacy ? Hex(&legacy, 1) : std::string("none")) << '\n';
-    const link::Identification found = link::Identify(reply, further, legacy);
-    if (found.moduleName)
-        out << "name: " << EscapeText(*found.moduleName) << '\n';
-    switch (found.outcome) {
+    if (a.furtherAsked)
+        out << "further bytes: "
+            << Hex(reinterpret_cast<const std::uint8_t*>(a.furtherBytes.data()),
+                   a.furtherBytes.size())
+            << '\n';
+    out << "legacy reply: " << Hex(&a.legacy, a.legacy ? 1 : 0) << '\n';
+    if (a.id.moduleName)
+        out << "name: " << EscapeText(*a.id.moduleName) << '\n';
+    switch (a.id.outcome) {
     case link::IdentifyOutcome::OtherFamily:
         out << "kind: RUF\n";
         return kExitDone;
     case link::IdentifyOutcome::LegacyModule:
-        out << "kind: " << static_cast<char>(legacy) << '\n';
+        out << "kind: " << static_cast<char>(a.legacy) << '\n';
         return kExitDone;
     default:
         break;
     }
-    if (link::IsRufReply(reply))
+    if (a.furtherAsked)
         err << "korv-cli module: a device answered \"RUF\" but did not identify itself\n";
     else
         err << "korv-cli module: no module answered on the cable\n";

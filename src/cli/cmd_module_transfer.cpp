@@ -4,16 +4,14 @@
 #include "cli/cmd_files.h"
 #include "cli/module_session.h"
 #include "cli/text_escape.h"
-#include "i18n/catalogue.h"
-#include "i18n/message_slots.h"
-#include "i18n/own_texts.h"
-#include "link/ftdi.h"
-#include "link/memory_image.h"
 #include "commands/page_exchange.h"
 #include "commands/read_module.h"
 #include "commands/transfer_session.h"
 #include "commands/verify_module.h"
 #include "commands/write_module.h"
+#include "i18n/catalogue.h"
+#include "link/ftdi.h"
+#include "link/memory_image.h"
 
 #include <ostream>
 
@@ -35,8 +33,11 @@ int Read(const ModuleOptions& o, ModuleContext& ctx, std::ostream& out, std::ost
     return kExitDone;
 }
 
-// A ZADA module keeps its own extra settings unless all of them were given.
-bool TakeZadaSettings(const ModuleOptions& o, ModuleContext& ctx, std::ostream& err) {
+// The write sends the ZADA settings in the state, as the window sends those of its controls;
+// this is the one place korv-cli fills them. A card file carries none, so on a ZADA module each
+// setting is the one given on the command line, else the module's own from its page 1, read
+// before the write (not at all when all three were given). False when that read failed.
+bool FillZadaForWrite(const ModuleOptions& o, ModuleContext& ctx, std::ostream& err) {
     if (ctx.state.ModuleKind != link::kKindZada)
         return true;
     if (!(o.zadaTime && o.zadaType && o.zadaSoundsOn)) {
@@ -56,7 +57,7 @@ bool TakeZadaSettings(const ModuleOptions& o, ModuleContext& ctx, std::ostream& 
 }
 
 int Write(const ModuleOptions& o, ModuleContext& ctx, std::ostream& out, std::ostream& err) {
-    if (!TakeZadaSettings(o, ctx, err))
+    if (!FillZadaForWrite(o, ctx, err))
         return kExitRefused;
     const WriteOutcome w = Button2Click(ctx);
     if (w.refused)
@@ -95,17 +96,11 @@ int PrepareTransfer(const std::string& command, const ModuleOptions& o, AppState
     if (command != "write")
         return kExitDone;
     // The write refuses these itself; saying so before the cable is opened sends nothing.
-    if (state.tablica.CardCount() > MaxCards) {
-        err << "korv-cli module: " << EscapeText(o.path) << " holds " << state.tablica.CardCount()
-            << " cards; " << EnglishText(MsgTooManyCards) << '\n';
-        return kExitNotForModule;
-    }
-    if (const auto card = FirstCardModuleCannotHold(state.tablica)) {
-        err << "korv-cli module: "
-            << EscapeText(
-                   OwnText(OwnTextName::CardNumberTooLarge, English,
-                           {card->karta.numer, std::to_string(card->i), std::to_string(card->j)}))
-            << '\n';
+    if (const auto refusal = WhyModuleCannotTake(state.tablica)) {
+        err << "korv-cli module: ";
+        if (refusal->TooManyCards())
+            err << EscapeText(o.path) << " holds " << refusal->cards << " cards; ";
+        err << EscapeText(ModuleRefusalText(*refusal, English)) << '\n';
         return kExitNotForModule;
     }
     return kExitDone;

@@ -3,9 +3,9 @@
 #pragma once
 
 #include "cli/cli_command.h"
+#include "commands/module_context.h"
 #include "link/ftdi.h"
 #include "link/zada_settings.h"
-#include "commands/module_context.h"
 
 #include <optional>
 #include <string>
@@ -20,6 +20,7 @@ inline constexpr const char* kModuleUsage =
     "       korv-cli module read OUT [--password NNNN]\n"
     "       korv-cli module write IN [--password NNNN] [--zone N] [--yes]\n"
     "                [--zada-time 0..25] [--zada-type 0..2] [--zada-sounds on|off]\n"
+    "                (ZADA settings not given are kept from the module's page 1)\n"
     "       korv-cli module verify IN [--password NNNN] [--zone N]\n";
 
 inline constexpr int kExitRefused = 1; // the module refused, failed, or differs

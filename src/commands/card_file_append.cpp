@@ -1,12 +1,12 @@
 #include "commands/card_file_append.h"
 
+#include "commands/file_commands.h"
+#include "commands/ui_seam.h"
 #include "files/card_file_kind.h"
 #include "files/card_file_v2.h"
 #include "files/card_merge.h"
 #include "i18n/catalogue.h"
 #include "i18n/message_slots.h"
-#include "commands/file_commands.h"
-#include "commands/ui_seam.h"
 
 #include <utility>
 
@@ -37,21 +37,35 @@ void Finish(MergeResult&& r, bool oneZone, int language, AppendOutcome& out) {
 
 } // namespace
 
+std::optional<std::string> WrongFileNotice(CardFileKind kind, std::uint64_t size, int language) {
+    switch (kind) {
+    case CardFileKind::NotCardFile:
+        return CatalogueText(language, MsgWrongFile) + "!";
+    case CardFileKind::Version2:
+        if (!OldCardFileSizeAccepted(size))
+            return CatalogueText(language, MsgWrongFile) + "_v2!";
+        break;
+    case CardFileKind::Version9:
+        break;
+    }
+    return std::nullopt;
+}
+
 AppendOutcome AppendCardFile(const FileBytes& file, TTablica& tablica, int language,
                              const std::function<int()>& askZone) {
     AppendOutcome out;
-    const std::string wrong = CatalogueText(language, MsgWrongFile);
-    switch (RecogniseCardFile(file.size, file.bytes)) {
+    const CardFileKind kind = RecogniseCardFile(file.size, file.bytes);
+    if (auto wrong = WrongFileNotice(kind, file.size, language)) {
+        out.notices.push_back({false, std::move(*wrong), {}, 0});
+        return out;
+    }
+    switch (kind) {
     case CardFileKind::Version9:
         out.cardFile = true;
         out.merged = true;
         Finish(MergeCardFile(file.bytes, tablica), false, language, out);
         break;
     case CardFileKind::Version2: {
-        if (!OldCardFileSizeAccepted(file.size)) {
-            out.notices.push_back({false, wrong + "_v2!", {}, 0});
-            break;
-        }
         out.cardFile = true;
         const int zone = askZone();
         if (zone < 1 || zone > ZoneCount) {
@@ -63,7 +77,6 @@ AppendOutcome AppendCardFile(const FileBytes& file, TTablica& tablica, int langu
         break;
     }
     case CardFileKind::NotCardFile:
-        out.notices.push_back({false, wrong + "!", {}, 0});
         break;
     }
     return out;

@@ -4,10 +4,13 @@
 #pragma once
 
 #include "core/card_register.h"
+#include "files/card_file_kind.h"
 #include "files/file_bytes.h"
 #include "files/line_check.h"
 
+#include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -30,6 +33,11 @@ struct AppendOutcome {
     // was added, since then the notices say why.
     std::vector<LineCheck> leftOut;
 };
+
+// The "Wrong file" notice for a file of this size recognised as kind, in the given language:
+// "!" after it for a file that is no card file, "_v2!" for a one-zone file of a size that
+// format never has; nothing for a file that can be loaded.
+std::optional<std::string> WrongFileNotice(CardFileKind kind, std::uint64_t size, int language);
 
 // askZone: 1..4 for a one-zone file, 0 to cancel; asked only for such a file of the right size.
 // Notices are in the given language.

@@ -1,5 +1,6 @@
 #include "commands/file_commands.h"
 
+#include "commands/card_file_append.h"
 #include "files/card_file_kind.h"
 #include "files/card_file_open.h"
 #include "files/card_file_v2.h"
@@ -7,7 +8,6 @@
 #include "i18n/catalogue.h"
 #include "i18n/message_slots.h"
 #include "i18n/own_texts.h"
-#include "commands/card_file_append.h"
 
 namespace korv {
 
@@ -91,10 +91,8 @@ void OpenCardFile(AppState& state, Ui& ui, const std::string& name) {
         ui.ShowError(ReadError(name, f.error));
     } else {
         const OpenResult r = LoadAnyCardFile(f.size, f.bytes, state.tablica);
-        if (r.kind == CardFileKind::NotCardFile) {
-            ui.ShowMessage(MessageText(MsgWrongFile) + "!");
-        } else if (r.wrongOldSize) {
-            ui.ShowMessage(MessageText(MsgWrongFile) + "_v2!");
+        if (const auto wrong = WrongFileNotice(r.kind, f.size, LanguageIndex())) {
+            ui.ShowMessage(*wrong);
         } else {
             AfterRegisterChange(state, ui);
             leftOut = r.leftOut.size();
@@ -115,7 +113,8 @@ void AddCardFile(AppState& state, Ui& ui, const std::string& name) {
     if (!f.ok) {
         ui.ShowError(ReadError(name, f.error));
     } else if (!CardFileSizeAccepted(f.size)) {
-        ui.ShowMessage(MessageText(MsgWrongFile) + "!");
+        // Not read at all: recognised as no card file.
+        ui.ShowMessage(*WrongFileNotice(CardFileKind::NotCardFile, f.size, LanguageIndex()));
     } else if (ui.MessageBox(MessageText(MsgAddQuestion), MessageText(MsgAddCaption),
                              MbYesNoDefaultNo) == IdYes) {
         leftOut = MergeFile(state, ui, f);

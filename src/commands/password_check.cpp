@@ -1,7 +1,7 @@
 #include "commands/password_check.h"
 
-#include "link/page_layout.h"
 #include "commands/page_exchange.h"
+#include "link/page_layout.h"
 
 namespace korv {
 
@@ -18,9 +18,8 @@ PasswordCheck CheckModulePassword(link::TBEXFTDI& port, std::string_view pass) {
     const std::uint8_t stored34 = port.buf_out[link::kPasswordDigits34];
     if (!IsPasswordBytes(stored12, stored34))
         return PasswordCheck::NoValidPassword;
-    const std::string_view four = pass.substr(0, 4);
-    const bool same = four.size() == 4 && link::HexToByte(four.substr(0, 2)) == stored12 &&
-                      link::HexToByte(four.substr(2, 2)) == stored34;
+    const bool same =
+        pass.size() >= 4 && link::PackPassword(pass) == link::PasswordBytes{stored12, stored34};
     return same ? PasswordCheck::Accepted : PasswordCheck::Refused;
 }
 

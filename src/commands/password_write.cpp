@@ -1,7 +1,7 @@
 #include "commands/password_write.h"
 
-#include "link/page_layout.h"
 #include "commands/page_exchange.h"
+#include "link/page_layout.h"
 
 #include <algorithm>
 
@@ -11,8 +11,7 @@ PasswordWriteResult WritePassword(ModuleContext& ctx, std::string_view password)
     link::TBEXFTDI& port = ctx.port;
     if (password.size() < 4 || !ReadModulePage(ctx, 0))
         return PasswordWriteResult::NotSaved;
-    const std::uint8_t digits12 = link::HexToByte(password.substr(0, 2));
-    const std::uint8_t digits34 = link::HexToByte(password.substr(2, 2));
+    const auto [digits12, digits34] = link::PackPassword(password);
     auto data = port.buf_in.begin() + link::kWriteDataOffset;
     std::copy_n(port.buf_out.begin(), link::kPasswordDigits12, data);
     data[link::kPasswordDigits12] = digits12;

@@ -15,7 +15,6 @@ namespace korv {
 
 namespace {
 
-constexpr int kLastModulePage = link::kPageCount - 1;
 // A report names this many records; a write cut short can leave thousands.
 constexpr std::size_t kPlacesNamed = 12;
 
@@ -53,23 +52,16 @@ ReadOutcome Button1Click(ModuleContext& ctx) {
                 OwnText(OwnTextName::ModuleCountTooLarge, language, {std::to_string(count)}));
             count = MaxCards;
         }
-        const int last = std::min(LastPageToRead(count, ctx.state.ModuleKind), kLastModulePage);
+        const int last = LastPageToRead(count, ctx.state.ModuleKind);
         TTablica read = ctx.state.tablica;
         read.ClearCards();
-        int c = 0;
         const PageLoopResult pages =
             RunPageLoop(ctx, last, MsgReadingModule, MessageText(MsgErrorOnPage), [&](int n) {
-                const int pageEnd = link::kRecordsPerPage * (n + 1);
-                if (!ReadModulePage(ctx, n)) {
-                    c = std::min(count, pageEnd);
+                if (!ReadModulePage(ctx, n))
                     return false;
-                }
-                while (c < count && c < pageEnd) {
-                    ++c;
-                    const int r = (c - 1) % link::kRecordsPerPage + 1;
+                for (int r = 1; r <= CardRecordsOnPage(count, n); ++r)
                     if (!DecodeCardRecord(ctx.port.buf_out, r, read))
                         outcome.recordsWithoutCard.push_back({n, r});
-                }
                 return true;
             });
         outcome.failedPages = pages.failed;

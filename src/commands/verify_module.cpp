@@ -21,8 +21,6 @@ namespace {
 // language ("Read error on page ").
 constexpr char kVerifyPageError[] = "Błąd odczytu na stronie ";
 
-constexpr int kLastModulePage = link::kPageCount - 1;
-
 // Pairs the module's records with the program's cards one to one, for the details: a record
 // that matches uses up its card, so two equal records need two equal cards.
 class Pairing {
@@ -125,21 +123,17 @@ VerifyOutcome Button3Click(ModuleContext& ctx) {
             ctx.ui.ShowMessage(OwnText(OwnTextName::ModuleCountTooLarge, LanguageIndex(),
                                        {std::to_string(count)}));
         }
-        const int last = std::min(LastPageToRead(count, ctx.state.ModuleKind), kLastModulePage);
+        const int last = LastPageToRead(count, ctx.state.ModuleKind);
         Pairing pairing(tablica);
-        int c = 0;
+        int c = 0; // the module's cards on the pages the loop came to
         const PageLoopResult pages =
             RunPageLoop(ctx, last, MsgVerifyingModule, kVerifyPageError, [&](int n) {
-                const int pageEnd = link::kRecordsPerPage * (n + 1);
+                c = CardsThroughPage(count, n);
                 if (!ReadModulePage(ctx, n)) {
-                    const int skipped = std::clamp(count - c, 0, link::kRecordsPerPage);
-                    o.unchecked += skipped;
-                    c += link::kRecordsPerPage;
+                    o.unchecked += CardRecordsOnPage(count, n);
                     return false;
                 }
-                while (c < count && c < pageEnd) {
-                    ++c;
-                    const int r = (c - 1) % link::kRecordsPerPage + 1;
+                for (int r = 1; r <= CardRecordsOnPage(count, n); ++r) {
                     int zoneCode = 0;
                     const auto card = CardOfRecord(ctx.port.buf_out, r, &zoneCode);
                     // A matching record whose card an equal record already took is a surplus

@@ -1,39 +1,27 @@
 #include "commands/write_module.h"
 
+#include "commands/page_exchange.h"
+#include "commands/password_commands.h"
+#include "commands/transfer_session.h"
 #include "core/card_register.h"
 #include "i18n/catalogue.h"
 #include "i18n/message_slots.h"
 #include "i18n/own_texts.h"
-#include "link/memory_image.h"
-#include "commands/page_exchange.h"
-#include "commands/password_commands.h"
-#include "commands/transfer_session.h"
 
 namespace korv {
 
-namespace {
-
-// Says why the register cannot go into a module; false when it can.
-bool RefuseRegister(ModuleContext& ctx) {
-    const TTablica& tablica = ctx.state.tablica;
-    if (tablica.CardCount() > MaxCards) {
-        ctx.ui.ShowMessage(MessageText(MsgTooManyCards));
-        return true;
-    }
-    if (const auto card = FirstCardModuleCannotHold(tablica)) {
-        ctx.ui.ShowMessage(
-            OwnText(OwnTextName::CardNumberTooLarge, LanguageIndex(),
-                    {card->karta.numer, std::to_string(card->i), std::to_string(card->j)}));
-        return true;
-    }
-    return false;
+std::string ModuleRefusalText(const ModuleRefusal& refusal, int language) {
+    if (refusal.TooManyCards())
+        return CatalogueText(language, MsgTooManyCards);
+    const TDKarta& card = *refusal.card;
+    return OwnText(OwnTextName::CardNumberTooLarge, language,
+                   {card.karta.numer, std::to_string(card.i), std::to_string(card.j)});
 }
-
-} // namespace
 
 WriteOutcome Button2Click(ModuleContext& ctx) {
     WriteOutcome outcome;
-    if (RefuseRegister(ctx)) {
+    if (const auto refusal = WhyModuleCannotTake(ctx.state.tablica)) {
+        ctx.ui.ShowMessage(ModuleRefusalText(*refusal, LanguageIndex()));
         outcome.refused = true;
         return outcome;
     }

@@ -3,7 +3,9 @@
 
 #include "commands/memory_reset.h"
 #include "commands/module_context.h"
+#include "link/memory_image.h"
 
+#include <string>
 #include <vector>
 
 namespace korv {
@@ -21,6 +23,9 @@ struct WriteOutcome {
                (!resetAsked || reset == ResetResult::Done);
     }
 };
+
+// What the write says when it refuses a register (WhyModuleCannotTake), in the given language.
+std::string ModuleRefusalText(const ModuleRefusal& refusal, int language);
 
 // Button2Click. Every card in register order, the count and Edit_haslo on page 0, a ZADA
 // module's extra settings on page 1. A register the module cannot take (more than 6144 cards,

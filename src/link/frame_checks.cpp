@@ -36,4 +36,13 @@ std::uint8_t HexToByte(std::string_view text) {
     return static_cast<std::uint8_t>(value);
 }
 
+PasswordBytes PackPassword(std::string_view password) {
+    const auto pair = [password](std::size_t from) -> std::uint8_t {
+        const std::string_view two =
+            from < password.size() ? password.substr(from, 2) : std::string_view{};
+        return two.size() == 2 ? HexToByte(two) : 0;
+    };
+    return {pair(0), pair(2)};
+}
+
 } // namespace korv::link

@@ -20,4 +20,16 @@ bool CheckBuf(const PortBuffer& buf, int pos);
 // when it is empty or holds anything else. Longer texts keep their low byte.
 std::uint8_t HexToByte(std::string_view text);
 
+// The installer password as page 0 keeps it (bytes 62 and 63). Characters 1-2 and 3-4 are each
+// read by HexToByte, so four decimal digits give their packed-BCD bytes; a pair that is not two
+// hexadecimal digits, a missing character included, counts as 00. Characters after the fourth
+// do not count. Every path that stores or compares the password packs it here, so a password
+// written with page 0 of a register is the one the password check accepts.
+struct PasswordBytes {
+    std::uint8_t digits12 = 0;
+    std::uint8_t digits34 = 0;
+    friend bool operator==(const PasswordBytes&, const PasswordBytes&) = default;
+};
+PasswordBytes PackPassword(std::string_view password);
+
 } // namespace korv::link

@@ -60,6 +60,7 @@ DeviceAnswer AskDevice(TBEXFTDI& port, std::uint32_t waitMs, const IdentifyHooks
         if (IsRufReply(a.reply)) {
             DWORD more = 0;
             port.Read(kRufFurtherBytes, more);
+            a.furtherAsked = true;
             a.furtherBytes.assign(port.buf_out.begin(),
                                   port.buf_out.begin() + std::min<DWORD>(more, kRufFurtherBytes));
             Run(hooks.letEventsRun);

@@ -69,7 +69,8 @@ struct IdentifyHooks {
 // device's further bytes and the legacy request, each reply read waitMs after its request.
 struct DeviceAnswer {
     IdentifyReply reply;
-    std::string furtherBytes; // after "RUF"
+    bool furtherAsked = false; // the reply was "RUF", so its further bytes were read
+    std::string furtherBytes;  // after "RUF"
     bool legacyAsked = false;
     std::uint8_t legacy = 0; // the legacy reply, 0 when nothing came
     Identification id;

@@ -26,16 +26,19 @@ void PutRecord(std::uint8_t* record, std::uint32_t number, int zone, int apartme
     record[kRecordApartmentByte] = static_cast<std::uint8_t>(apartment);
 }
 
-// Characters from..from+count-1 of a text, as many as it has.
-std::string_view Characters(std::string_view text, std::size_t from, std::size_t count) {
-    return from < text.size() ? text.substr(from, count) : std::string_view{};
-}
-
 } // namespace
 
 int LastPageToRead(int moduleCount, std::string_view moduleKind) {
     // C's truncation toward zero is the rule: counts -1..12 all give page 0.
-    return RaiseForZada((moduleCount - 1) / kRecordsPerPage, moduleKind);
+    return std::min(RaiseForZada((moduleCount - 1) / kRecordsPerPage, moduleKind), kLastModulePage);
+}
+
+int CardRecordsOnPage(int moduleCount, int pageno) {
+    return std::clamp(moduleCount - kRecordsPerPage * pageno, 0, kRecordsPerPage);
+}
+
+int CardsThroughPage(int moduleCount, int pageno) {
+    return std::clamp(moduleCount, 0, kRecordsPerPage * (pageno + 1));
 }
 
 int LastPageToWrite(int cardCount, std::string_view moduleKind) {
@@ -105,13 +108,6 @@ bool NextCardToWrite(const TTablica& tablica, int& zone, int& apartment, int& in
     return false;
 }
 
-std::uint8_t HexPairToByte(std::string_view text) {
-    if (text.size() != 2)
-        return 0;
-    auto digit = [](char c) { return static_cast<unsigned char>(c) < 58 ? c - 48 : c - 55; };
-    return static_cast<std::uint8_t>(digit(text[0]) * 16 + digit(text[1]));
-}
-
 std::optional<TDKarta> FirstCardModuleCannotHold(const TTablica& tablica) {
     std::optional<TDKarta> first;
     tablica.ForEachCard([&](int zone, int apartment, int, const TKarta& karta) {
@@ -120,6 +116,15 @@ std::optional<TDKarta> FirstCardModuleCannotHold(const TTablica& tablica) {
                             karta};
     });
     return first;
+}
+
+std::optional<ModuleRefusal> WhyModuleCannotTake(const TTablica& tablica) {
+    const int cards = tablica.CardCount();
+    if (cards > MaxCards)
+        return ModuleRefusal{cards, std::nullopt};
+    if (auto card = FirstCardModuleCannotHold(tablica))
+        return ModuleRefusal{cards, std::move(card)};
+    return std::nullopt;
 }
 
 bool AssemblePage(TBEXFTDI& port, int pageno, WriteCursor& cursor, const TTablica& tablica,
@@ -143,8 +148,9 @@ bool AssemblePage(TBEXFTDI& port, int pageno, WriteCursor& cursor, const TTablic
         const int count = tablica.CardCount();
         trailer[kCountHigh - kTrailer] = static_cast<std::uint8_t>(count / 256);
         trailer[kCountLow - kTrailer] = static_cast<std::uint8_t>(count % 256);
-        trailer[kPasswordDigits12 - kTrailer] = HexPairToByte(Characters(context.password, 0, 2));
-        trailer[kPasswordDigits34 - kTrailer] = HexPairToByte(Characters(context.password, 2, 2));
+        const PasswordBytes packed = PackPassword(context.password);
+        trailer[kPasswordDigits12 - kTrailer] = packed.digits12;
+        trailer[kPasswordDigits34 - kTrailer] = packed.digits34;
     } else if (pageno == 1 && context.moduleKind == kKindZada) {
         trailer[kZadaLockTime - kTrailer] = static_cast<std::uint8_t>(context.zada.lockTime);
         trailer[kZadaLockType - kTrailer] = static_cast<std::uint8_t>(context.zada.lockType);

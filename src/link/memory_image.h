@@ -15,9 +15,20 @@
 
 namespace korv {
 
+// The module's last page.
+inline constexpr int kLastModulePage = link::kPageCount - 1;
+
 // Highest page a read or verify touches for the count the module reports (-1 when the count
-// request failed). A ZADA module always has page 1 read, for its extra settings.
+// request failed), never past kLastModulePage. A ZADA module always has page 1 read, for its
+// extra settings.
 int LastPageToRead(int moduleCount, std::string_view moduleKind);
+
+// How the count the module reports lays its cards over the pages: the card at position c
+// (from 0) of the packed list is record c mod 12 + 1 of page c div 12. Records
+// 1..CardRecordsOnPage(count, n) of page n hold cards, none of a page past the count.
+int CardRecordsOnPage(int moduleCount, int pageno);
+// The cards on pages 0..pageno together.
+int CardsThroughPage(int moduleCount, int pageno);
 // Highest page a write touches for the register's card count; -1 for no page at all.
 int LastPageToWrite(int cardCount, std::string_view moduleKind);
 
@@ -43,12 +54,17 @@ struct WriteCursor {
     int index = -1;
 };
 
-// Two hexadecimal digit characters into one byte, 0 for a text of any other length; on the
-// four-digit password this gives its packed-BCD bytes.
-std::uint8_t HexPairToByte(std::string_view text);
-
 // The first card, in register order, whose number a module record cannot hold.
 std::optional<TDKarta> FirstCardModuleCannotHold(const TTablica& tablica);
+
+// Why a register cannot go into a module, decided before anything is sent: more cards than a
+// module holds (MaxCards), else the first card whose number no record holds.
+struct ModuleRefusal {
+    int cards = 0;               // the register's card count
+    std::optional<TDKarta> card; // set when the count fits but this card's number does not
+    bool TooManyCards() const { return !card; }
+};
+std::optional<ModuleRefusal> WhyModuleCannotTake(const TTablica& tablica);
 
 // What page assembly needs besides the register.
 struct PageContext {

@@ -157,16 +157,18 @@ bool TBEXFTDI::ReadPageZero(std::uint32_t waitMs) {
 bool TBEXFTDI::CheckPass(std::string_view pass) {
     if (!F_DriverPresent || pass.size() < 4 || !ReadPageZero(kPageReadWaitMs))
         return false;
-    return HexToByte(pass.substr(0, 2)) == buf_out[kPasswordDigits12] &&
-           HexToByte(pass.substr(2, 2)) == buf_out[kPasswordDigits34];
+    const PasswordBytes packed = PackPassword(pass);
+    return packed.digits12 == buf_out[kPasswordDigits12] &&
+           packed.digits34 == buf_out[kPasswordDigits34];
 }
 
 bool TBEXFTDI::SetPass(std::string_view pass) {
     if (!F_DriverPresent || pass.size() < 4 || !ReadPageZero(0))
         return false;
     std::copy(buf_out.begin(), buf_out.begin() + 62, buf_in.begin() + 2);
-    buf_in[64] = HexToByte(pass.substr(0, 2));
-    buf_in[65] = HexToByte(pass.substr(2, 2));
+    const PasswordBytes packed = PackPassword(pass);
+    buf_in[kWriteDataOffset + kPasswordDigits12] = packed.digits12;
+    buf_in[kWriteDataOffset + kPasswordDigits34] = packed.digits34;
     return WritePage(0);
 }
 

@@ -1,5 +1,6 @@
 #include "cli/cli_command.h"
 #include "cli/cmd_files.h"
+#include "cli/module_session.h"
 #include "cli/text_escape.h"
 #include "files/card_file_v9.h"
 #include "files/file_bytes.h"
@@ -232,9 +233,20 @@ TEST_F(FileTools, CheckListsWhatAnInstallerMustFix) {
     std::vector<std::string> many;
     for (int k = 1; k <= 6145; ++k)
         many.push_back("1;1;" + std::to_string(k) + ";0;=");
-    r = Call(RunCheck, {Add("many.zel", test::Version9File(many))});
+    const std::string manyFile = Add("many.zel", test::Version9File(many));
+    r = Call(RunCheck, {manyFile});
     EXPECT_EQ(r.rc, kExitProblemsFound);
     EXPECT_NE(r.out.find("6145 cards: a module holds at most 6144\n"), std::string::npos);
+
+    // A module write refuses the same file before the cable is opened, in the window's words.
+    AppState state;
+    ModuleOptions write;
+    write.path = manyFile;
+    std::ostringstream err;
+    EXPECT_EQ(PrepareTransfer("write", write, state, err), kExitNotForModule);
+    EXPECT_EQ(err.str(), "korv-cli module: " + manyFile +
+                             " holds 6145 cards; There can't be more then 6144 cards in the "
+                             "module!\n");
 }
 
 } // namespace

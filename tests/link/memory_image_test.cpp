@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <vector>
 
 namespace korv {
@@ -43,12 +44,29 @@ TEST(MemoryImage, LastPageForReadAndWriteOnBothModules) {
     EXPECT_EQ(LastPageToRead(12, "M"), 1); // page 1 carries the ZADA settings
     EXPECT_EQ(LastPageToRead(-1, "M"), 1);
     EXPECT_EQ(LastPageToRead(6144, "F"), 511);
+    EXPECT_EQ(LastPageToRead(65535, "F"), kLastModulePage); // a count no module can hold
     EXPECT_EQ(LastPageToWrite(0, "F"), -1);
     EXPECT_EQ(LastPageToWrite(0, "M"), -1); // an empty register touches no page, ZADA or not
     EXPECT_EQ(LastPageToWrite(12, "F"), 0);
     EXPECT_EQ(LastPageToWrite(12, "M"), 1);
     EXPECT_EQ(LastPageToWrite(25, "F"), 2);
     EXPECT_EQ(LastPageToWrite(6144, "M"), 511);
+}
+
+TEST(MemoryImage, TheCountLaysItsCardsOverThePagesInOrder) {
+    // Walking every page a read touches meets each card once, at its place in the packed list.
+    for (int count : {0, 1, 11, 12, 13, 25, 6144, 7000}) {
+        int met = 0;
+        for (int n = 0; n <= LastPageToRead(count, "M"); ++n) {
+            for (int r = 1; r <= CardRecordsOnPage(count, n); ++r, ++met)
+                ASSERT_EQ(met, n * 12 + r - 1) << count;
+            EXPECT_EQ(CardsThroughPage(count, n), met) << count;
+        }
+        EXPECT_EQ(met, std::min(count, MaxCards)) << count;
+    }
+    EXPECT_EQ(CardRecordsOnPage(25, 2), 1);
+    EXPECT_EQ(CardRecordsOnPage(25, 3), 0);
+    EXPECT_EQ(CardRecordsOnPage(-1, 0), 0);
 }
 
 TEST(MemoryImage, WrittenPagesHoldRecordsAndTrailersAndReadBackInRegisterOrder) {
@@ -130,13 +148,30 @@ TEST(MemoryImage, NumbersARecordCannotHoldAreRefusedNotTruncated) {
     TTablica ok;
     ok.AddCard(1, 0, {"0268435455", false, ""});
     EXPECT_FALSE(FirstCardModuleCannotHold(ok).has_value());
+    EXPECT_FALSE(WhyModuleCannotTake(ok).has_value());
+
+    // A full register with one number too large names that card; one card more is refused
+    // for its count first.
+    TTablica full;
+    full.AddCard(4, 255, {"268435456", false, ""});
+    for (int k = 1; k < MaxCards; ++k)
+        full.AddCard(1, k % ApartmentCount, {std::to_string(k), false, ""});
+    auto why = WhyModuleCannotTake(full);
+    ASSERT_TRUE(why.has_value());
+    ASSERT_FALSE(why->TooManyCards());
+    EXPECT_EQ(why->card->karta.numer, "268435456");
+    full.AddCard(2, 0, {"7", false, ""});
+    why = WhyModuleCannotTake(full);
+    ASSERT_TRUE(why.has_value());
+    EXPECT_TRUE(why->TooManyCards());
+    EXPECT_EQ(why->cards, MaxCards + 1);
 }
 
-TEST(MemoryImage, HexPairToByteTakesExactlyTwoCharacters) {
-    EXPECT_EQ(HexPairToByte("51"), 0x51);
-    EXPECT_EQ(HexPairToByte("9F"), 0x9F);
-    EXPECT_EQ(HexPairToByte("5"), 0);
-    EXPECT_EQ(HexPairToByte("517"), 0);
+TEST(MemoryImage, PackPasswordTakesTwoPairsOfTwoCharacters) {
+    EXPECT_EQ(link::PackPassword("519F"), (link::PasswordBytes{0x51, 0x9F}));
+    EXPECT_EQ(link::PackPassword("51729"), (link::PasswordBytes{0x51, 0x72}));
+    EXPECT_EQ(link::PackPassword("5"), (link::PasswordBytes{0, 0}));
+    EXPECT_EQ(link::PackPassword("517"), (link::PasswordBytes{0x51, 0}));
 }
 
 } // namespace

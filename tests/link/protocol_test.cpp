@@ -2,6 +2,7 @@
 // reading, and how each reply is judged.
 #include "fake_d2xx.h"
 #include "link/ftdi.h"
+#include "link/memory_image.h"
 
 #include <gtest/gtest.h>
 
@@ -289,6 +290,33 @@ TEST_F(ProtocolTest, SetPassRewritesPageZeroWithTheNewPair) {
     EXPECT_EQ(fake.written.size(), 3u); // the page read only
     EXPECT_FALSE(port.SetPass("12"));
     EXPECT_EQ(fake.written.size(), 3u);
+}
+
+TEST_F(ProtocolTest, PageZeroOfAWriteAndThePasswordRequestsPackThePasswordAlike) {
+    struct Case {
+        const char* password;
+        std::uint8_t d12, d34;
+    };
+    // 5172 is the password the program holds until the person changes it; letters in either
+    // case and a pair that is not hexadecimal are where separate converters drift apart.
+    for (const Case& c :
+         {Case{"5172", 0x51, 0x72}, Case{"0429", 0x04, 0x29}, Case{"ab1f", 0xAB, 0x1F},
+          Case{"AB1F", 0xAB, 0x1F}, Case{"x1F2", 0x00, 0xF2}}) {
+        SCOPED_TRACE(c.password);
+        TTablica empty;
+        WriteCursor cursor;
+        ASSERT_TRUE(AssemblePage(port, 0, cursor, empty, {"F", c.password, {}}));
+        EXPECT_EQ(port.buf_in[64], c.d12);
+        EXPECT_EQ(port.buf_in[65], c.d34);
+
+        fake.replies = {PageReply(0x33, 0, 0, 0x99, 0x99), WithCheck({'B', 1})};
+        ASSERT_TRUE(port.SetPass(c.password));
+        EXPECT_EQ(fake.written.back()[64], c.d12);
+        EXPECT_EQ(fake.written.back()[65], c.d34);
+
+        fake.replies = {PageReply(0xFF, 0, 0, c.d12, c.d34)};
+        EXPECT_TRUE(port.CheckPass(c.password));
+    }
 }
 
 Bytes ExpectedPage(std::uint8_t b60, std::uint8_t b61, std::uint8_t b62, std::uint8_t b63,
