@@ -14,15 +14,10 @@
 #include "fuzz_cable.h"
 #include "register_checks.h"
 
-#include "core/card_register.h"
-#include "core/module_card_number.h"
-#include "link/frame_checks.h"
-#include "link/ftdi.h"
-#include "link/page_layout.h"
-#include "link/request_letters.h"
 #include "commands/app_state.h"
 #include "commands/card_commands.h"
 #include "commands/close_query.h"
+#include "commands/command_runner.h"
 #include "commands/connection_monitor.h"
 #include "commands/module_context.h"
 #include "commands/password_commands.h"
@@ -31,6 +26,12 @@
 #include "commands/transfer_session.h"
 #include "commands/verify_module.h"
 #include "commands/write_module.h"
+#include "core/card_register.h"
+#include "core/module_card_number.h"
+#include "link/frame_checks.h"
+#include "link/ftdi.h"
+#include "link/page_layout.h"
+#include "link/request_letters.h"
 
 #include <algorithm>
 #include <array>
@@ -74,10 +75,8 @@ const std::array<std::optional<std::string>, 4> kPanelAnswers{std::nullopt, "123
 class FuzzUi : public SilentUi {
 public:
     std::optional<std::string> panelAnswer;
-    int busyDepth = 0;
     bool progressShown = false;
     bool waitCursor = false;
-    std::optional<bool> monitorRunning;
     std::string progressLabel;
 
     int MessageBox(const std::string& text, const std::string& caption, int flags) override {
@@ -86,17 +85,11 @@ public:
         return SilentUi::MessageBox(text, caption, flags);
     }
     std::optional<std::string> AskPassword(bool) override { return panelAnswer; }
-    void BeginBusy() override { ++busyDepth; }
-    void EndBusy() override {
-        --busyDepth;
-        Require(busyDepth >= 0, "busy mode left more often than entered");
-    }
     void ShowProgress(int position, int maximum, const std::string&) override {
         Require(position >= 0 && position <= maximum, "progress outside its bar");
         progressShown = true;
     }
     void HideProgress() override { progressShown = false; }
-    void SetMonitorRunning(bool running) override { monitorRunning = running; }
     void SetWaitCursor(bool waiting) override { waitCursor = waiting; }
     void ShowProgressLabel(const std::string& text) override { progressLabel = text; }
     void ShowZadaSettings(const link::ZadaSettings& z) override {
@@ -553,45 +546,28 @@ void CheckCardAtReader(const std::string& number, const FuzzCable& cable) {
             "card number no reply carried");
 }
 
-// A click that arrives while a monitor tick lets events run starts nothing: no question, no
-// request, no change. The card dialog's read is not guarded by busy mode, so it is left out.
+// A click that arrives while a job of the command runner holds the cable starts nothing: no
+// question, no request, no change.
 void ClickWhileBusy(ModuleContext& ctx, Command command, const FuzzCable& cable) {
-    if (command == Command::CardAtReader)
-        return;
     const AppState snapshot = ctx.state;
-    ctx.state.Busy = true;
-    bool ran = false;
-    switch (command) {
-    case Command::Monitor:
-        TimerCheckTimer(ctx);
-        break;
-    case Command::TicksThenClose:
-        TimerCheckTimer(ctx);
-        ran = FormCloseQuery(ctx);
-        break;
-    case Command::Read:
-        ran = Button1Click(ctx).ran;
-        break;
-    case Command::Verify:
-        ran = Button3Click(ctx).ran;
-        break;
-    case Command::Write: {
-        const WriteOutcome o = Button2Click(ctx);
-        ran = o.ran || o.resetAsked || o.refused;
-        break;
-    }
-    case Command::Reset:
-        ran = Button_reset_pamieciClick(ctx) != ResetResult::NotRun;
-        break;
-    case Command::PasswordWrite:
-        ran = Button_zapiszClick(ctx) != PasswordWriteResult::NotRun;
-        break;
-    case Command::CardAtReader:
-        break;
-    }
-    Require(!ran && cable.opens == 0 && cable.written.empty(), "a click while busy ran");
-    Require(ctx.state.Busy, "a click while busy let go of busy mode");
-    ctx.state.Busy = false;
+    CommandRunner runner(ctx.port);
+    bool ran = false, secondStarted = true;
+    runner.Start(JobKind::MonitorTick, [&](link::TBEXFTDI&, const CancelFlag&) {
+        secondStarted = runner.Start(JobKind::Read, [&](link::TBEXFTDI&, const CancelFlag&) {
+            ran = true;
+            switch (command) {
+            case Command::Monitor:
+                TimerCheckTimer(ctx);
+                break;
+            default:
+                Button1Click(ctx);
+                break;
+            }
+        });
+    });
+    Require(!secondStarted && !ran && cable.opens == 0 && cable.written.empty(),
+            "a click while busy ran");
+    Require(!runner.Busy(), "the runner stayed busy");
     Require(SameCards(ctx.state.tablica, snapshot.tablica) &&
                 ctx.state.NeedSave == snapshot.NeedSave &&
                 ctx.state.ModuleKind == snapshot.ModuleKind &&
@@ -723,12 +699,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Trace("requests %zu, virtual time %llu ms\n", cable.written.size(),
           static_cast<unsigned long long>(clock.TickMs() - 1000));
     CheckRequests(cable);
-    Require(!state->Busy, "Busy left set");
     Require(!port.Opened() && !cable.open && cable.opens == cable.closes, "cable left open");
-    Require(ui.busyDepth == 0, "busy mode of the window left on");
     Require(!ui.progressShown, "progress bar left shown");
     Require(!ui.waitCursor && ui.progressLabel.empty(), "wait cursor or reset label left on");
-    Require(!ui.monitorRunning || *ui.monitorRunning, "monitor left stopped");
     Require(!state->PasswordAccepted || state->passwordCheck == PasswordCheck::Accepted,
             "PasswordAccepted without an accepted check");
     fuzz::CheckCells(state->tablica);

@@ -34,7 +34,7 @@ namespace korv::bench {
 // Whether the command a click started still runs. Today the click itself returns only when
 // the command is over; a command that runs elsewhere while the window goes on answers here.
 inline bool WindowCommandRunning(ui::TMain& window) {
-    return window.state().Busy;
+    return window.CommandRunning();
 }
 
 // The window loads the cable's library by name from the library path, which the loader fixes

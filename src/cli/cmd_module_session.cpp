@@ -6,13 +6,16 @@
 #include "cli/cli_ui.h"
 #include "cli/module_session.h"
 #include "cli/text_escape.h"
-#include "i18n/catalogue.h"
-#include "i18n/own_texts.h"
-#include "link/ftdi.h"
+#include "commands/command_runner.h"
 #include "commands/connection_monitor.h"
+#include "commands/page_exchange.h"
 #include "commands/password_check.h"
 #include "commands/password_commands.h"
 #include "commands/transfer_session.h"
+#include "i18n/catalogue.h"
+#include "i18n/own_texts.h"
+#include "link/ftdi.h"
+#include "link/page_layout.h"
 
 #include <algorithm>
 #include <charconv>
@@ -153,12 +156,17 @@ int RunModuleSession(const Args& args, link::TBEXFTDI& port, std::ostream& out, 
     state.erasedPasswordOffered = true;
     CliUi ui(out, err, o.yes);
     ModuleContext ctx{state, ui, port};
+    // The window's runner, here on this thread: the same one busy state and job kinds.
+    CommandRunner runner(port);
+    const auto run = [&](JobKind kind, const std::function<void()>& body) {
+        runner.Start(kind, [&](link::TBEXFTDI&, const CancelFlag&) { body(); });
+    };
 
     // A look at the cable, exactly as a tick of the window's monitor takes it. The window
     // looks again a second later; a single lost identify must not end the command here either.
     LinkOutcome outcome = LinkOutcome::Nothing;
     for (int look = 0; look < kIdentifyLooks && outcome == LinkOutcome::Nothing; ++look) {
-        TimerCheckTimer(ctx);
+        run(JobKind::MonitorTick, [&] { TimerCheckTimer(ctx); });
         outcome = state.connection.outcome;
     }
     if (outcome == LinkOutcome::NoCable) {
@@ -178,8 +186,10 @@ int RunModuleSession(const Args& args, link::TBEXFTDI& port, std::ostream& out, 
             out << "password: " << PasswordWord(check) << '\n';
         if (current && state.PasswordAccepted && state.ModuleKind == link::kKindZada) {
             bool read = false;
-            TransferSession(ctx, SessionCommand::Read,
-                            [&] { read = port.ReadPage(1, state.ModuleKind, state.zada); });
+            run(JobKind::Read, [&] {
+                TransferSession(ctx, SessionCommand::Read,
+                                [&] { read = ReadModulePage(ctx, link::kZadaSettingsPage); });
+            });
             if (read)
                 out << "zada: time " << state.zada.lockTime << " type " << state.zada.lockType
                     << " sounds " << (state.zada.soundsOn ? "on" : "off") << '\n';
@@ -201,13 +211,23 @@ int RunModuleSession(const Args& args, link::TBEXFTDI& port, std::ostream& out, 
         err << "korv-cli module: " << PasswordProblem(check) << '\n';
         return kExitRefused;
     }
-    if (IsTransfer(command))
-        return RunTransfer(command, o, ctx, out, err);
-    if (command == "password") {
+    int rc = kExitRefused;
+    if (IsTransfer(command)) {
+        const JobKind kind = command == "read"    ? JobKind::Read
+                             : command == "write" ? JobKind::Write
+                                                  : JobKind::Verify;
+        run(kind, [&] { rc = RunTransfer(command, o, ctx, out, err); });
+    } else if (command == "password") {
         state.Edit_haslo = o.newPassword;
-        return Button_zapiszClick(ctx) == PasswordWriteResult::Saved ? kExitDone : kExitRefused;
+        run(JobKind::Password, [&] {
+            rc = Button_zapiszClick(ctx) == PasswordWriteResult::Saved ? kExitDone : kExitRefused;
+        });
+    } else {
+        run(JobKind::Reset, [&] {
+            rc = Button_reset_pamieciClick(ctx) == ResetResult::Done ? kExitDone : kExitRefused;
+        });
     }
-    return Button_reset_pamieciClick(ctx) == ResetResult::Done ? kExitDone : kExitRefused;
+    return rc;
 }
 
 } // namespace korv::cli

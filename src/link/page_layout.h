@@ -6,6 +6,9 @@
 namespace korv::link {
 
 inline constexpr int kRecordsPerPage = 12;
+// Page 0 carries the card count and the installer password; a ZADA module keeps its extra
+// settings on page 1, which is read even when it holds no cards.
+inline constexpr int kZadaSettingsPage = 1;
 inline constexpr int kRecordSize = 5;
 // Data bytes 0..59 hold the twelve card records, 60..63 the page's trailer.
 inline constexpr int kTrailer = 60;
