@@ -14,12 +14,6 @@
 #include "fuzz_cable.h"
 #include "register_checks.h"
 
-#include "core/card_register.h"
-#include "core/module_card_number.h"
-#include "link/frame_checks.h"
-#include "link/ftdi.h"
-#include "link/page_layout.h"
-#include "link/request_letters.h"
 #include "commands/app_state.h"
 #include "commands/card_commands.h"
 #include "commands/close_query.h"
@@ -31,6 +25,12 @@
 #include "commands/transfer_session.h"
 #include "commands/verify_module.h"
 #include "commands/write_module.h"
+#include "core/card_register.h"
+#include "core/module_card_number.h"
+#include "link/frame_checks.h"
+#include "link/ftdi.h"
+#include "link/page_layout.h"
+#include "link/request_letters.h"
 
 #include <algorithm>
 #include <array>
@@ -504,7 +504,7 @@ void CheckMonitor(const AppState& state, const FuzzCable& cable, std::size_t tic
             "password accepted without the check accepting it");
     Require(state.connection.outcome == LinkOutcome::CurrentModule && state.polaczony,
             "password accepted with no current module");
-    Require(state.ModuleKind == link::kKindFull || state.ModuleKind == link::kKindZada,
+    Require(state.model != nullptr && state.ModuleKind == std::string(1, state.model->kindLetter),
             "password accepted from a module of another kind");
     const PasswordPair pw = PasswordBytes(hasloChecked);
     const auto pages = AcceptedPages(cable, tickReads);
@@ -593,7 +593,7 @@ void ClickWhileBusy(ModuleContext& ctx, Command command, const FuzzCable& cable)
     Require(ctx.state.Busy, "a click while busy let go of busy mode");
     ctx.state.Busy = false;
     Require(SameCards(ctx.state.tablica, snapshot.tablica) &&
-                ctx.state.NeedSave == snapshot.NeedSave &&
+                ctx.state.NeedSave == snapshot.NeedSave && ctx.state.model == snapshot.model &&
                 ctx.state.ModuleKind == snapshot.ModuleKind &&
                 ctx.state.Edit_haslo == snapshot.Edit_haslo &&
                 ctx.state.PasswordAccepted == snapshot.PasswordAccepted,
@@ -632,7 +632,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     auto state = std::make_unique<AppState>();
     BuildRegister(state->tablica, cards, variant);
     state->NeedSave = true;
-    state->ModuleKind = std::string(zada ? link::kKindZada : link::kKindFull);
+    state->model = zada ? &link::kZadaModule : &link::kFullModule;
+    state->ModuleKind = std::string(1, state->model->kindLetter);
     state->polaczony = true;
     state->passwordCheck = PasswordCheck::Accepted;
     state->PasswordAccepted = true;
@@ -649,6 +650,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     case Command::Monitor:
     case Command::TicksThenClose: {
         state->ModuleKind.clear();
+        state->model = nullptr;
         state->polaczony = false;
         state->passwordCheck = PasswordCheck::NoAnswer;
         state->PasswordAccepted = false;

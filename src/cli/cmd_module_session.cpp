@@ -176,10 +176,10 @@ int RunModuleSession(const Args& args, link::TBEXFTDI& port, std::ostream& out, 
         out << "kind: " << EscapeText(state.ModuleKind) << '\n';
         if (current)
             out << "password: " << PasswordWord(check) << '\n';
-        if (current && state.PasswordAccepted && state.ModuleKind == link::kKindZada) {
+        if (current && state.PasswordAccepted && state.model->zadaSettings) {
             bool read = false;
             TransferSession(ctx, SessionCommand::Read,
-                            [&] { read = port.ReadPage(1, state.ModuleKind, state.zada); });
+                            [&] { read = port.ReadPage(1, *state.model, state.zada); });
             if (read)
                 out << "zada: time " << state.zada.lockTime << " type " << state.zada.lockType
                     << " sounds " << (state.zada.soundsOn ? "on" : "off") << '\n';

@@ -4,16 +4,16 @@
 #include "cli/cmd_files.h"
 #include "cli/module_session.h"
 #include "cli/text_escape.h"
-#include "i18n/catalogue.h"
-#include "i18n/message_slots.h"
-#include "i18n/own_texts.h"
-#include "link/ftdi.h"
-#include "link/memory_image.h"
 #include "commands/page_exchange.h"
 #include "commands/read_module.h"
 #include "commands/transfer_session.h"
 #include "commands/verify_module.h"
 #include "commands/write_module.h"
+#include "i18n/catalogue.h"
+#include "i18n/message_slots.h"
+#include "i18n/own_texts.h"
+#include "link/ftdi.h"
+#include "link/memory_image.h"
 
 #include <ostream>
 
@@ -37,7 +37,7 @@ int Read(const ModuleOptions& o, ModuleContext& ctx, std::ostream& out, std::ost
 
 // A ZADA module keeps its own extra settings unless all of them were given.
 bool TakeZadaSettings(const ModuleOptions& o, ModuleContext& ctx, std::ostream& err) {
-    if (ctx.state.ModuleKind != link::kKindZada)
+    if (!ctx.state.model->zadaSettings)
         return true;
     if (!(o.zadaTime && o.zadaType && o.zadaSoundsOn)) {
         bool read = false;

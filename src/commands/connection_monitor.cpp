@@ -67,7 +67,7 @@ void CurrentModule(ModuleContext& ctx) {
     v.infoPanel = false;
     v.pushPanels = true;
     v.passwordBox = true;
-    v.layout = state.ModuleKind == link::kKindZada ? ModuleLayout::Zada : ModuleLayout::Full;
+    v.layout = state.model->zadaSettings ? ModuleLayout::Zada : ModuleLayout::Full;
     v.labelColour = Colour::Green;
     Answered(state);
     ctx.ui.ShowConnection(v);
@@ -130,6 +130,7 @@ void TimerCheckTimer(ModuleContext& ctx) {
         const link::DeviceAnswer answer =
             link::AskDevice(ctx.port, link::kMonitorIdentifyWaitMs, hooks);
         state.ModuleKind = link::ModuleKindOf(answer.reply);
+        state.model = answer.id.model;
         if (answer.id.moduleName)
             state.ModuleName = *answer.id.moduleName;
         switch (answer.id.outcome) {

@@ -3,8 +3,9 @@
 namespace korv {
 
 bool ReadModulePage(ModuleContext& ctx, int pageno) {
-    return TriedLikeAPage(
-        [&] { return ctx.port.ReadPage(pageno, ctx.state.ModuleKind, ctx.state.zada); });
+    // Without a model (a page 0 read outside a session) every page reads as on a full module.
+    const link::ModuleModel& model = ctx.state.model ? *ctx.state.model : link::kFullModule;
+    return TriedLikeAPage([&] { return ctx.port.ReadPage(pageno, model, ctx.state.zada); });
 }
 
 bool WriteModulePage(ModuleContext& ctx, int pageno) {

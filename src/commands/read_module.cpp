@@ -53,7 +53,7 @@ ReadOutcome Button1Click(ModuleContext& ctx) {
                 OwnText(OwnTextName::ModuleCountTooLarge, language, {std::to_string(count)}));
             count = MaxCards;
         }
-        const int last = std::min(LastPageToRead(count, ctx.state.ModuleKind), kLastModulePage);
+        const int last = std::min(LastPageToRead(count, *ctx.state.model), kLastModulePage);
         TTablica read = ctx.state.tablica;
         read.ClearCards();
         int c = 0;
@@ -74,7 +74,7 @@ ReadOutcome Button1Click(ModuleContext& ctx) {
             });
         outcome.failedPages = pages.failed;
         outcome.stoppedAt = pages.stoppedAt;
-        if (ctx.state.ModuleKind == link::kKindZada)
+        if (ctx.state.model->zadaSettings)
             ctx.ui.ShowZadaSettings(ctx.state.zada);
         const std::string unchanged = OwnText(OwnTextName::CardListNotChanged, language);
         if (pages.Stopped()) {

@@ -125,7 +125,7 @@ VerifyOutcome Button3Click(ModuleContext& ctx) {
             ctx.ui.ShowMessage(OwnText(OwnTextName::ModuleCountTooLarge, LanguageIndex(),
                                        {std::to_string(count)}));
         }
-        const int last = std::min(LastPageToRead(count, ctx.state.ModuleKind), kLastModulePage);
+        const int last = std::min(LastPageToRead(count, *ctx.state.model), kLastModulePage);
         Pairing pairing(tablica);
         int c = 0;
         const PageLoopResult pages =
@@ -165,7 +165,7 @@ VerifyOutcome Button3Click(ModuleContext& ctx) {
             ctx.ui.ShowMessage(StoppedAnsweringText(pages.stoppedAt));
         if (o.unchecked == 0)
             pairing.Untaken(o.differences);
-        if (ctx.state.ModuleKind == link::kKindZada)
+        if (ctx.state.model->zadaSettings)
             ctx.ui.ShowZadaSettings(ctx.state.zada);
         Report(ctx, o);
     });

@@ -7,6 +7,7 @@
 #include "link/cable_driver.h"
 #include "link/clock.h"
 #include "link/frame_checks.h"
+#include "link/module_model.h"
 #include "link/zada_settings.h"
 
 #include <array>
@@ -39,11 +40,9 @@ struct IdentifyReply {
     DWORD received = 0;
 };
 
-// ModuleKind as the monitor stores it: byte 0 of the Identify reply as a one-character text
-// (the character with code 0 when nothing came).
+// Byte 0 of the Identify reply as a one-character text (the character with code 0 when nothing
+// came), as the reports print it. What the program does goes by ModelOf instead.
 std::string ModuleKindOf(const IdentifyReply& reply);
-inline constexpr std::string_view kKindFull = "F";
-inline constexpr std::string_view kKindZada = "M";
 
 class TBEXFTDI {
 public:
@@ -87,23 +86,23 @@ public:
     void ClearBufOut();
     bool PurgeAll();
 
-    // Module requests. moduleKind is the ModuleKind the monitor stored; "M" (ZADA) changes
-    // what page 1 and a reset do.
+    // Module requests. model is the module the monitor identified; it decides what page 1 and a
+    // reset do.
 
     // Page 0..511 into buf_out positions 0..63. The overload with the ZADA settings also
     // clamps the settings of page 1 of a ZADA module in buf_out and hands them over, whether
     // or not the reply passed its checks (not when the request could not be sent).
     bool ReadPage(int pageno);
-    bool ReadPage(int pageno, std::string_view moduleKind, ZadaSettings& zada);
+    bool ReadPage(int pageno, const ModuleModel& model, ZadaSettings& zada);
     // Writes buf_in positions 2..65 to page 0..511.
     bool WritePage(int pageno);
     // The module's card count, or -1.
     int LiczbaKart();
-    // Memory reset: all pages FF. Blocks 9 s (13 s on a ZADA module).
-    bool Reset(std::string_view moduleKind);
+    // Memory reset: all pages FF. Blocks for the model's reset wait.
+    bool Reset(const ModuleModel& model);
     // Memory reset that keeps the installer password: page 0 empty around it, and on a ZADA
     // module page 1 with the default extra settings.
-    bool ResetWithPass(std::string_view moduleKind);
+    bool ResetWithPass(const ModuleModel& model);
     // The module's installer password equals the first four characters of pass.
     bool CheckPass(std::string_view pass);
     // Stores the first four characters of pass as the installer password.

@@ -13,8 +13,8 @@ namespace {
 
 constexpr int kLastCell = ZoneCount * ApartmentCount + ApartmentCount - 1; // zone 4, apt 255
 
-int RaiseForZada(int last, std::string_view moduleKind) {
-    return (moduleKind == kKindZada && last == 0) ? 1 : last;
+int RaiseForZada(int last, const ModuleModel& model) {
+    return (model.zadaSettings && last == 0) ? 1 : last;
 }
 
 void PutRecord(std::uint8_t* record, std::uint32_t number, int zone, int apartment, bool b1) {
@@ -33,15 +33,15 @@ std::string_view Characters(std::string_view text, std::size_t from, std::size_t
 
 } // namespace
 
-int LastPageToRead(int moduleCount, std::string_view moduleKind) {
+int LastPageToRead(int moduleCount, const ModuleModel& model) {
     // C's truncation toward zero is the rule: counts -1..12 all give page 0.
-    return RaiseForZada((moduleCount - 1) / kRecordsPerPage, moduleKind);
+    return RaiseForZada((moduleCount - 1) / kRecordsPerPage, model);
 }
 
-int LastPageToWrite(int cardCount, std::string_view moduleKind) {
+int LastPageToWrite(int cardCount, const ModuleModel& model) {
     if (cardCount <= 0)
         return -1;
-    return RaiseForZada((cardCount - 1) / kRecordsPerPage, moduleKind);
+    return RaiseForZada((cardCount - 1) / kRecordsPerPage, model);
 }
 
 std::optional<TDKarta> CardOfRecord(const PortBuffer& buf_out, int r, int* zoneCode) {
@@ -145,7 +145,7 @@ bool AssemblePage(TBEXFTDI& port, int pageno, WriteCursor& cursor, const TTablic
         trailer[kCountLow - kTrailer] = static_cast<std::uint8_t>(count % 256);
         trailer[kPasswordDigits12 - kTrailer] = HexPairToByte(Characters(context.password, 0, 2));
         trailer[kPasswordDigits34 - kTrailer] = HexPairToByte(Characters(context.password, 2, 2));
-    } else if (pageno == 1 && context.moduleKind == kKindZada) {
+    } else if (pageno == 1 && context.model.zadaSettings) {
         trailer[kZadaLockTime - kTrailer] = static_cast<std::uint8_t>(context.zada.lockTime);
         trailer[kZadaLockType - kTrailer] = static_cast<std::uint8_t>(context.zada.lockType);
         trailer[kZadaSounds - kTrailer] = context.zada.soundsOn ? 0 : 1;

@@ -14,8 +14,6 @@ constexpr std::uint32_t kPageReadWaitMs = 20;
 constexpr std::uint32_t kLowPageWriteWaitMs = 5;
 constexpr std::uint32_t kHighPageWriteWaitMs = 10;
 constexpr std::uint32_t kCountWaitMs = 50;
-constexpr std::uint32_t kResetWaitMs = 9000;
-constexpr std::uint32_t kZadaResetExtraMs = 4000;
 constexpr std::uint32_t kCardFirstWaitMs = 20;
 constexpr std::uint64_t kCardWaitMs = 6000;
 
@@ -85,13 +83,13 @@ bool TBEXFTDI::ReadPage(int pageno) {
     return Receive(kPageReplyLength) && CheckBufOut(kPageSize);
 }
 
-bool TBEXFTDI::ReadPage(int pageno, std::string_view moduleKind, ZadaSettings& zada) {
+bool TBEXFTDI::ReadPage(int pageno, const ModuleModel& model, ZadaSettings& zada) {
     if (!F_DriverPresent || !ValidPage(pageno) || !SendPageRead(pageno))
         return false;
     clock_.SleepMs(kPageReadWaitMs);
     ClearBufOut();
     const bool ok = Receive(kPageReplyLength) && CheckBufOut(kPageSize);
-    if (moduleKind == kKindZada && pageno == 1) {
+    if (model.zadaSettings && pageno == 1) {
         // Out-of-range settings fall back to the factory's: 4 s, electric lock.
         if (buf_out[kZadaLockTime] > 25)
             buf_out[kZadaLockTime] = 4;
@@ -130,16 +128,14 @@ int TBEXFTDI::LiczbaKart() {
     return buf_out[0] * 256 + buf_out[1];
 }
 
-bool TBEXFTDI::Reset(std::string_view moduleKind) {
+bool TBEXFTDI::Reset(const ModuleModel& model) {
     if (!F_DriverPresent)
         return false;
     PutRequest(kControl, kControlReset);
     if (!Send(3))
         return false;
-    clock_.SleepMs(kResetWaitMs);
+    clock_.SleepMs(model.resetWaitMs);
     ClearBufOut();
-    if (moduleKind == kKindZada)
-        clock_.SleepMs(kZadaResetExtraMs);
     return Receive(3) && buf_out[0] == kControl && buf_out[1] == kResetDone &&
            buf_out[2] == kResetDoneEnd;
 }
@@ -170,18 +166,18 @@ bool TBEXFTDI::SetPass(std::string_view pass) {
     return WritePage(0);
 }
 
-bool TBEXFTDI::ResetWithPass(std::string_view moduleKind) {
+bool TBEXFTDI::ResetWithPass(const ModuleModel& model) {
     if (!F_DriverPresent || !ReadPageZero(0))
         return false;
     buf_in[64] = buf_out[62];
     buf_in[65] = buf_out[63];
-    if (!Reset(moduleKind))
+    if (!Reset(model))
         return false;
     std::fill(buf_in.begin() + 2, buf_in.begin() + 62, 0xFF);
     buf_in[62] = 0;
     buf_in[63] = 0;
     const bool pageZero = WritePage(0);
-    if (moduleKind != kKindZada || !pageZero)
+    if (!model.zadaSettings || !pageZero)
         return pageZero;
     buf_in[62] = 4;
     buf_in[63] = 0;

@@ -1,14 +1,14 @@
 // The connection monitor and the module commands against the simulated module, in-process on
 // one virtual clock.
 #include "cli/module_session.h"
-#include "i18n/catalogue.h"
-#include "link/sim_fixture.h"
-#include "support/scripted_ui.h"
 #include "commands/connection_monitor.h"
-#include "link/memory_image.h"
 #include "commands/password_commands.h"
 #include "commands/transfer_session.h"
 #include "commands/version_check.h"
+#include "i18n/catalogue.h"
+#include "link/memory_image.h"
+#include "link/sim_fixture.h"
+#include "support/scripted_ui.h"
 
 #include <gtest/gtest.h>
 
@@ -161,7 +161,7 @@ TEST_F(ModuleCommands, SessionRunsTheBodyOnlyForTheKindTheMonitorFound) {
     Tick();
     int ran = 0;
     EXPECT_TRUE(TransferSession(ctx, SessionCommand::Read, [&] { ++ran; }));
-    state.ModuleKind = "M"; // swapped since the last tick
+    state.model = &link::kZadaModule; // swapped since the last tick
     EXPECT_FALSE(TransferSession(ctx, SessionCommand::Write, [&] { ++ran; }));
     EXPECT_FALSE(TransferSession(ctx, SessionCommand::Password, [&] { ++ran; }));
     EXPECT_EQ(ran, 1);
@@ -179,7 +179,7 @@ TEST_F(ModuleCommands, SessionRunsTheBodyOnlyForTheKindTheMonitorFound) {
     EXPECT_EQ(ui.messages, std::vector<std::string>{"   Lack of access - Wrong reader!   "});
 
     // A click that arrives while a tick holds the cable starts nothing.
-    state.ModuleKind = "F";
+    state.model = &link::kFullModule;
     state.Busy = true;
     ui.events.clear();
     EXPECT_FALSE(TransferSession(ctx, SessionCommand::Read, [&] { ++ran; }));
@@ -228,7 +228,7 @@ TEST_F(ModuleCommands, ResetAsksFirstKeepsThePasswordAndShowsTheWait) {
     EXPECT_EQ(port->LiczbaKart(), 0);
     EXPECT_TRUE(port->CheckPass("5172"));
     link::ZadaSettings zada{0, 2, false};
-    EXPECT_TRUE(port->ReadPage(1, "M", zada));
+    EXPECT_TRUE(port->ReadPage(1, link::kZadaModule, zada));
     EXPECT_EQ(zada, (link::ZadaSettings{4, 0, true}));
     port->Close();
 }
@@ -240,12 +240,13 @@ TEST_F(ModuleCommands, ZadaSettingsGoOutWithPage1AndComeBackClamped) {
     t.AddCard(1, 0, {"5", false, ""});
     WriteCursor cursor;
     ASSERT_TRUE(ctx.port.Open());
-    for (int page = 0; page <= LastPageToWrite(t.CardCount(), "M"); ++page) {
-        ASSERT_TRUE(AssemblePage(ctx.port, page, cursor, t, {"M", "5172", {12, 2, false}}));
+    for (int page = 0; page <= LastPageToWrite(t.CardCount(), link::kZadaModule); ++page) {
+        ASSERT_TRUE(
+            AssemblePage(ctx.port, page, cursor, t, {link::kZadaModule, "5172", {12, 2, false}}));
         ASSERT_TRUE(ctx.port.WritePage(page));
     }
     link::ZadaSettings back;
-    ASSERT_TRUE(ctx.port.ReadPage(1, "M", back));
+    ASSERT_TRUE(ctx.port.ReadPage(1, link::kZadaModule, back));
     EXPECT_EQ(back, (link::ZadaSettings{12, 2, false}));
 
     // Settings out of range come back as the factory's time and type; sounds follow byte 62.
@@ -256,7 +257,7 @@ TEST_F(ModuleCommands, ZadaSettingsGoOutWithPage1AndComeBackClamped) {
     ctx.port.buf_in[64] = 1;
     ctx.port.buf_in[65] = 0xFF;
     ASSERT_TRUE(ctx.port.WritePage(1));
-    ASSERT_TRUE(ctx.port.ReadPage(1, "M", back));
+    ASSERT_TRUE(ctx.port.ReadPage(1, link::kZadaModule, back));
     EXPECT_EQ(back, (link::ZadaSettings{4, 0, false}));
     ctx.port.Close();
 }

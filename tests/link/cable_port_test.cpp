@@ -36,8 +36,8 @@ TEST_F(CablePortTest, WithoutDriverEveryOperationFailsWithoutCallingAnything) {
     EXPECT_FALSE(port.ReadPage(0));
     EXPECT_FALSE(port.WritePage(0));
     EXPECT_EQ(port.LiczbaKart(), -1);
-    EXPECT_FALSE(port.Reset("M"));
-    EXPECT_FALSE(port.ResetWithPass("F"));
+    EXPECT_FALSE(port.Reset(link::kZadaModule));
+    EXPECT_FALSE(port.ResetWithPass(link::kFullModule));
     EXPECT_FALSE(port.CheckPass("0000"));
     EXPECT_FALSE(port.SetPass("1234"));
     EXPECT_EQ(port.OdczytajKarte(), "");

@@ -142,19 +142,19 @@ TEST_F(ProtocolTest, AShortWriteFailsAtOnceWithoutWaiting) {
 
 TEST_F(ProtocolTest, ResetNeedsTheExactConfirmationAndWaitsLongerOnZada) {
     fake.replies = {{'C', 0x01, 'E'}};
-    EXPECT_TRUE(port.Reset("F"));
+    EXPECT_TRUE(port.Reset(link::kFullModule));
     EXPECT_EQ(fake.written.back(), (Bytes{0x43, 0x14, 0x58}));
     EXPECT_EQ(WaitBeforeRead(), 9005u);
 
     fake.replies = {{'C', 0x01, 'E'}};
-    EXPECT_TRUE(port.Reset("M"));
+    EXPECT_TRUE(port.Reset(link::kZadaModule));
     EXPECT_EQ(WaitBeforeRead(), 13005u);
 
     // Its check byte is right, but it is not the confirmation.
     fake.replies = {{'C', 0x00, 'D'}};
-    EXPECT_FALSE(port.Reset("F"));
+    EXPECT_FALSE(port.Reset(link::kFullModule));
     fake.replies = {Bytes{}};
-    EXPECT_FALSE(port.Reset("F"));
+    EXPECT_FALSE(port.Reset(link::kFullModule));
 }
 
 TEST_F(ProtocolTest, CardRepliesGiveUnsignedNumbersOrTheEmptyText) {
@@ -204,38 +204,38 @@ TEST_F(ProtocolTest, ZadaSettingsAreClampedOnlyOnPageOneOfAZadaModule) {
     ZadaSettings zada{9, 1, true};
 
     fake.replies = {page1};
-    EXPECT_TRUE(port.ReadPage(1, "F", zada));
+    EXPECT_TRUE(port.ReadPage(1, link::kFullModule, zada));
     EXPECT_EQ(port.buf_out[60], 0x1E);
     EXPECT_EQ(port.buf_out[61], 0x05);
     EXPECT_EQ(zada, (ZadaSettings{9, 1, true}));
 
     fake.replies = {page1};
-    EXPECT_TRUE(port.ReadPage(2, "M", zada));
+    EXPECT_TRUE(port.ReadPage(2, link::kZadaModule, zada));
     EXPECT_EQ(port.buf_out[60], 0x1E);
     EXPECT_EQ(zada, (ZadaSettings{9, 1, true}));
 
     fake.replies = {page1};
-    EXPECT_TRUE(port.ReadPage(1, "M", zada));
+    EXPECT_TRUE(port.ReadPage(1, link::kZadaModule, zada));
     EXPECT_EQ(port.buf_out[60], 4);
     EXPECT_EQ(port.buf_out[61], 0);
     EXPECT_EQ(port.buf_out[62], 1);
     EXPECT_EQ(zada, (ZadaSettings{4, 0, false}));
 
     fake.replies = {PageReply(0xFF, 25, 2, 0, 0xFF)};
-    EXPECT_TRUE(port.ReadPage(1, "M", zada));
+    EXPECT_TRUE(port.ReadPage(1, link::kZadaModule, zada));
     EXPECT_EQ(zada, (ZadaSettings{25, 2, true}));
 
     // A reply that fails its check still hands over what the buffer holds.
     Bytes bad = PageReply(0xFF, 7, 1, 1, 0xFF);
     bad.back() ^= 0x10;
     fake.replies = {bad};
-    EXPECT_FALSE(port.ReadPage(1, "M", zada));
+    EXPECT_FALSE(port.ReadPage(1, link::kZadaModule, zada));
     EXPECT_EQ(zada, (ZadaSettings{7, 1, false}));
 
     // A request that could not be sent hands over nothing.
     fake.failing = {"FT_Write"};
     zada = ZadaSettings{9, 1, true};
-    EXPECT_FALSE(port.ReadPage(1, "M", zada));
+    EXPECT_FALSE(port.ReadPage(1, link::kZadaModule, zada));
     EXPECT_EQ(zada, (ZadaSettings{9, 1, true}));
 }
 
@@ -304,7 +304,7 @@ TEST_F(ProtocolTest, ResetWithPassOnZadaWritesBothPageImages) {
                     {'C', 1, 'E'},
                     WithCheck({'B', 1}),
                     WithCheck({'B', 1})};
-    EXPECT_TRUE(port.ResetWithPass("M"));
+    EXPECT_TRUE(port.ResetWithPass(link::kZadaModule));
     ASSERT_EQ(fake.written.size(), 4u);
     EXPECT_EQ(fake.written[1], (Bytes{0x43, 0x14, 0x58}));
     EXPECT_EQ(fake.written[2], ExpectedPage(0x00, 0x00, 0x51, 0x72, 0));
@@ -313,7 +313,7 @@ TEST_F(ProtocolTest, ResetWithPassOnZadaWritesBothPageImages) {
 
 TEST_F(ProtocolTest, ResetWithPassOnAFullModuleWritesPageZeroOnly) {
     fake.replies = {PageReply(0x10, 0x00, 0x20, 0x98, 0x76), {'C', 1, 'E'}, WithCheck({'B', 1})};
-    EXPECT_TRUE(port.ResetWithPass("F"));
+    EXPECT_TRUE(port.ResetWithPass(link::kFullModule));
     ASSERT_EQ(fake.written.size(), 3u);
     EXPECT_EQ(fake.written[2], ExpectedPage(0x00, 0x00, 0x98, 0x76, 0));
 }
@@ -321,17 +321,17 @@ TEST_F(ProtocolTest, ResetWithPassOnAFullModuleWritesPageZeroOnly) {
 TEST_F(ProtocolTest, ResetWithPassStopsAtTheFirstFailure) {
     // Unconfirmed reset: nothing written.
     fake.replies = {PageReply(0x10, 0, 0, 0x51, 0x72), {'C', 0, 'D'}};
-    EXPECT_FALSE(port.ResetWithPass("M"));
+    EXPECT_FALSE(port.ResetWithPass(link::kZadaModule));
     EXPECT_EQ(fake.written.size(), 2u);
     // Page 0 refused: page 1 is not written.
     fake.written.clear();
     fake.replies = {PageReply(0x10, 0, 0, 0x51, 0x72), {'C', 1, 'E'}, WithCheck({'B', 0})};
-    EXPECT_FALSE(port.ResetWithPass("M"));
+    EXPECT_FALSE(port.ResetWithPass(link::kZadaModule));
     EXPECT_EQ(fake.written.size(), 3u);
     // Page 0 unreadable: no reset at all, the password could not be kept.
     fake.written.clear();
     fake.replies = {Bytes{}};
-    EXPECT_FALSE(port.ResetWithPass("M"));
+    EXPECT_FALSE(port.ResetWithPass(link::kZadaModule));
     EXPECT_EQ(fake.written.size(), 1u);
 }
 

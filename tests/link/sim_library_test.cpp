@@ -122,11 +122,11 @@ TEST_F(SimLibraryTest, ResetWithPassLeavesEmptyPagesAroundTheKeptPassword) {
         p.buf_in[2 + i] = 0x00;
     ASSERT_TRUE(p.WritePage(5));
     const auto before = clock.TickMs();
-    ASSERT_TRUE(p.ResetWithPass("M"));
+    ASSERT_TRUE(p.ResetWithPass(link::kZadaModule));
     // The reset alone blocks 13 s on a ZADA module.
     EXPECT_GE(clock.TickMs() - before, 13000u);
     link::ZadaSettings zada{0, 2, false};
-    ASSERT_TRUE(p.ReadPage(1, "M", zada));
+    ASSERT_TRUE(p.ReadPage(1, link::kZadaModule, zada));
     EXPECT_EQ(zada, (link::ZadaSettings{4, 0, true}));
     ASSERT_TRUE(p.ReadPage(5));
     EXPECT_EQ(p.buf_out[0], 0xFF);
@@ -191,7 +191,7 @@ TEST_F(SimLibraryTest, InjectedFaultsGiveTheFailureValues) {
     EXPECT_EQ(p.buf_out[0], 0xFF); // the refused write left the page alone
     EXPECT_EQ(p.LiczbaKart(), -1);
     EXPECT_EQ(p.LiczbaKart(), 0); // the fault was for once
-    EXPECT_FALSE(p.Reset("F"));
+    EXPECT_FALSE(p.Reset(link::kFullModule));
 
     // A reply later than the read time-out fails, and it must never be taken for the next
     // request's reply: replies carry no page number.
