@@ -178,8 +178,9 @@ int RunModuleSession(const Args& args, link::TBEXFTDI& port, std::ostream& out, 
             out << "password: " << PasswordWord(check) << '\n';
         if (current && state.PasswordAccepted && state.model->zadaSettings) {
             bool read = false;
-            TransferSession(ctx, SessionCommand::Read,
-                            [&] { read = port.ReadPage(1, *state.model, state.zada); });
+            TransferSession(ctx, SessionCommand::Read, [&] {
+                read = port.ReadPage(1, *state.model, state.zada) == link::PortResult::Ok;
+            });
             if (read)
                 out << "zada: time " << state.zada.lockTime << " type " << state.zada.lockType
                     << " sounds " << (state.zada.soundsOn ? "on" : "off") << '\n';

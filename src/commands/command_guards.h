@@ -3,10 +3,10 @@
 // and the open cable.
 #pragma once
 
+#include "commands/module_context.h"
 #include "i18n/catalogue.h"
 #include "i18n/own_texts.h"
 #include "link/port_control.h"
-#include "commands/module_context.h"
 
 namespace korv {
 
@@ -33,8 +33,8 @@ private:
 class OpenCable {
 public:
     explicit OpenCable(link::TBEXFTDI& port, Ui* ui = nullptr)
-        : port_(port), opened_(link::OpenPort(port)) {
-        if (!opened_ && ui && port.CableInUse())
+        : port_(port), result_(link::OpenPort(port)), opened_(result_ == link::PortResult::Ok) {
+        if (ui && result_ == link::PortResult::CableInUse)
             ui->ShowMessage(OwnText(OwnTextName::CableInUse, LanguageIndex()));
     }
     ~OpenCable() {
@@ -47,6 +47,7 @@ public:
 
 private:
     link::TBEXFTDI& port_;
+    link::PortResult result_;
     bool opened_;
 };
 

@@ -113,9 +113,10 @@ void TimerCheckTimer(ModuleContext& ctx) {
     ctx.ui.SetMenuItemEnabled(MenuItem::Open, true);
     ctx.ui.SetMenuItemEnabled(MenuItem::SaveAs, true);
 
-    const bool udalosie = link::OpenPort(ctx.port); // the cable opened on this tick
+    const link::PortResult opened = link::OpenPort(ctx.port);
+    const bool udalosie = opened == link::PortResult::Ok; // the cable opened on this tick
     state.connection.cableInUse = false;
-    if (!udalosie && ctx.port.CableInUse()) {
+    if (opened == link::PortResult::CableInUse) {
         CableHeldElsewhere(state);
     } else if (!udalosie) {
         NoCable(state);

@@ -42,7 +42,7 @@ ResetResult ResetKeepingPassword(ModuleContext& ctx) {
     if (!ReadModulePage(ctx, 0))
         return ResetResult::NotDone;
     const PageBytes before = PageInReply(port);
-    if (!port.Reset(*ctx.state.model)) {
+    if (port.Reset(*ctx.state.model) != link::PortResult::Ok) {
         PageBytes now{};
         if (!LookAtPageZero(ctx, now))
             return ResetResult::Unknown;

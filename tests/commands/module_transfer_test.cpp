@@ -1,14 +1,14 @@
 // Read, write and verify and the close query against the simulated module, in-process on one
 // virtual clock. The module's memory is a file the simulator keeps, so a test can look at what
 // a write left there.
-#include "i18n/catalogue.h"
-#include "link/sim_fixture.h"
-#include "support/scripted_ui.h"
 #include "commands/close_query.h"
 #include "commands/connection_monitor.h"
 #include "commands/read_module.h"
 #include "commands/verify_module.h"
 #include "commands/write_module.h"
+#include "i18n/catalogue.h"
+#include "link/sim_fixture.h"
+#include "support/scripted_ui.h"
 
 #include <gtest/gtest.h>
 
@@ -143,7 +143,7 @@ TEST_F(ModuleTransfer, AFailedCountLeavesTheRegisterAndATooLargeCountIsCappedOnc
     std::copy(port->buf_out.begin(), port->buf_out.begin() + 64, port->buf_in.begin() + 2);
     port->buf_in[62] = 7000 / 256;
     port->buf_in[63] = 7000 % 256;
-    ASSERT_TRUE(port->WritePage(0));
+    ASSERT_EQ(port->WritePage(0), link::PortResult::Ok);
     port->Close();
     ui.messages.clear();
     const ReadOutcome r = Button1Click(ctx);
