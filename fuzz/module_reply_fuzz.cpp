@@ -497,7 +497,7 @@ void CheckMonitor(const AppState& state, const FuzzCable& cable, std::size_t tic
             "password accepted without the check accepting it");
     Require(state.connection.outcome == LinkOutcome::CurrentModule && state.polaczony,
             "password accepted with no current module");
-    Require(state.ModuleKind == link::kKindFull || state.ModuleKind == link::kKindZada,
+    Require(state.model != nullptr && state.ModuleKind == std::string(1, state.model->kindLetter),
             "password accepted from a module of another kind");
     const PasswordPair pw = PasswordBytes(hasloChecked);
     const auto pages = AcceptedPages(cable, tickReads);
@@ -569,7 +569,7 @@ void ClickWhileBusy(ModuleContext& ctx, Command command, const FuzzCable& cable)
             "a click while busy ran");
     Require(!runner.Busy(), "the runner stayed busy");
     Require(SameCards(ctx.state.tablica, snapshot.tablica) &&
-                ctx.state.NeedSave == snapshot.NeedSave &&
+                ctx.state.NeedSave == snapshot.NeedSave && ctx.state.model == snapshot.model &&
                 ctx.state.ModuleKind == snapshot.ModuleKind &&
                 ctx.state.Edit_haslo == snapshot.Edit_haslo &&
                 ctx.state.PasswordAccepted == snapshot.PasswordAccepted,
@@ -608,7 +608,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     auto state = std::make_unique<AppState>();
     BuildRegister(state->tablica, cards, variant);
     state->NeedSave = true;
-    state->ModuleKind = std::string(zada ? link::kKindZada : link::kKindFull);
+    state->model = zada ? &link::kZadaModule : &link::kFullModule;
+    state->ModuleKind = std::string(1, state->model->kindLetter);
     state->polaczony = true;
     state->passwordCheck = PasswordCheck::Accepted;
     state->PasswordAccepted = true;
@@ -625,6 +626,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     case Command::Monitor:
     case Command::TicksThenClose: {
         state->ModuleKind.clear();
+        state->model = nullptr;
         state->polaczony = false;
         state->passwordCheck = PasswordCheck::NoAnswer;
         state->PasswordAccepted = false;

@@ -65,7 +65,7 @@ int main(int argc, char** argv) {
     hook(&callbacks);
 
     korv::link::TBEXFTDI port(programClock, std::move(driver));
-    if (!port.Open()) {
+    if (port.Open() != korv::link::PortResult::Ok) {
         std::fprintf(stderr, "the simulated cable did not open\n");
         return 1;
     }
@@ -76,13 +76,14 @@ int main(int argc, char** argv) {
     for (int page = 0; page < korv::link::kPageCount; ++page) {
         for (int i = 0; i < korv::link::kPageSize; ++i)
             port.buf_in[2 + i] = static_cast<std::uint8_t>(page * 7 + i);
-        failures += !port.WritePage(page);
+        failures += port.WritePage(page) != korv::link::PortResult::Ok;
     }
     const std::uint64_t writeMs = programClock.TickMs() - start;
 
     start = programClock.TickMs();
     for (int page = 0; page < korv::link::kPageCount; ++page) {
-        if (!port.ReadPage(page) || port.buf_out[5] != static_cast<std::uint8_t>(page * 7 + 5))
+        if (port.ReadPage(page) != korv::link::PortResult::Ok ||
+            port.buf_out[5] != static_cast<std::uint8_t>(page * 7 + 5))
             ++failures;
     }
     const std::uint64_t readMs = programClock.TickMs() - start;

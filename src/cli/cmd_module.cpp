@@ -82,8 +82,8 @@ int Identify(link::TBEXFTDI& port, std::ostream& out, std::ostream& err) {
 }
 
 int Count(link::TBEXFTDI& port, std::ostream& out, std::ostream& err) {
-    const int count = port.LiczbaKart();
-    if (count < 0) {
+    int count = 0;
+    if (port.LiczbaKart(count) != link::PortResult::Ok) {
         err << "korv-cli module: the module did not report its card count\n";
         return kExitModuleFailed;
     }
@@ -92,7 +92,7 @@ int Count(link::TBEXFTDI& port, std::ostream& out, std::ostream& err) {
 }
 
 int Page(link::TBEXFTDI& port, int pageno, std::ostream& out, std::ostream& err) {
-    if (!port.ReadPage(pageno)) {
+    if (port.ReadPage(pageno) != link::PortResult::Ok) {
         err << "korv-cli module: page " << pageno
             << ": the module's reply was missing or garbled\n";
         return kExitModuleFailed;
@@ -105,8 +105,8 @@ int Page(link::TBEXFTDI& port, int pageno, std::ostream& out, std::ostream& err)
 
 int Card(link::TBEXFTDI& port, std::ostream& out, std::ostream& err) {
     err << "Hold a card to the reader (the module waits about 6 seconds).\n";
-    const std::string number = port.OdczytajKarte();
-    if (number.empty()) {
+    std::string number;
+    if (port.OdczytajKarte(number) != link::PortResult::Ok) {
         out << "no card\n";
         return kExitModuleFailed;
     }
@@ -141,7 +141,7 @@ int RunModule(const Args& args, std::ostream& out, std::ostream& err) {
         err << "korv-cli module: no driver for the USB cable\n";
         return kExitNoCable;
     }
-    if (!link::OpenPort(port)) {
+    if (link::OpenPort(port) != link::PortResult::Ok) {
         err << "korv-cli module: USB cable not connected (" << port.DriverName() << ")\n";
         return kExitNoCable;
     }

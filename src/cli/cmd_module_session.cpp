@@ -184,7 +184,7 @@ int RunModuleSession(const Args& args, link::TBEXFTDI& port, std::ostream& out, 
         out << "kind: " << EscapeText(state.ModuleKind) << '\n';
         if (current)
             out << "password: " << PasswordWord(check) << '\n';
-        if (current && state.PasswordAccepted && state.ModuleKind == link::kKindZada) {
+        if (current && state.PasswordAccepted && state.model->zadaSettings) {
             bool read = false;
             run(JobKind::Read, [&] {
                 TransferSession(ctx, SessionCommand::Read,

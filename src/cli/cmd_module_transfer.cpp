@@ -10,6 +10,8 @@
 #include "commands/verify_module.h"
 #include "commands/write_module.h"
 #include "i18n/catalogue.h"
+#include "i18n/message_slots.h"
+#include "i18n/own_texts.h"
 #include "link/ftdi.h"
 #include "link/memory_image.h"
 
@@ -38,7 +40,7 @@ int Read(const ModuleOptions& o, ModuleContext& ctx, std::ostream& out, std::ost
 // setting is the one given on the command line, else the module's own from its page 1, read
 // before the write (not at all when all three were given). False when that read failed.
 bool FillZadaForWrite(const ModuleOptions& o, ModuleContext& ctx, std::ostream& err) {
-    if (ctx.state.ModuleKind != link::kKindZada)
+    if (!ctx.state.model->zadaSettings)
         return true;
     if (!(o.zadaTime && o.zadaType && o.zadaSoundsOn)) {
         bool read = false;

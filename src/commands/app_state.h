@@ -5,6 +5,7 @@
 #include "commands/connection_view.h"
 #include "commands/password_check.h"
 #include "core/card_register.h"
+#include "link/module_model.h"
 #include "link/zada_settings.h"
 
 #include <string>
@@ -27,7 +28,11 @@ struct AppState {
     // Connection state shown in the status line.
     int ConnectionMessage = 30; // 30: no module answers, 31: a module answers
     std::string ModuleName;
-    std::string ModuleKind; // "F" full module, "M" ZADA, else empty
+    // The current module the monitor found on its last look at the cable; none for a legacy
+    // module, another family's device or silence. Kept while no cable is present.
+    const link::ModuleModel* model = nullptr;
+    // Byte 0 of that look's identify reply as text, for korv-cli's report; decisions ask model.
+    std::string ModuleKind;
     bool PasswordAccepted = false;
     // What the last tick found on page 0 of a current module.
     PasswordCheck passwordCheck = PasswordCheck::NoAnswer;

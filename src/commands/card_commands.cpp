@@ -26,7 +26,10 @@ int AddButtonMessage(bool autoReadAdd) {
 
 std::string ReadCardAtReader(link::TBEXFTDI& port) {
     OpenCable cable(port);
-    return cable.Opened() ? port.OdczytajKarte() : std::string();
+    std::string numer;
+    if (cable.Opened())
+        port.OdczytajKarte(numer);
+    return numer;
 }
 
 std::string CardAssignedText(int zone, int apartment) {
@@ -102,7 +105,8 @@ void Button_ZnajdzClick(ModuleContext& ctx) {
     if (!cable.Opened())
         return;
     ctx.ui.ShowCardNotice(true);
-    const std::string numer = ctx.port.OdczytajKarte();
+    std::string numer;
+    ctx.port.OdczytajKarte(numer);
     if (numer.empty()) {
         ctx.ui.MessageBox(MessageText(MsgCardNotDetected), MessageText(MsgReadingCard), MbWarning);
     } else {

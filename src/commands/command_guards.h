@@ -15,8 +15,8 @@ namespace korv {
 class OpenCable {
 public:
     explicit OpenCable(link::TBEXFTDI& port, Ui* ui = nullptr)
-        : port_(port), opened_(link::OpenPort(port)) {
-        if (!opened_ && ui && port.CableInUse())
+        : port_(port), result_(link::OpenPort(port)), opened_(result_ == link::PortResult::Ok) {
+        if (ui && result_ == link::PortResult::CableInUse)
             ui->ShowMessage(OwnText(OwnTextName::CableInUse, LanguageIndex()));
     }
     ~OpenCable() {
@@ -29,6 +29,7 @@ public:
 
 private:
     link::TBEXFTDI& port_;
+    link::PortResult result_;
     bool opened_;
 };
 

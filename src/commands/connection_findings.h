@@ -15,6 +15,7 @@ struct ConnectionFindings {
     int ConnectionMessage = 30;
     std::string ModuleName;
     std::string ModuleKind;
+    const link::ModuleModel* model = nullptr;
     bool PasswordAccepted = false;
     PasswordCheck passwordCheck = PasswordCheck::NoAnswer;
     bool erasedPasswordOffered = false;
@@ -23,22 +24,26 @@ struct ConnectionFindings {
     bool PasswordEntryMode = false;
 
     static ConnectionFindings Of(const AppState& s) {
-        return {s.polaczony,
-                s.ConnectionMessage,
-                s.ModuleName,
-                s.ModuleKind,
-                s.PasswordAccepted,
-                s.passwordCheck,
-                s.erasedPasswordOffered,
-                s.connection,
-                s.Edit_haslo,
-                s.PasswordEntryMode};
+        ConnectionFindings f;
+        f.polaczony = s.polaczony;
+        f.ConnectionMessage = s.ConnectionMessage;
+        f.ModuleName = s.ModuleName;
+        f.ModuleKind = s.ModuleKind;
+        f.model = s.model;
+        f.PasswordAccepted = s.PasswordAccepted;
+        f.passwordCheck = s.passwordCheck;
+        f.erasedPasswordOffered = s.erasedPasswordOffered;
+        f.connection = s.connection;
+        f.Edit_haslo = s.Edit_haslo;
+        f.PasswordEntryMode = s.PasswordEntryMode;
+        return f;
     }
     void ApplyTo(AppState& s) const {
         s.polaczony = polaczony;
         s.ConnectionMessage = ConnectionMessage;
         s.ModuleName = ModuleName;
         s.ModuleKind = ModuleKind;
+        s.model = model;
         s.PasswordAccepted = PasswordAccepted;
         s.passwordCheck = passwordCheck;
         s.erasedPasswordOffered = erasedPasswordOffered;

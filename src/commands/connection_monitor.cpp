@@ -65,7 +65,7 @@ void CurrentModule(ModuleContext& ctx) {
     v.infoPanel = false;
     v.pushPanels = true;
     v.passwordBox = true;
-    v.layout = state.ModuleKind == link::kKindZada ? ModuleLayout::Zada : ModuleLayout::Full;
+    v.layout = state.model->zadaSettings ? ModuleLayout::Zada : ModuleLayout::Full;
     v.labelColour = Colour::Green;
     Answered(state);
     ctx.ui.ShowConnection(v);
@@ -111,9 +111,10 @@ void TimerCheckTimer(ModuleContext& ctx) {
     ctx.ui.SetMenuItemEnabled(MenuItem::Open, true);
     ctx.ui.SetMenuItemEnabled(MenuItem::SaveAs, true);
 
-    const bool udalosie = link::OpenPort(ctx.port); // the cable opened on this tick
+    const link::PortResult opened = link::OpenPort(ctx.port);
+    const bool udalosie = opened == link::PortResult::Ok; // the cable opened on this tick
     state.connection.cableInUse = false;
-    if (!udalosie && ctx.port.CableInUse()) {
+    if (opened == link::PortResult::CableInUse) {
         CableHeldElsewhere(state);
     } else if (!udalosie) {
         NoCable(state);
@@ -127,6 +128,7 @@ void TimerCheckTimer(ModuleContext& ctx) {
         const link::DeviceAnswer answer =
             link::AskDevice(ctx.port, link::kMonitorIdentifyWaitMs, hooks);
         state.ModuleKind = link::ModuleKindOf(answer.reply);
+        state.model = answer.id.model;
         if (answer.id.moduleName)
             state.ModuleName = *answer.id.moduleName;
         switch (answer.id.outcome) {

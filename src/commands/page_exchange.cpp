@@ -3,19 +3,21 @@
 namespace korv {
 
 bool ReadModulePage(ModuleContext& ctx, int pageno) {
+    // Without a model (a page 0 read outside a session) every page reads as on a full module.
+    const link::ModuleModel& model = ctx.state.model ? *ctx.state.model : link::kFullModule;
     return TriedLikeAPage(
-        [&] { return ctx.port.ReadPage(pageno, ctx.state.ModuleKind, ctx.state.zada); });
+        [&] { return ctx.port.ReadPage(pageno, model, ctx.state.zada) == link::PortResult::Ok; });
 }
 
 bool WriteModulePage(ModuleContext& ctx, int pageno) {
     // The request buffer keeps the page's data between tries; only the frame around it is
     // rebuilt.
-    return TriedLikeAPage([&] { return ctx.port.WritePage(pageno); });
+    return TriedLikeAPage([&] { return ctx.port.WritePage(pageno) == link::PortResult::Ok; });
 }
 
 int ReadModuleCount(ModuleContext& ctx) {
     int count = -1;
-    TriedLikeAPage([&] { return (count = ctx.port.LiczbaKart()) >= 0; });
+    TriedLikeAPage([&] { return ctx.port.LiczbaKart(count) == link::PortResult::Ok; });
     return count;
 }
 

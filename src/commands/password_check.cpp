@@ -12,7 +12,7 @@ bool IsPasswordBytes(std::uint8_t digits12, std::uint8_t digits34) {
 }
 
 PasswordCheck CheckModulePassword(link::TBEXFTDI& port, std::string_view pass) {
-    if (!TriedLikeAPage([&] { return port.ReadPage(0); }))
+    if (!TriedLikeAPage([&] { return port.ReadPage(0) == link::PortResult::Ok; }))
         return PasswordCheck::NoAnswer;
     const std::uint8_t stored12 = port.buf_out[link::kPasswordDigits12];
     const std::uint8_t stored34 = port.buf_out[link::kPasswordDigits34];

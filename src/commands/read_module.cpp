@@ -52,7 +52,7 @@ ReadOutcome Button1Click(ModuleContext& ctx) {
                 OwnText(OwnTextName::ModuleCountTooLarge, language, {std::to_string(count)}));
             count = MaxCards;
         }
-        const int last = LastPageToRead(count, ctx.state.ModuleKind);
+        const int last = LastPageToRead(count, *ctx.state.model);
         TTablica read = ctx.state.tablica;
         read.ClearCards();
         const PageLoopResult pages =
@@ -71,7 +71,7 @@ ReadOutcome Button1Click(ModuleContext& ctx) {
             ctx.ui.ShowMessage(OwnText(OwnTextName::ReadCancelled, language));
             return;
         }
-        if (ctx.state.ModuleKind == link::kKindZada)
+        if (ctx.state.model->zadaSettings)
             ctx.ui.ShowZadaSettings(ctx.state.zada);
         const std::string unchanged = OwnText(OwnTextName::CardListNotChanged, language);
         if (pages.Stopped()) {

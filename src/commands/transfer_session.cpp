@@ -21,13 +21,11 @@ bool TransferSession(ModuleContext& ctx, SessionCommand command,
     // Only a current module takes these commands. The kind the monitor stored for a legacy
     // module or a silent one would otherwise match the same answer again (the close query
     // reaches here without the push panels' enabling).
-    const bool current =
-        ctx.state.ModuleKind == link::kKindFull || ctx.state.ModuleKind == link::kKindZada;
-    const bool same =
-        current && TriedLikeAPage([&] {
-            return link::ModuleKindOf(ctx.port.Identify(link::kCommandIdentifyWaitMs, order)) ==
-                   ctx.state.ModuleKind;
-        });
+    const bool current = ctx.state.model != nullptr;
+    const bool same = current && TriedLikeAPage([&] {
+                          return link::ModelOf(ctx.port.Identify(link::kCommandIdentifyWaitMs,
+                                                                 order)) == ctx.state.model;
+                      });
     if (!same) {
         if (command != SessionCommand::Password)
             ctx.ui.ShowMessage(MessageText(MsgWrongReader));

@@ -123,7 +123,7 @@ VerifyOutcome Button3Click(ModuleContext& ctx) {
             ctx.ui.ShowMessage(OwnText(OwnTextName::ModuleCountTooLarge, LanguageIndex(),
                                        {std::to_string(count)}));
         }
-        const int last = LastPageToRead(count, ctx.state.ModuleKind);
+        const int last = LastPageToRead(count, *ctx.state.model);
         Pairing pairing(tablica);
         int c = 0; // the module's cards on the pages the loop came to
         const PageLoopResult pages =
@@ -164,7 +164,7 @@ VerifyOutcome Button3Click(ModuleContext& ctx) {
             ctx.ui.ShowMessage(StoppedAnsweringText(pages.stoppedAt));
         if (o.unchecked == 0)
             pairing.Untaken(o.differences);
-        if (ctx.state.ModuleKind == link::kKindZada)
+        if (ctx.state.model->zadaSettings)
             ctx.ui.ShowZadaSettings(ctx.state.zada);
         Report(ctx, o);
     });

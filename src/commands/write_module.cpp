@@ -7,6 +7,7 @@
 #include "i18n/catalogue.h"
 #include "i18n/message_slots.h"
 #include "i18n/own_texts.h"
+#include "link/memory_image.h"
 
 namespace korv {
 
@@ -32,9 +33,9 @@ WriteOutcome Button2Click(ModuleContext& ctx) {
     TransferSession(ctx, SessionCommand::Write, [&] {
         outcome.ran = true;
         const TTablica& tablica = ctx.state.tablica;
-        const PageContext page{ctx.state.ModuleKind, ctx.state.Edit_haslo, ctx.state.zada};
+        const PageContext page{*ctx.state.model, ctx.state.Edit_haslo, ctx.state.zada};
         WriteCursor cursor;
-        const int last = LastPageToWrite(tablica.CardCount(), ctx.state.ModuleKind);
+        const int last = LastPageToWrite(tablica.CardCount(), *ctx.state.model);
         // The register was checked above, so every card fits its record.
         const PageLoopResult pages = RunPageLoop(
             ctx, last, MsgWritingModule, MessageText(MsgErrorOnPage),

@@ -27,10 +27,9 @@ TBEXFTDI::~TBEXFTDI() {
         Close();
 }
 
-bool TBEXFTDI::Open() {
-    F_CableInUse = false;
+PortResult TBEXFTDI::Open() {
     if (!F_DriverPresent)
-        return false;
+        return PortResult::NoDriver;
     // A second open would lose the first handle; the cable is set up afresh instead.
     if (FT_Uchwyt)
         Close();
@@ -42,17 +41,18 @@ bool TBEXFTDI::Open() {
     if (status != FT_OK) {
         // The library tells a cable another process holds from one that is not there; the
         // person needs to hear which, since only one of them is solved by plugging it in.
-        F_CableInUse = status == FT_DEVICE_NOT_OPENED;
-        return false;
+        return status == FT_DEVICE_NOT_OPENED ? PortResult::CableInUse : PortResult::NoCable;
     }
     FT_Uchwyt = handle;
     F_Opened = table_.FT_ResetDevice(FT_Uchwyt) == FT_OK &&
                table_.FT_Purge(FT_Uchwyt, kPurgeBoth) == FT_OK &&
                table_.FT_SetBaudRate(FT_Uchwyt, kBaudRate) == FT_OK &&
                table_.FT_SetTimeouts(FT_Uchwyt, kTimeoutMs, kTimeoutMs) == FT_OK;
-    if (!F_Opened)
+    if (!F_Opened) {
         Close();
-    return F_Opened;
+        return PortResult::SetupFailed;
+    }
+    return PortResult::Ok;
 }
 
 bool TBEXFTDI::Close() {
@@ -105,6 +105,12 @@ void TBEXFTDI::ClearBufIn() {
 void TBEXFTDI::ClearBufOut() {
     buf_out.fill(0);
     clock_.SleepMs(kClearWaitMs);
+}
+
+PortResult TBEXFTDI::Ready() const {
+    if (!F_DriverPresent)
+        return PortResult::NoDriver;
+    return FT_Uchwyt ? PortResult::Ok : PortResult::NotOpen;
 }
 
 void TBEXFTDI::DropLateReplies() {

@@ -1,12 +1,15 @@
 // TBEXFTDI: the USB cable port. Moves raw bytes between the cable and two fixed buffers over a
 // D2XX table, and carries the module's requests on top of them. One object lives for the whole
-// run; the cable itself is open only for one monitor tick or one command. Every operation
-// reports by its result and shows nothing; every wait goes through the Clock.
+// run; the cable itself is open only for one monitor tick or one command. Opening the cable and
+// every module request answer with a PortResult; the raw byte moves below them answer as the
+// driver's one call did. Nothing here shows anything; every wait goes through the Clock.
 #pragma once
 
 #include "link/cable_driver.h"
 #include "link/clock.h"
 #include "link/frame_checks.h"
+#include "link/module_model.h"
+#include "link/port_result.h"
 #include "link/zada_settings.h"
 
 #include <array>
@@ -39,11 +42,9 @@ struct IdentifyReply {
     DWORD received = 0;
 };
 
-// ModuleKind as the monitor stores it: byte 0 of the Identify reply as a one-character text
-// (the character with code 0 when nothing came).
+// Byte 0 of the Identify reply as a one-character text (the character with code 0 when nothing
+// came), as the reports print it. What the program does goes by ModelOf instead.
 std::string ModuleKindOf(const IdentifyReply& reply);
-inline constexpr std::string_view kKindFull = "F";
-inline constexpr std::string_view kKindZada = "M";
 
 class TBEXFTDI {
 public:
@@ -64,16 +65,14 @@ public:
     bool Opened() const { return F_Opened; }
     bool RTS() const { return F_RTS; }
     bool DriverPresent() const { return F_DriverPresent; }
-    // The last Open failed because the cable is there but another process holds it (the
-    // library answered FT_DEVICE_NOT_OPENED), not because it is missing or broke.
-    bool CableInUse() const { return F_CableInUse; }
     const std::string& DriverName() const { return driverName_; }
     Clock& clock() { return clock_; }
 
     // Opens the cable by its description and sets it up: device reset, purge of both queues,
-    // 9600 baud, 200 ms read and write time-outs. A step that fails closes it again. Sets
-    // CableInUse anew.
-    bool Open();
+    // 9600 baud, 200 ms read and write time-outs. A step that fails closes it again. CableInUse
+    // when the library says another process holds it (FT_DEVICE_NOT_OPENED), NoCable when it
+    // is missing or cannot be reached.
+    PortResult Open();
     bool Close();
     bool SetRTS();
     bool ClrRTS();
@@ -87,29 +86,32 @@ public:
     void ClearBufOut();
     bool PurgeAll();
 
-    // Module requests. moduleKind is the ModuleKind the monitor stored; "M" (ZADA) changes
-    // what page 1 and a reset do.
+    // Module requests. model is the module the monitor identified; it decides what page 1 and a
+    // reset do. Each answers Ok or why not (see PortResult); an out-parameter is set only on Ok.
 
     // Page 0..511 into buf_out positions 0..63. The overload with the ZADA settings also
     // clamps the settings of page 1 of a ZADA module in buf_out and hands them over, whether
     // or not the reply passed its checks (not when the request could not be sent).
-    bool ReadPage(int pageno);
-    bool ReadPage(int pageno, std::string_view moduleKind, ZadaSettings& zada);
-    // Writes buf_in positions 2..65 to page 0..511.
-    bool WritePage(int pageno);
-    // The module's card count, or -1.
-    int LiczbaKart();
-    // Memory reset: all pages FF. Blocks 9 s (13 s on a ZADA module).
-    bool Reset(std::string_view moduleKind);
+    PortResult ReadPage(int pageno);
+    PortResult ReadPage(int pageno, const ModuleModel& model, ZadaSettings& zada);
+    // Writes buf_in positions 2..65 to page 0..511; Refused when the module did not take it.
+    PortResult WritePage(int pageno);
+    // The module's card count.
+    PortResult LiczbaKart(int& count);
+    // Memory reset: all pages FF. Blocks for the model's reset wait. Refused when the module
+    // answered anything but its confirmation.
+    PortResult Reset(const ModuleModel& model);
     // Memory reset that keeps the installer password: page 0 empty around it, and on a ZADA
-    // module page 1 with the default extra settings.
-    bool ResetWithPass(std::string_view moduleKind);
-    // The module's installer password equals the first four characters of pass.
-    bool CheckPass(std::string_view pass);
+    // module page 1 with the default extra settings. The first step that fails says why.
+    PortResult ResetWithPass(const ModuleModel& model);
+    // Ok when the module's installer password equals the first four characters of pass,
+    // Refused when it differs.
+    PortResult CheckPass(std::string_view pass);
     // Stores the first four characters of pass as the installer password.
-    bool SetPass(std::string_view pass);
-    // Waits a little over 6 s for a card at the reader; its number in decimal, or "".
-    std::string OdczytajKarte();
+    PortResult SetPass(std::string_view pass);
+    // Waits a little over 6 s for a card at the reader; numer is its number in decimal. NoCard
+    // when the reader said so or sent the empty record.
+    PortResult OdczytajKarte(std::string& numer);
 
     // The identify requests that the monitor and the commands send; replies are not checked.
     IdentifyReply Identify(std::uint32_t waitMs,
@@ -127,14 +129,18 @@ private:
     void DropLateReplies();
     // After a reply failed: waits for the line to go quiet and drops what came meanwhile.
     void DrainLateReply();
+    // NoDriver or NotOpen when no request can go out now, else Ok.
+    PortResult Ready() const;
     // The request of length bytes in buf_in went out whole.
-    bool Send(DWORD length);
+    PortResult Send(DWORD length);
     // A reply of exactly length bytes came into buf_out; otherwise drains a late one.
-    bool Receive(DWORD length);
+    PortResult Receive(DWORD length);
+    // Receive, then the check byte at pos.
+    PortResult ReceiveChecked(DWORD length, int pos);
     void PutRequest(std::uint8_t command, std::uint8_t argument);
     // Page 0 into buf_out with 'A' 00 'B', waiting waitMs before clearing.
-    bool ReadPageZero(std::uint32_t waitMs);
-    bool SendPageRead(int pageno);
+    PortResult ReadPageZero(std::uint32_t waitMs);
+    PortResult SendPageRead(int pageno);
 
     Clock& clock_;
     D2xxTable table_{};
@@ -143,7 +149,6 @@ private:
     bool F_DriverPresent = false;
     bool F_Opened = false;
     bool F_RTS = false;
-    bool F_CableInUse = false;
     FT_HANDLE FT_Uchwyt = nullptr;
 };
 

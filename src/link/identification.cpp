@@ -10,17 +10,15 @@ bool IsRufReply(const IdentifyReply& reply) {
 }
 
 bool NeedsLegacyIdentify(const IdentifyReply& reply) {
-    const std::string kind = ModuleKindOf(reply);
-    return kind != kKindFull && kind != kKindZada;
+    return ModelOf(reply) == nullptr;
 }
 
 Identification Identify(const IdentifyReply& reply, std::string_view furtherBytes,
                         std::uint8_t legacy) {
-    const std::string kind = ModuleKindOf(reply);
-    if (kind == kKindFull)
-        return {IdentifyOutcome::CurrentModule, "ZEL v7"};
-    if (kind == kKindZada)
-        return {IdentifyOutcome::CurrentZadaModule, "PEL-ZEL-ZADA"};
+    if (const ModuleModel* model = ModelOf(reply))
+        return {model->zadaSettings ? IdentifyOutcome::CurrentZadaModule
+                                    : IdentifyOutcome::CurrentModule,
+                std::string(model->name), model};
     const bool zelV1 = legacy == kLegacyZelV1 || legacy == kLegacyZelV1Lower;
     if (IsRufReply(reply)) {
         // The name changes whatever the legacy reply says.

@@ -35,6 +35,8 @@ struct Identification {
     IdentifyOutcome outcome = IdentifyOutcome::NothingIdentified;
     // ModuleName after this tick; empty optional when the outcome leaves it unchanged.
     std::optional<std::string> moduleName;
+    // The current module found; none for every other outcome.
+    const ModuleModel* model = nullptr;
 };
 
 // Bytes 0..2 of the reply are "RUF".

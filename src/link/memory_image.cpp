@@ -13,8 +13,8 @@ namespace {
 
 constexpr int kLastCell = ZoneCount * ApartmentCount + ApartmentCount - 1; // zone 4, apt 255
 
-int RaiseForZada(int last, std::string_view moduleKind) {
-    return (moduleKind == kKindZada && last == 0) ? 1 : last;
+int RaiseForZada(int last, const ModuleModel& model) {
+    return (model.zadaSettings && last == 0) ? 1 : last;
 }
 
 void PutRecord(std::uint8_t* record, std::uint32_t number, int zone, int apartment, bool b1) {
@@ -28,9 +28,9 @@ void PutRecord(std::uint8_t* record, std::uint32_t number, int zone, int apartme
 
 } // namespace
 
-int LastPageToRead(int moduleCount, std::string_view moduleKind) {
+int LastPageToRead(int moduleCount, const ModuleModel& model) {
     // C's truncation toward zero is the rule: counts -1..12 all give page 0.
-    return std::min(RaiseForZada((moduleCount - 1) / kRecordsPerPage, moduleKind), kLastModulePage);
+    return std::min(RaiseForZada((moduleCount - 1) / kRecordsPerPage, model), kLastModulePage);
 }
 
 int CardRecordsOnPage(int moduleCount, int pageno) {
@@ -41,10 +41,10 @@ int CardsThroughPage(int moduleCount, int pageno) {
     return std::clamp(moduleCount, 0, kRecordsPerPage * (pageno + 1));
 }
 
-int LastPageToWrite(int cardCount, std::string_view moduleKind) {
+int LastPageToWrite(int cardCount, const ModuleModel& model) {
     if (cardCount <= 0)
         return -1;
-    return RaiseForZada((cardCount - 1) / kRecordsPerPage, moduleKind);
+    return RaiseForZada((cardCount - 1) / kRecordsPerPage, model);
 }
 
 std::optional<TDKarta> CardOfRecord(const PortBuffer& buf_out, int r, int* zoneCode) {
@@ -151,7 +151,7 @@ bool AssemblePage(TBEXFTDI& port, int pageno, WriteCursor& cursor, const TTablic
         const PasswordBytes packed = PackPassword(context.password);
         trailer[kPasswordDigits12 - kTrailer] = packed.digits12;
         trailer[kPasswordDigits34 - kTrailer] = packed.digits34;
-    } else if (pageno == 1 && context.moduleKind == kKindZada) {
+    } else if (pageno == 1 && context.model.zadaSettings) {
         trailer[kZadaLockTime - kTrailer] = static_cast<std::uint8_t>(context.zada.lockTime);
         trailer[kZadaLockType - kTrailer] = static_cast<std::uint8_t>(context.zada.lockType);
         trailer[kZadaSounds - kTrailer] = context.zada.soundsOn ? 0 : 1;

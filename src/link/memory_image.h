@@ -21,7 +21,7 @@ inline constexpr int kLastModulePage = link::kPageCount - 1;
 // Highest page a read or verify touches for the count the module reports (-1 when the count
 // request failed), never past kLastModulePage. A ZADA module always has page 1 read, for its
 // extra settings.
-int LastPageToRead(int moduleCount, std::string_view moduleKind);
+int LastPageToRead(int moduleCount, const link::ModuleModel& model);
 
 // How the count the module reports lays its cards over the pages: the card at position c
 // (from 0) of the packed list is record c mod 12 + 1 of page c div 12. Records
@@ -30,7 +30,7 @@ int CardRecordsOnPage(int moduleCount, int pageno);
 // The cards on pages 0..pageno together.
 int CardsThroughPage(int moduleCount, int pageno);
 // Highest page a write touches for the register's card count; -1 for no page at all.
-int LastPageToWrite(int cardCount, std::string_view moduleKind);
+int LastPageToWrite(int cardCount, const link::ModuleModel& model);
 
 // Record r (1..12) of the page reply in buf_out as a card of its zone and apartment; nothing
 // for another r or a record of another zone code (a free slot among them). The zone code
@@ -68,7 +68,7 @@ std::optional<ModuleRefusal> WhyModuleCannotTake(const TTablica& tablica);
 
 // What page assembly needs besides the register.
 struct PageContext {
-    std::string_view moduleKind;
+    const link::ModuleModel& model;
     std::string_view password; // the installer password box, four digits
     link::ZadaSettings zada;   // the ZADA controls, used on page 1 of a ZADA module
 };

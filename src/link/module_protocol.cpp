@@ -1,5 +1,5 @@
 // The module's requests over the port's buffers: fixed-length frames, fixed waits, one check
-// byte, no retries.
+// byte, no retries. Each says what became of it as a PortResult.
 #include "link/ftdi.h"
 #include "link/page_layout.h"
 #include "link/request_letters.h"
@@ -14,8 +14,6 @@ constexpr std::uint32_t kPageReadWaitMs = 20;
 constexpr std::uint32_t kLowPageWriteWaitMs = 5;
 constexpr std::uint32_t kHighPageWriteWaitMs = 10;
 constexpr std::uint32_t kCountWaitMs = 50;
-constexpr std::uint32_t kResetWaitMs = 9000;
-constexpr std::uint32_t kZadaResetExtraMs = 4000;
 constexpr std::uint32_t kCardFirstWaitMs = 20;
 constexpr std::uint64_t kCardWaitMs = 6000;
 
@@ -45,18 +43,28 @@ void TBEXFTDI::PutRequest(std::uint8_t command, std::uint8_t argument) {
     buf_in[2] = SumBufIn(1);
 }
 
-bool TBEXFTDI::Send(DWORD length) {
+PortResult TBEXFTDI::Send(DWORD length) {
     DropLateReplies();
     DWORD written = 0;
-    return Write(length, written) && written == length;
+    return Write(length, written) && written == length ? PortResult::Ok : PortResult::SendFailed;
 }
 
-bool TBEXFTDI::Receive(DWORD length) {
+PortResult TBEXFTDI::Receive(DWORD length) {
     DWORD received = 0;
-    if (Read(length, received) && received == length)
-        return true;
+    const bool read = Read(length, received);
+    if (read && received == length)
+        return PortResult::Ok;
     DrainLateReply();
-    return false;
+    if (!read)
+        return PortResult::ReceiveFailed;
+    return received == 0 ? PortResult::NoReply : PortResult::ShortReply;
+}
+
+PortResult TBEXFTDI::ReceiveChecked(DWORD length, int pos) {
+    const PortResult received = Receive(length);
+    if (received != PortResult::Ok)
+        return received;
+    return CheckBufOut(pos) ? PortResult::Ok : PortResult::BadCheck;
 }
 
 void TBEXFTDI::DrainLateReply() {
@@ -72,26 +80,30 @@ void TBEXFTDI::DrainLateReply() {
     buf_out = failed;
 }
 
-bool TBEXFTDI::SendPageRead(int pageno) {
+PortResult TBEXFTDI::SendPageRead(int pageno) {
+    if (const PortResult ready = Ready(); ready != PortResult::Ok)
+        return ready;
+    if (!ValidPage(pageno))
+        return PortResult::BadArgument;
     PutRequest(Bank(pageno, kReadLowPage, kReadHighPage), static_cast<std::uint8_t>(pageno % 256));
     return Send(3);
 }
 
-bool TBEXFTDI::ReadPage(int pageno) {
-    if (!F_DriverPresent || !ValidPage(pageno) || !SendPageRead(pageno))
-        return false;
+PortResult TBEXFTDI::ReadPage(int pageno) {
+    if (const PortResult sent = SendPageRead(pageno); sent != PortResult::Ok)
+        return sent;
     clock_.SleepMs(kPageReadWaitMs);
     ClearBufOut();
-    return Receive(kPageReplyLength) && CheckBufOut(kPageSize);
+    return ReceiveChecked(kPageReplyLength, kPageSize);
 }
 
-bool TBEXFTDI::ReadPage(int pageno, std::string_view moduleKind, ZadaSettings& zada) {
-    if (!F_DriverPresent || !ValidPage(pageno) || !SendPageRead(pageno))
-        return false;
+PortResult TBEXFTDI::ReadPage(int pageno, const ModuleModel& model, ZadaSettings& zada) {
+    if (const PortResult sent = SendPageRead(pageno); sent != PortResult::Ok)
+        return sent;
     clock_.SleepMs(kPageReadWaitMs);
     ClearBufOut();
-    const bool ok = Receive(kPageReplyLength) && CheckBufOut(kPageSize);
-    if (moduleKind == kKindZada && pageno == 1) {
+    const PortResult result = ReceiveChecked(kPageReplyLength, kPageSize);
+    if (model.zadaSettings && pageno == 1) {
         // Out-of-range settings fall back to the factory's: 4 s, electric lock.
         if (buf_out[kZadaLockTime] > 25)
             buf_out[kZadaLockTime] = 4;
@@ -101,70 +113,85 @@ bool TBEXFTDI::ReadPage(int pageno, std::string_view moduleKind, ZadaSettings& z
         zada.lockType = buf_out[kZadaLockType];
         zada.soundsOn = buf_out[kZadaSounds] == 0;
     }
-    return ok;
+    return result;
 }
 
-bool TBEXFTDI::WritePage(int pageno) {
-    if (!F_DriverPresent || !ValidPage(pageno))
-        return false;
+PortResult TBEXFTDI::WritePage(int pageno) {
+    if (const PortResult ready = Ready(); ready != PortResult::Ok)
+        return ready;
+    if (!ValidPage(pageno))
+        return PortResult::BadArgument;
     buf_in[0] = Bank(pageno, kWriteLowPage, kWriteHighPage);
     buf_in[1] = static_cast<std::uint8_t>(pageno % 256);
     buf_in[kPageWriteLength - 1] = SumBufIn(static_cast<int>(kPageWriteLength) - 2);
-    if (!Send(kPageWriteLength))
-        return false;
+    if (const PortResult sent = Send(kPageWriteLength); sent != PortResult::Ok)
+        return sent;
     clock_.SleepMs(pageno < 256 ? kLowPageWriteWaitMs : kHighPageWriteWaitMs);
     ClearBufOut();
-    return Receive(3) && CheckBufOut(2) && buf_out[1] == 1;
+    if (const PortResult reply = ReceiveChecked(3, 2); reply != PortResult::Ok)
+        return reply;
+    return buf_out[1] == 1 ? PortResult::Ok : PortResult::Refused;
 }
 
-int TBEXFTDI::LiczbaKart() {
-    if (!F_DriverPresent)
-        return -1;
+PortResult TBEXFTDI::LiczbaKart(int& count) {
+    if (const PortResult ready = Ready(); ready != PortResult::Ok)
+        return ready;
     PutRequest(kControl, kControlCardCount);
-    if (!Send(3))
-        return -1;
+    if (const PortResult sent = Send(3); sent != PortResult::Ok)
+        return sent;
     clock_.SleepMs(kCountWaitMs);
     ClearBufOut();
-    if (!Receive(3) || !CheckBufOut(2))
-        return -1;
-    return buf_out[0] * 256 + buf_out[1];
+    if (const PortResult reply = ReceiveChecked(3, 2); reply != PortResult::Ok)
+        return reply;
+    count = buf_out[0] * 256 + buf_out[1];
+    return PortResult::Ok;
 }
 
-bool TBEXFTDI::Reset(std::string_view moduleKind) {
-    if (!F_DriverPresent)
-        return false;
+PortResult TBEXFTDI::Reset(const ModuleModel& model) {
+    if (const PortResult ready = Ready(); ready != PortResult::Ok)
+        return ready;
     PutRequest(kControl, kControlReset);
-    if (!Send(3))
-        return false;
-    clock_.SleepMs(kResetWaitMs);
+    if (const PortResult sent = Send(3); sent != PortResult::Ok)
+        return sent;
+    clock_.SleepMs(model.resetWaitMs);
     ClearBufOut();
-    if (moduleKind == kKindZada)
-        clock_.SleepMs(kZadaResetExtraMs);
-    return Receive(3) && buf_out[0] == kControl && buf_out[1] == kResetDone &&
-           buf_out[2] == kResetDoneEnd;
+    if (const PortResult reply = Receive(3); reply != PortResult::Ok)
+        return reply;
+    const bool confirmed =
+        buf_out[0] == kControl && buf_out[1] == kResetDone && buf_out[2] == kResetDoneEnd;
+    return confirmed ? PortResult::Ok : PortResult::Refused;
 }
 
-bool TBEXFTDI::ReadPageZero(std::uint32_t waitMs) {
+PortResult TBEXFTDI::ReadPageZero(std::uint32_t waitMs) {
     PutRequest(kReadLowPage, 0);
-    if (!Send(3))
-        return false;
+    if (const PortResult sent = Send(3); sent != PortResult::Ok)
+        return sent;
     if (waitMs)
         clock_.SleepMs(waitMs);
     ClearBufOut();
-    return Receive(kPageReplyLength) && CheckBufOut(kPageSize);
+    return ReceiveChecked(kPageReplyLength, kPageSize);
 }
 
-bool TBEXFTDI::CheckPass(std::string_view pass) {
-    if (!F_DriverPresent || pass.size() < 4 || !ReadPageZero(kPageReadWaitMs))
-        return false;
+PortResult TBEXFTDI::CheckPass(std::string_view pass) {
+    if (const PortResult ready = Ready(); ready != PortResult::Ok)
+        return ready;
+    if (pass.size() < 4)
+        return PortResult::BadArgument;
+    if (const PortResult page = ReadPageZero(kPageReadWaitMs); page != PortResult::Ok)
+        return page;
     const PasswordBytes packed = PackPassword(pass);
-    return packed.digits12 == buf_out[kPasswordDigits12] &&
-           packed.digits34 == buf_out[kPasswordDigits34];
+    const bool same = packed.digits12 == buf_out[kPasswordDigits12] &&
+                      packed.digits34 == buf_out[kPasswordDigits34];
+    return same ? PortResult::Ok : PortResult::Refused;
 }
 
-bool TBEXFTDI::SetPass(std::string_view pass) {
-    if (!F_DriverPresent || pass.size() < 4 || !ReadPageZero(0))
-        return false;
+PortResult TBEXFTDI::SetPass(std::string_view pass) {
+    if (const PortResult ready = Ready(); ready != PortResult::Ok)
+        return ready;
+    if (pass.size() < 4)
+        return PortResult::BadArgument;
+    if (const PortResult page = ReadPageZero(0); page != PortResult::Ok)
+        return page;
     std::copy(buf_out.begin(), buf_out.begin() + 62, buf_in.begin() + 2);
     const PasswordBytes packed = PackPassword(pass);
     buf_in[kWriteDataOffset + kPasswordDigits12] = packed.digits12;
@@ -172,18 +199,20 @@ bool TBEXFTDI::SetPass(std::string_view pass) {
     return WritePage(0);
 }
 
-bool TBEXFTDI::ResetWithPass(std::string_view moduleKind) {
-    if (!F_DriverPresent || !ReadPageZero(0))
-        return false;
+PortResult TBEXFTDI::ResetWithPass(const ModuleModel& model) {
+    if (const PortResult ready = Ready(); ready != PortResult::Ok)
+        return ready;
+    if (const PortResult page = ReadPageZero(0); page != PortResult::Ok)
+        return page;
     buf_in[64] = buf_out[62];
     buf_in[65] = buf_out[63];
-    if (!Reset(moduleKind))
-        return false;
+    if (const PortResult reset = Reset(model); reset != PortResult::Ok)
+        return reset;
     std::fill(buf_in.begin() + 2, buf_in.begin() + 62, 0xFF);
     buf_in[62] = 0;
     buf_in[63] = 0;
-    const bool pageZero = WritePage(0);
-    if (moduleKind != kKindZada || !pageZero)
+    const PortResult pageZero = WritePage(0);
+    if (!model.zadaSettings || pageZero != PortResult::Ok)
         return pageZero;
     buf_in[62] = 4;
     buf_in[63] = 0;
@@ -191,12 +220,12 @@ bool TBEXFTDI::ResetWithPass(std::string_view moduleKind) {
     return WritePage(1);
 }
 
-std::string TBEXFTDI::OdczytajKarte() {
-    if (!F_DriverPresent)
-        return {};
+PortResult TBEXFTDI::OdczytajKarte(std::string& numer) {
+    if (const PortResult ready = Ready(); ready != PortResult::Ok)
+        return ready;
     PutRequest(kReadCard, 0);
-    if (!Send(3))
-        return {};
+    if (const PortResult sent = Send(3); sent != PortResult::Ok)
+        return sent;
     clock_.SleepMs(kCardFirstWaitMs);
     const std::uint64_t start = clock_.TickMs();
     // A reply can straddle a poll's read time-out: its bytes are kept across polls until the
@@ -206,6 +235,7 @@ std::string TBEXFTDI::OdczytajKarte() {
     // 'G' 00 'H' came: the module's "no card", or the first half of a card's reply whose
     // number starts 00 48. One quiet poll tells them apart.
     bool noCardUnlessMore = false;
+    bool noCard = false;
     for (;;) {
         ClearBufOut();
         DWORD received = 0;
@@ -214,22 +244,31 @@ std::string TBEXFTDI::OdczytajKarte() {
             received = 0; // not the start of a card reply
         std::copy_n(buf_out.begin(), received, reply.begin() + have);
         have += received;
-        if (have == kCardReplyLength || (noCardUnlessMore && received == 0))
+        if (have == kCardReplyLength)
             break;
+        if (noCardUnlessMore && received == 0) {
+            noCard = true;
+            break;
+        }
         noCardUnlessMore = have == kNoCardReplyLength && reply[1] == 0 && reply[2] == kNoCardEnd;
         if (clock_.TickMs() - start > kCardWaitMs)
             break;
     }
     std::copy(reply.begin(), reply.end(), buf_out.begin());
-    if (have != kCardReplyLength || !CheckBufOut(kCardReplyLength - 1))
-        return {};
+    if (noCard)
+        return PortResult::NoCard;
+    if (have != kCardReplyLength)
+        return have == 0 ? PortResult::NoReply : PortResult::ShortReply;
+    if (!CheckBufOut(kCardReplyLength - 1))
+        return PortResult::BadCheck;
     // Unsigned: card numbers with the top bit set are ordinary numbers, not negative ones.
     const std::uint32_t number = (std::uint32_t{buf_out[1]} << 24) |
                                  (std::uint32_t{buf_out[2]} << 16) |
                                  (std::uint32_t{buf_out[3]} << 8) | buf_out[4];
     if (number == 0xFFFFFFFFu)
-        return {};
-    return std::to_string(number);
+        return PortResult::NoCard;
+    numer = std::to_string(number);
+    return PortResult::Ok;
 }
 
 IdentifyReply TBEXFTDI::Identify(std::uint32_t waitMs, IdentifyOrder order) {

@@ -10,6 +10,8 @@
 #include "link/sim_fixture.h"
 #include "support/scripted_ui.h"
 
+#include "support/port_calls.h"
+
 #include <gtest/gtest.h>
 
 #include <sstream>
@@ -155,7 +157,7 @@ TEST_F(ModuleCommands, SessionRunsTheBodyOnlyForTheKindTheMonitorFound) {
     Tick();
     int ran = 0;
     EXPECT_TRUE(TransferSession(ctx, SessionCommand::Read, [&] { ++ran; }));
-    state.ModuleKind = "M"; // swapped since the last tick
+    state.model = &link::kZadaModule; // swapped since the last tick
     EXPECT_FALSE(TransferSession(ctx, SessionCommand::Write, [&] { ++ran; }));
     EXPECT_FALSE(TransferSession(ctx, SessionCommand::Password, [&] { ++ran; }));
     EXPECT_EQ(ran, 1);
@@ -219,11 +221,11 @@ TEST_F(ModuleCommands, ResetAsksFirstKeepsThePasswordAndShowsTheWait) {
     EXPECT_EQ(ui.progressLabels.back(), "");
     EXPECT_EQ(state.tablica.CardCount(), 1); // the register is not touched
 
-    ASSERT_TRUE(port->Open());
-    EXPECT_EQ(port->LiczbaKart(), 0);
-    EXPECT_TRUE(port->CheckPass("5172"));
+    ASSERT_EQ(port->Open(), link::PortResult::Ok);
+    EXPECT_EQ(CountOrMinusOne(*port), 0);
+    EXPECT_EQ(port->CheckPass("5172"), link::PortResult::Ok);
     link::ZadaSettings zada{0, 2, false};
-    EXPECT_TRUE(port->ReadPage(1, "M", zada));
+    EXPECT_EQ(port->ReadPage(1, link::kZadaModule, zada), link::PortResult::Ok);
     EXPECT_EQ(zada, (link::ZadaSettings{4, 0, true}));
     port->Close();
 }
@@ -234,13 +236,14 @@ TEST_F(ModuleCommands, ZadaSettingsGoOutWithPage1AndComeBackClamped) {
     TTablica t;
     t.AddCard(1, 0, {"5", false, ""});
     WriteCursor cursor;
-    ASSERT_TRUE(ctx.port.Open());
-    for (int page = 0; page <= LastPageToWrite(t.CardCount(), "M"); ++page) {
-        ASSERT_TRUE(AssemblePage(ctx.port, page, cursor, t, {"M", "5172", {12, 2, false}}));
-        ASSERT_TRUE(ctx.port.WritePage(page));
+    ASSERT_EQ(ctx.port.Open(), link::PortResult::Ok);
+    for (int page = 0; page <= LastPageToWrite(t.CardCount(), link::kZadaModule); ++page) {
+        ASSERT_TRUE(
+            AssemblePage(ctx.port, page, cursor, t, {link::kZadaModule, "5172", {12, 2, false}}));
+        ASSERT_EQ(ctx.port.WritePage(page), link::PortResult::Ok);
     }
     link::ZadaSettings back;
-    ASSERT_TRUE(ctx.port.ReadPage(1, "M", back));
+    ASSERT_EQ(ctx.port.ReadPage(1, link::kZadaModule, back), link::PortResult::Ok);
     EXPECT_EQ(back, (link::ZadaSettings{12, 2, false}));
 
     // Settings out of range come back as the factory's time and type; sounds follow byte 62.
@@ -250,8 +253,8 @@ TEST_F(ModuleCommands, ZadaSettingsGoOutWithPage1AndComeBackClamped) {
     ctx.port.buf_in[63] = 5;
     ctx.port.buf_in[64] = 1;
     ctx.port.buf_in[65] = 0xFF;
-    ASSERT_TRUE(ctx.port.WritePage(1));
-    ASSERT_TRUE(ctx.port.ReadPage(1, "M", back));
+    ASSERT_EQ(ctx.port.WritePage(1), link::PortResult::Ok);
+    ASSERT_EQ(ctx.port.ReadPage(1, link::kZadaModule, back), link::PortResult::Ok);
     EXPECT_EQ(back, (link::ZadaSettings{4, 0, false}));
     ctx.port.Close();
 }

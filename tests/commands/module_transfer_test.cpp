@@ -143,7 +143,7 @@ TEST_F(ModuleTransfer, AFailedCountLeavesTheRegisterAndATooLargeCountIsCappedOnc
     std::copy(port->buf_out.begin(), port->buf_out.begin() + 64, port->buf_in.begin() + 2);
     port->buf_in[62] = 7000 / 256;
     port->buf_in[63] = 7000 % 256;
-    ASSERT_TRUE(port->WritePage(0));
+    ASSERT_EQ(port->WritePage(0), link::PortResult::Ok);
     port->Close();
     ui.messages.clear();
     const ReadOutcome r = Button1Click(ctx);

@@ -4,6 +4,8 @@
 #include "link/ftdi.h"
 #include "link/port_control.h"
 
+#include "support/port_calls.h"
+
 #include <gtest/gtest.h>
 
 namespace korv::test {
@@ -25,7 +27,7 @@ TEST_F(CablePortTest, WithoutDriverEveryOperationFailsWithoutCallingAnything) {
     EXPECT_FALSE(port.Opened());
     EXPECT_FALSE(port.RTS());
     DWORD n = 77;
-    EXPECT_FALSE(port.Open());
+    EXPECT_EQ(port.Open(), link::PortResult::NoDriver);
     EXPECT_FALSE(port.Close());
     EXPECT_FALSE(port.SetRTS());
     EXPECT_FALSE(port.ClrRTS());
@@ -33,14 +35,14 @@ TEST_F(CablePortTest, WithoutDriverEveryOperationFailsWithoutCallingAnything) {
     EXPECT_FALSE(port.Write(3, n));
     EXPECT_EQ(n, 77u);
     EXPECT_FALSE(port.PurgeAll());
-    EXPECT_FALSE(port.ReadPage(0));
-    EXPECT_FALSE(port.WritePage(0));
-    EXPECT_EQ(port.LiczbaKart(), -1);
-    EXPECT_FALSE(port.Reset("M"));
-    EXPECT_FALSE(port.ResetWithPass("F"));
-    EXPECT_FALSE(port.CheckPass("0000"));
-    EXPECT_FALSE(port.SetPass("1234"));
-    EXPECT_EQ(port.OdczytajKarte(), "");
+    EXPECT_NE(port.ReadPage(0), link::PortResult::Ok);
+    EXPECT_NE(port.WritePage(0), link::PortResult::Ok);
+    EXPECT_EQ(CountOrMinusOne(port), -1);
+    EXPECT_NE(port.Reset(link::kZadaModule), link::PortResult::Ok);
+    EXPECT_NE(port.ResetWithPass(link::kFullModule), link::PortResult::Ok);
+    EXPECT_NE(port.CheckPass("0000"), link::PortResult::Ok);
+    EXPECT_NE(port.SetPass("1234"), link::PortResult::Ok);
+    EXPECT_EQ(CardOrEmpty(port), "");
     // Failure values come at once: no protocol wait is spent.
     EXPECT_EQ(clock.TickMs(), 0u);
     EXPECT_TRUE(fake.calls.empty());
@@ -51,14 +53,14 @@ TEST_F(CablePortTest, AnIncompleteTableCountsAsNoDriver) {
     driver.table.FT_ClrRts = nullptr;
     TBEXFTDI port(clock, driver);
     EXPECT_FALSE(port.DriverPresent());
-    EXPECT_FALSE(port.Open());
+    EXPECT_NE(port.Open(), link::PortResult::Ok);
     EXPECT_TRUE(fake.calls.empty());
 }
 
 TEST_F(CablePortTest, OpenConfiguresTheLineInOrderAndCloseClosesOnce) {
     TBEXFTDI port(clock, fake.Driver());
     ASSERT_TRUE(port.DriverPresent());
-    ASSERT_TRUE(OpenPort(port));
+    ASSERT_EQ(OpenPort(port), link::PortResult::Ok);
     EXPECT_TRUE(port.Opened());
     const std::vector<std::string> expected = {"FT_OpenEx VOVEDO 2", "FT_ResetDevice", "FT_Purge 3",
                                                "FT_SetBaudRate 9600", "FT_SetTimeouts 200 200"};
@@ -73,45 +75,33 @@ TEST_F(CablePortTest, OpenConfiguresTheLineInOrderAndCloseClosesOnce) {
 TEST_F(CablePortTest, NoCableLeavesThePortClosed) {
     fake.cablePresent = false;
     TBEXFTDI port(clock, fake.Driver());
-    EXPECT_FALSE(port.Open());
+    EXPECT_NE(port.Open(), link::PortResult::Ok);
     EXPECT_FALSE(port.Opened());
     EXPECT_EQ(fake.calls.size(), 1u);
 }
 
-TEST_F(CablePortTest, TheLastOpenSaysWhetherAnotherProcessHoldsTheCable) {
+TEST_F(CablePortTest, OpenSaysWhetherAnotherProcessHoldsTheCableOrItIsMissing) {
+    using link::PortResult;
     TBEXFTDI port(clock, fake.Driver());
-    const auto held = [&] {
-        fake.heldElsewhere = true;
-        EXPECT_FALSE(port.Open());
-        fake.heldElsewhere = false;
-        EXPECT_TRUE(port.CableInUse());
-        EXPECT_FALSE(port.Opened());
-    };
-    held();
+    fake.heldElsewhere = true;
+    EXPECT_EQ(port.Open(), PortResult::CableInUse);
+    fake.heldElsewhere = false;
+    EXPECT_FALSE(port.Opened());
     // Refused, so nothing was set up and there is nothing to close.
     EXPECT_EQ(fake.calls, std::vector<std::string>{"FT_OpenEx VOVEDO 2"});
     EXPECT_FALSE(port.Close());
     EXPECT_EQ(fake.Count("FT_Close"), 0u);
 
     fake.cablePresent = false;
-    EXPECT_FALSE(port.Open());
-    EXPECT_FALSE(port.CableInUse());
+    EXPECT_EQ(port.Open(), PortResult::NoCable);
     fake.cablePresent = true;
-
-    held();
     fake.failing = {"FT_OpenEx"};
-    EXPECT_FALSE(port.Open());
-    EXPECT_FALSE(port.CableInUse());
-
-    held();
+    EXPECT_EQ(port.Open(), PortResult::NoCable);
     fake.failing = {"FT_SetBaudRate"};
-    EXPECT_FALSE(port.Open());
-    EXPECT_FALSE(port.CableInUse());
+    EXPECT_EQ(port.Open(), PortResult::SetupFailed);
+    EXPECT_FALSE(port.Opened());
     fake.failing.clear();
-
-    held();
-    EXPECT_TRUE(port.Open());
-    EXPECT_FALSE(port.CableInUse());
+    EXPECT_EQ(port.Open(), PortResult::Ok);
 }
 
 TEST_F(CablePortTest, AFailingSetupStepClosesTheDeviceAgain) {
@@ -123,7 +113,7 @@ TEST_F(CablePortTest, AFailingSetupStepClosesTheDeviceAgain) {
         f.Install(clock);
         f.failing = {steps[i]};
         TBEXFTDI port(clock, f.Driver());
-        EXPECT_FALSE(port.Open());
+        EXPECT_NE(port.Open(), link::PortResult::Ok);
         EXPECT_FALSE(port.Opened());
         EXPECT_FALSE(f.open);
         ASSERT_EQ(f.calls.size(), i + 3);
@@ -136,7 +126,7 @@ TEST_F(CablePortTest, AFailingSetupStepClosesTheDeviceAgain) {
 
 TEST_F(CablePortTest, RtsFollowsTheCallsThatSucceededAcrossOpens) {
     TBEXFTDI port(clock, fake.Driver());
-    ASSERT_TRUE(port.Open());
+    ASSERT_EQ(port.Open(), link::PortResult::Ok);
     EXPECT_TRUE(port.SetRTS());
     EXPECT_TRUE(port.RTS());
     EXPECT_TRUE(port.ClrRTS());
@@ -152,13 +142,13 @@ TEST_F(CablePortTest, RtsFollowsTheCallsThatSucceededAcrossOpens) {
     fake.failing.clear();
     // Opening again does not touch the remembered state.
     ASSERT_TRUE(port.Close());
-    ASSERT_TRUE(port.Open());
+    ASSERT_EQ(port.Open(), link::PortResult::Ok);
     EXPECT_TRUE(port.RTS());
 }
 
 TEST_F(CablePortTest, ReadWithNothingArrivingSucceedsEmptyAfterTheTimeOut) {
     TBEXFTDI port(clock, fake.Driver());
-    ASSERT_TRUE(port.Open());
+    ASSERT_EQ(port.Open(), link::PortResult::Ok);
     port.buf_out.fill(0x5A);
     const auto before = clock.TickMs();
     DWORD got = 99;
@@ -171,7 +161,7 @@ TEST_F(CablePortTest, ReadWithNothingArrivingSucceedsEmptyAfterTheTimeOut) {
 
 TEST_F(CablePortTest, ReadAndWriteReportTheLibraryResult) {
     TBEXFTDI port(clock, fake.Driver());
-    ASSERT_TRUE(port.Open());
+    ASSERT_EQ(port.Open(), link::PortResult::Ok);
     port.buf_in[0] = 1;
     port.buf_in[1] = 2;
     fake.replies = {{9, 8, 7}};
@@ -203,7 +193,7 @@ TEST_F(CablePortTest, ClearingZeroesTheWholeBufferAndWaitsFiveMilliseconds) {
 
 TEST_F(CablePortTest, PurgeAllPurgesBothQueues) {
     TBEXFTDI port(clock, fake.Driver());
-    ASSERT_TRUE(port.Open());
+    ASSERT_EQ(port.Open(), link::PortResult::Ok);
     fake.calls.clear();
     EXPECT_TRUE(port.PurgeAll());
     EXPECT_EQ(fake.calls, std::vector<std::string>{"FT_Purge 3"});
@@ -214,12 +204,12 @@ TEST_F(CablePortTest, PurgeAllPurgesBothQueues) {
 TEST_F(CablePortTest, DestroyingThePortClosesACableLeftOpen) {
     {
         TBEXFTDI port(clock, fake.Driver());
-        ASSERT_TRUE(port.Open());
+        ASSERT_EQ(port.Open(), link::PortResult::Ok);
     }
     EXPECT_EQ(fake.Count("FT_Close"), 1u);
     {
         TBEXFTDI port(clock, fake.Driver());
-        ASSERT_TRUE(port.Open());
+        ASSERT_EQ(port.Open(), link::PortResult::Ok);
         ASSERT_TRUE(port.Close());
     }
     EXPECT_EQ(fake.Count("FT_Close"), 2u);
@@ -227,8 +217,8 @@ TEST_F(CablePortTest, DestroyingThePortClosesACableLeftOpen) {
 
 TEST_F(CablePortTest, OpeningAnOpenCableClosesTheFirstHandle) {
     TBEXFTDI port(clock, fake.Driver());
-    ASSERT_TRUE(port.Open());
-    ASSERT_TRUE(port.Open());
+    ASSERT_EQ(port.Open(), link::PortResult::Ok);
+    ASSERT_EQ(port.Open(), link::PortResult::Ok);
     EXPECT_EQ(fake.Count("FT_Close"), 1u);
     EXPECT_EQ(fake.Count("FT_OpenEx"), 2u);
 }

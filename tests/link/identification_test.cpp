@@ -41,7 +41,15 @@ TEST(Identification, EveryRowOfTheTable) {
         const Identification id = Identify(row.reply, row.further, row.legacy);
         EXPECT_EQ(id.outcome, row.outcome) << ModuleKindOf(row.reply) << " / " << row.legacy;
         EXPECT_EQ(id.moduleName, row.name) << ModuleKindOf(row.reply) << " / " << row.legacy;
+        const bool current = row.outcome == IdentifyOutcome::CurrentModule ||
+                             row.outcome == IdentifyOutcome::CurrentZadaModule;
+        EXPECT_EQ(id.model != nullptr, current) << ModuleKindOf(row.reply);
+        EXPECT_EQ(id.model, ModelOf(row.reply)) << ModuleKindOf(row.reply);
     }
+    // The letter alone picks the model, whatever else the reply holds.
+    EXPECT_EQ(ModelOf(Reply('F', 0, 0, 1)), &kFullModule);
+    EXPECT_EQ(ModelOf(Reply('M', 0xFF, 0)), &kZadaModule);
+    EXPECT_EQ(ModelOf(Reply('f', 7, 'm')), nullptr);
     EXPECT_FALSE(NeedsLegacyIdentify(Reply('F', 0, 0, 1)));
     EXPECT_FALSE(NeedsLegacyIdentify(Reply('M', 7, 0)));
     EXPECT_TRUE(NeedsLegacyIdentify(ruf));

@@ -39,25 +39,25 @@ struct Image {
 
 TEST(MemoryImage, LastPageForReadAndWriteOnBothModules) {
     for (int count : {-1, 0, 1, 12})
-        EXPECT_EQ(LastPageToRead(count, "F"), 0) << count;
-    EXPECT_EQ(LastPageToRead(13, "F"), 1);
-    EXPECT_EQ(LastPageToRead(12, "M"), 1); // page 1 carries the ZADA settings
-    EXPECT_EQ(LastPageToRead(-1, "M"), 1);
-    EXPECT_EQ(LastPageToRead(6144, "F"), 511);
-    EXPECT_EQ(LastPageToRead(65535, "F"), kLastModulePage); // a count no module can hold
-    EXPECT_EQ(LastPageToWrite(0, "F"), -1);
-    EXPECT_EQ(LastPageToWrite(0, "M"), -1); // an empty register touches no page, ZADA or not
-    EXPECT_EQ(LastPageToWrite(12, "F"), 0);
-    EXPECT_EQ(LastPageToWrite(12, "M"), 1);
-    EXPECT_EQ(LastPageToWrite(25, "F"), 2);
-    EXPECT_EQ(LastPageToWrite(6144, "M"), 511);
+        EXPECT_EQ(LastPageToRead(count, link::kFullModule), 0) << count;
+    EXPECT_EQ(LastPageToRead(13, link::kFullModule), 1);
+    EXPECT_EQ(LastPageToRead(12, link::kZadaModule), 1); // page 1 carries the ZADA settings
+    EXPECT_EQ(LastPageToRead(-1, link::kZadaModule), 1);
+    EXPECT_EQ(LastPageToRead(6144, link::kFullModule), 511);
+    EXPECT_EQ(LastPageToRead(65535, link::kFullModule), kLastModulePage); // no module holds it
+    EXPECT_EQ(LastPageToWrite(0, link::kFullModule), -1);
+    EXPECT_EQ(LastPageToWrite(0, link::kZadaModule), -1); // no page at all, ZADA or not
+    EXPECT_EQ(LastPageToWrite(12, link::kFullModule), 0);
+    EXPECT_EQ(LastPageToWrite(12, link::kZadaModule), 1);
+    EXPECT_EQ(LastPageToWrite(25, link::kFullModule), 2);
+    EXPECT_EQ(LastPageToWrite(6144, link::kZadaModule), 511);
 }
 
 TEST(MemoryImage, TheCountLaysItsCardsOverThePagesInOrder) {
     // Walking every page a read touches meets each card once, at its place in the packed list.
     for (int count : {0, 1, 11, 12, 13, 25, 6144, 7000}) {
         int met = 0;
-        for (int n = 0; n <= LastPageToRead(count, "M"); ++n) {
+        for (int n = 0; n <= LastPageToRead(count, link::kZadaModule); ++n) {
             for (int r = 1; r <= CardRecordsOnPage(count, n); ++r, ++met)
                 ASSERT_EQ(met, n * 12 + r - 1) << count;
             EXPECT_EQ(CardsThroughPage(count, n), met) << count;
@@ -77,8 +77,8 @@ TEST(MemoryImage, WrittenPagesHoldRecordsAndTrailersAndReadBackInRegisterOrder) 
     t.AddCard(2, 7, {"000123", false, "zeros"});
     t.Cell(3, 3).wybierany = "33";
     Image image;
-    const auto pages =
-        image.Pages(t, LastPageToWrite(t.CardCount(), "M"), {"M", "5172", {12, 2, false}});
+    const auto pages = image.Pages(t, LastPageToWrite(t.CardCount(), link::kZadaModule),
+                                   {link::kZadaModule, "5172", {12, 2, false}});
     ASSERT_EQ(pages.size(), 3u);
 
     // Page 0: first card 1000 = E8 03 00, zone 1, apartment 0; count 27; password in BCD.
@@ -113,7 +113,7 @@ TEST(MemoryImage, WrittenPagesHoldRecordsAndTrailersAndReadBackInRegisterOrder) 
     EXPECT_EQ(back.Cell(3, 3).wybierany, "33");
 
     // A full module's page 1 is an ordinary page.
-    const auto full = image.Pages(t, 2, {"F", "5172", {}});
+    const auto full = image.Pages(t, 2, {link::kFullModule, "5172", {}});
     EXPECT_EQ(std::vector<std::uint8_t>(full[1].begin() + 60, full[1].end()),
               (std::vector<std::uint8_t>(4, 0xFF)));
 }
@@ -143,7 +143,8 @@ TEST(MemoryImage, NumbersARecordCannotHoldAreRefusedNotTruncated) {
         EXPECT_EQ(first->karta.numer, numer);
         Image image;
         WriteCursor cursor;
-        EXPECT_FALSE(AssemblePage(image.port, 0, cursor, t, {"F", "5172", {}})) << numer;
+        EXPECT_FALSE(AssemblePage(image.port, 0, cursor, t, {link::kFullModule, "5172", {}}))
+            << numer;
     }
     TTablica ok;
     ok.AddCard(1, 0, {"0268435455", false, ""});

@@ -4,7 +4,12 @@
 #include "link/ftdi.h"
 #include "link/memory_image.h"
 
+#include "support/port_calls.h"
+
 #include <gtest/gtest.h>
+
+#include <set>
+#include <string_view>
 
 namespace korv::test {
 namespace {
@@ -34,7 +39,7 @@ class ProtocolTest : public ::testing::Test {
 protected:
     void SetUp() override {
         fake.Install(clock);
-        ASSERT_TRUE(port.Open());
+        ASSERT_EQ(port.Open(), link::PortResult::Ok);
         fake.calls.clear();
     }
     // Time from the last write to the first read after it.
@@ -46,10 +51,10 @@ protected:
 };
 
 TEST_F(ProtocolTest, PageReadFramesAddressBothBanksAndRefuseOutsidePages) {
-    EXPECT_FALSE(port.ReadPage(-1));
-    EXPECT_FALSE(port.ReadPage(512));
-    EXPECT_FALSE(port.WritePage(-1));
-    EXPECT_FALSE(port.WritePage(512));
+    EXPECT_NE(port.ReadPage(-1), link::PortResult::Ok);
+    EXPECT_NE(port.ReadPage(512), link::PortResult::Ok);
+    EXPECT_NE(port.WritePage(-1), link::PortResult::Ok);
+    EXPECT_NE(port.WritePage(512), link::PortResult::Ok);
     EXPECT_TRUE(fake.written.empty());
     EXPECT_EQ(clock.TickMs(), 0u);
 
@@ -72,7 +77,7 @@ TEST_F(ProtocolTest, PageReadFramesAddressBothBanksAndRefuseOutsidePages) {
 TEST_F(ProtocolTest, PageReadAcceptsOnlyAWholeReplyWithItsCheckByte) {
     const Bytes good = PageReply(0x11, 1, 2, 3, 4);
     fake.replies = {good};
-    EXPECT_TRUE(port.ReadPage(7));
+    EXPECT_EQ(port.ReadPage(7), link::PortResult::Ok);
     EXPECT_EQ(port.buf_out[0], 0x11);
     EXPECT_EQ(port.buf_out[63], 4);
 
@@ -80,20 +85,20 @@ TEST_F(ProtocolTest, PageReadAcceptsOnlyAWholeReplyWithItsCheckByte) {
     ASSERT_EQ(bad.size(), 65u);
     bad[64] ^= 1; // the check byte
     fake.replies = {bad};
-    EXPECT_FALSE(port.ReadPage(7));
+    EXPECT_NE(port.ReadPage(7), link::PortResult::Ok);
 
     fake.replies = {Bytes(good.begin(), good.end() - 1)};
-    EXPECT_FALSE(port.ReadPage(7));
+    EXPECT_NE(port.ReadPage(7), link::PortResult::Ok);
 
     fake.replies = {Bytes{}};
-    EXPECT_FALSE(port.ReadPage(7));
+    EXPECT_NE(port.ReadPage(7), link::PortResult::Ok);
 }
 
 TEST_F(ProtocolTest, PageWriteSendsTheCallersBytesAndWaitsByBank) {
     for (int i = 0; i < 64; ++i)
         port.buf_in[2 + i] = static_cast<std::uint8_t>(i * 3);
     fake.replies = {WithCheck({'E', 1})};
-    EXPECT_TRUE(port.WritePage(300));
+    EXPECT_EQ(port.WritePage(300), link::PortResult::Ok);
     const Bytes& frame = fake.written.back();
     ASSERT_EQ(frame.size(), 67u);
     EXPECT_EQ(frame[0], 'E');
@@ -105,80 +110,137 @@ TEST_F(ProtocolTest, PageWriteSendsTheCallersBytesAndWaitsByBank) {
     EXPECT_EQ(fake.readSizes.back(), 3u);
 
     fake.replies = {WithCheck({'B', 1})};
-    EXPECT_TRUE(port.WritePage(5));
+    EXPECT_EQ(port.WritePage(5), link::PortResult::Ok);
     EXPECT_EQ(fake.written.back()[0], 'B');
     EXPECT_EQ(fake.written.back()[1], 5);
     EXPECT_EQ(WaitBeforeRead(), 10u);
 
     fake.replies = {WithCheck({'B', 0})};
-    EXPECT_FALSE(port.WritePage(5));
+    EXPECT_NE(port.WritePage(5), link::PortResult::Ok);
     fake.replies = {{'B', 1, 0}};
-    EXPECT_FALSE(port.WritePage(5));
+    EXPECT_NE(port.WritePage(5), link::PortResult::Ok);
     fake.replies = {{'B', 1}};
-    EXPECT_FALSE(port.WritePage(5));
+    EXPECT_NE(port.WritePage(5), link::PortResult::Ok);
+}
+
+TEST_F(ProtocolTest, EachWayARequestFailsHasItsOwnResult) {
+    using link::PortResult;
+    const auto write = [&](Bytes reply) {
+        fake.replies = {std::move(reply)};
+        return port.WritePage(5);
+    };
+    EXPECT_EQ(write({}), PortResult::NoReply);
+    EXPECT_EQ(write({'B', 1}), PortResult::ShortReply);
+    EXPECT_EQ(write({'B', 1, 0}), PortResult::BadCheck);
+    EXPECT_EQ(write(WithCheck({'B', 0})), PortResult::Refused);
+    EXPECT_EQ(write(WithCheck({'B', 1})), PortResult::Ok);
+
+    // The count is handed over only with a whole, checked reply.
+    int count = 7;
+    fake.replies = {{0x01}};
+    EXPECT_EQ(port.LiczbaKart(count), PortResult::ShortReply);
+    fake.replies = {{0x01, 0x2C, 0x2F}};
+    EXPECT_EQ(port.LiczbaKart(count), PortResult::BadCheck);
+    EXPECT_EQ(count, 7);
+    fake.replies = {{'C', 0x00, 'D'}};
+    EXPECT_EQ(port.Reset(link::kFullModule), PortResult::Refused);
+    fake.replies = {PageReply(0xFF, 0, 0, 0x51, 0x72)};
+    EXPECT_EQ(port.CheckPass("5173"), PortResult::Refused);
+
+    // The reader's "no card" is an answer, not a lost reply.
+    std::string numer = "unchanged";
+    fake.replies = {{'G', 0x00, 0x48}, Bytes{}};
+    EXPECT_EQ(port.OdczytajKarte(numer), PortResult::NoCard);
+    fake.replies = {{'G', 0xFF, 0xFF, 0xFF, 0xFF, 0x44}};
+    EXPECT_EQ(port.OdczytajKarte(numer), PortResult::NoCard);
+    fake.replies = {{'G', 0x00, 0x00, 0x30, 0x39, 0xB2}};
+    EXPECT_EQ(port.OdczytajKarte(numer), PortResult::BadCheck);
+    fake.replies = {{'G', 0x00, 0x00, 0x30}, Bytes{}};
+    EXPECT_EQ(port.OdczytajKarte(numer), PortResult::ShortReply);
+    fake.replies = {Bytes{}};
+    EXPECT_EQ(port.OdczytajKarte(numer), PortResult::NoReply);
+    EXPECT_EQ(numer, "unchanged");
+
+    // Failures of the line itself, and requests that cannot be made.
+    fake.failing = {"FT_Read"};
+    fake.replies = {PageReply(0, 0, 0, 0, 0)};
+    EXPECT_EQ(port.ReadPage(0), PortResult::ReceiveFailed);
+    fake.failing = {"FT_Write"};
+    EXPECT_EQ(port.ReadPage(0), PortResult::SendFailed);
+    fake.failing.clear();
+    EXPECT_EQ(port.ReadPage(512), PortResult::BadArgument);
+    EXPECT_EQ(port.SetPass("12"), PortResult::BadArgument);
+    port.Close();
+    EXPECT_EQ(port.ReadPage(0), PortResult::NotOpen);
+
+    // Logs and korv-cli tell every result apart by its text.
+    std::set<std::string_view> texts;
+    for (int r = 0; r <= static_cast<int>(PortResult::NoCard); ++r)
+        texts.insert(link::PortResultText(static_cast<PortResult>(r)));
+    EXPECT_EQ(texts.size(), static_cast<std::size_t>(PortResult::NoCard) + 1);
 }
 
 TEST_F(ProtocolTest, CardCountRepliesAndTheirCheck) {
     fake.replies = {{0x01, 0x2C, 0x2E}};
-    EXPECT_EQ(port.LiczbaKart(), 300);
+    EXPECT_EQ(CountOrMinusOne(port), 300);
     EXPECT_EQ(fake.written.back(), (Bytes{0x43, 0x13, 0x57}));
     EXPECT_EQ(WaitBeforeRead(), 55u);
     fake.replies = {{0x01, 0x2C, 0x2F}};
-    EXPECT_EQ(port.LiczbaKart(), -1);
+    EXPECT_EQ(CountOrMinusOne(port), -1);
     fake.replies = {{0xFF, 0xFF, 0xFF}};
-    EXPECT_EQ(port.LiczbaKart(), 65535);
+    EXPECT_EQ(CountOrMinusOne(port), 65535);
     fake.replies = {{0x01, 0x2C}};
-    EXPECT_EQ(port.LiczbaKart(), -1);
+    EXPECT_EQ(CountOrMinusOne(port), -1);
 }
 
 TEST_F(ProtocolTest, AShortWriteFailsAtOnceWithoutWaiting) {
     fake.writeShortBy = 1;
     fake.replies = {{0x01, 0x2C, 0x2E}};
-    EXPECT_EQ(port.LiczbaKart(), -1);
-    EXPECT_FALSE(port.ReadPage(3));
-    EXPECT_EQ(port.OdczytajKarte(), "");
+    EXPECT_EQ(CountOrMinusOne(port), -1);
+    EXPECT_NE(port.ReadPage(3), link::PortResult::Ok);
+    EXPECT_EQ(CardOrEmpty(port), "");
     EXPECT_EQ(clock.TickMs(), 0u);
     EXPECT_TRUE(fake.readSizes.empty());
 }
 
 TEST_F(ProtocolTest, ResetNeedsTheExactConfirmationAndWaitsLongerOnZada) {
     fake.replies = {{'C', 0x01, 'E'}};
-    EXPECT_TRUE(port.Reset("F"));
+    EXPECT_EQ(port.Reset(link::kFullModule), link::PortResult::Ok);
     EXPECT_EQ(fake.written.back(), (Bytes{0x43, 0x14, 0x58}));
     EXPECT_EQ(WaitBeforeRead(), 9005u);
 
     fake.replies = {{'C', 0x01, 'E'}};
-    EXPECT_TRUE(port.Reset("M"));
+    EXPECT_EQ(port.Reset(link::kZadaModule), link::PortResult::Ok);
     EXPECT_EQ(WaitBeforeRead(), 13005u);
 
     // Its check byte is right, but it is not the confirmation.
     fake.replies = {{'C', 0x00, 'D'}};
-    EXPECT_FALSE(port.Reset("F"));
+    EXPECT_NE(port.Reset(link::kFullModule), link::PortResult::Ok);
     fake.replies = {Bytes{}};
-    EXPECT_FALSE(port.Reset("F"));
+    EXPECT_NE(port.Reset(link::kFullModule), link::PortResult::Ok);
 }
 
 TEST_F(ProtocolTest, CardRepliesGiveUnsignedNumbersOrTheEmptyText) {
     fake.replies = {{'G', 0x00, 0x00, 0x30, 0x39, 0xB1}};
-    EXPECT_EQ(port.OdczytajKarte(), "12345");
+    EXPECT_EQ(CardOrEmpty(port), "12345");
     EXPECT_EQ(fake.written.back(), (Bytes{0x47, 0x00, 0x48}));
     EXPECT_EQ(WaitBeforeRead(), 25u);
     EXPECT_EQ(fake.readSizes.back(), 6u);
 
     fake.replies = {{'G', 0xFF, 0xFF, 0xFF, 0xFF, 0x44}};
-    EXPECT_EQ(port.OdczytajKarte(), "");
+    EXPECT_EQ(CardOrEmpty(port), "");
     // The top bit set is an ordinary card number, not a negative one.
     fake.replies = {{'G', 0x80, 0x00, 0x00, 0x00, 0xC8}};
-    EXPECT_EQ(port.OdczytajKarte(), "2147483648");
+    EXPECT_EQ(CardOrEmpty(port), "2147483648");
     fake.replies = {{'G', 0xFF, 0xFF, 0xFF, 0xFE, 0x43}};
-    EXPECT_EQ(port.OdczytajKarte(), "4294967294");
+    EXPECT_EQ(CardOrEmpty(port), "4294967294");
     fake.replies = {{'G', 0x00, 0x00, 0x30, 0x39, 0xB2}};
-    EXPECT_EQ(port.OdczytajKarte(), "");
+    EXPECT_EQ(CardOrEmpty(port), "");
 }
 
 TEST_F(ProtocolTest, ANoCardReplyEndsTheWaitOnceTheLineStaysQuiet) {
     fake.replies = {{'G', 0x00, 0x48}, Bytes{}};
-    EXPECT_EQ(port.OdczytajKarte(), "");
+    EXPECT_EQ(CardOrEmpty(port), "");
     // One poll brought 'G' 00 'H', the next one nothing more: two time-outs after 20 ms.
     EXPECT_EQ(fake.Count("FT_Read"), 2u);
     EXPECT_EQ(clock.TickMs(), 430u);
@@ -186,7 +248,7 @@ TEST_F(ProtocolTest, ANoCardReplyEndsTheWaitOnceTheLineStaysQuiet) {
 
 TEST_F(ProtocolTest, CardSilenceEndsJustAfterSixSecondsOfVirtualTime) {
     fake.replies = {Bytes{}};
-    EXPECT_EQ(port.OdczytajKarte(), "");
+    EXPECT_EQ(CardOrEmpty(port), "");
     // 20 ms, then polls of 5 ms clearing and a 200 ms time-out until more than 6000 ms passed.
     const std::uint64_t waited = clock.TickMs() - 20;
     EXPECT_GT(waited, 6000u);
@@ -196,7 +258,7 @@ TEST_F(ProtocolTest, CardSilenceEndsJustAfterSixSecondsOfVirtualTime) {
 
 TEST_F(ProtocolTest, ThreeBytesThatAreNotACardReplyKeepTheWaitGoing) {
     fake.replies = {{'X', 'X', 'X'}};
-    EXPECT_EQ(port.OdczytajKarte(), "");
+    EXPECT_EQ(CardOrEmpty(port), "");
     EXPECT_EQ(fake.Count("FT_Read"), 30u);
 }
 
@@ -205,72 +267,72 @@ TEST_F(ProtocolTest, ZadaSettingsAreClampedOnlyOnPageOneOfAZadaModule) {
     ZadaSettings zada{9, 1, true};
 
     fake.replies = {page1};
-    EXPECT_TRUE(port.ReadPage(1, "F", zada));
+    EXPECT_EQ(port.ReadPage(1, link::kFullModule, zada), link::PortResult::Ok);
     EXPECT_EQ(port.buf_out[60], 0x1E);
     EXPECT_EQ(port.buf_out[61], 0x05);
     EXPECT_EQ(zada, (ZadaSettings{9, 1, true}));
 
     fake.replies = {page1};
-    EXPECT_TRUE(port.ReadPage(2, "M", zada));
+    EXPECT_EQ(port.ReadPage(2, link::kZadaModule, zada), link::PortResult::Ok);
     EXPECT_EQ(port.buf_out[60], 0x1E);
     EXPECT_EQ(zada, (ZadaSettings{9, 1, true}));
 
     fake.replies = {page1};
-    EXPECT_TRUE(port.ReadPage(1, "M", zada));
+    EXPECT_EQ(port.ReadPage(1, link::kZadaModule, zada), link::PortResult::Ok);
     EXPECT_EQ(port.buf_out[60], 4);
     EXPECT_EQ(port.buf_out[61], 0);
     EXPECT_EQ(port.buf_out[62], 1);
     EXPECT_EQ(zada, (ZadaSettings{4, 0, false}));
 
     fake.replies = {PageReply(0xFF, 25, 2, 0, 0xFF)};
-    EXPECT_TRUE(port.ReadPage(1, "M", zada));
+    EXPECT_EQ(port.ReadPage(1, link::kZadaModule, zada), link::PortResult::Ok);
     EXPECT_EQ(zada, (ZadaSettings{25, 2, true}));
 
     // A reply that fails its check still hands over what the buffer holds.
     Bytes bad = PageReply(0xFF, 7, 1, 1, 0xFF);
     bad.back() ^= 0x10;
     fake.replies = {bad};
-    EXPECT_FALSE(port.ReadPage(1, "M", zada));
+    EXPECT_NE(port.ReadPage(1, link::kZadaModule, zada), link::PortResult::Ok);
     EXPECT_EQ(zada, (ZadaSettings{7, 1, false}));
 
     // A request that could not be sent hands over nothing.
     fake.failing = {"FT_Write"};
     zada = ZadaSettings{9, 1, true};
-    EXPECT_FALSE(port.ReadPage(1, "M", zada));
+    EXPECT_NE(port.ReadPage(1, link::kZadaModule, zada), link::PortResult::Ok);
     EXPECT_EQ(zada, (ZadaSettings{9, 1, true}));
 }
 
 TEST_F(ProtocolTest, PasswordCheckComparesPackedPairs) {
     const Bytes page0 = PageReply(0xFF, 0x00, 0x05, 0x51, 0x72);
     fake.replies = {page0};
-    EXPECT_TRUE(port.CheckPass("5172"));
+    EXPECT_EQ(port.CheckPass("5172"), link::PortResult::Ok);
     EXPECT_EQ(fake.written.back(), (Bytes{'A', 0, 'B'}));
     EXPECT_EQ(WaitBeforeRead(), 25u);
     fake.replies = {page0};
-    EXPECT_FALSE(port.CheckPass("5173"));
+    EXPECT_NE(port.CheckPass("5173"), link::PortResult::Ok);
     // Characters after the fourth do not count.
     fake.replies = {page0};
-    EXPECT_TRUE(port.CheckPass("517299"));
+    EXPECT_EQ(port.CheckPass("517299"), link::PortResult::Ok);
 
     const std::size_t sent = fake.written.size();
-    EXPECT_FALSE(port.CheckPass("517"));
+    EXPECT_NE(port.CheckPass("517"), link::PortResult::Ok);
     EXPECT_EQ(fake.written.size(), sent);
 
     // Pairs that are not hexadecimal count as 00.
     fake.replies = {PageReply(0xFF, 0, 0, 0x00, 0x72)};
-    EXPECT_TRUE(port.CheckPass("x172"));
+    EXPECT_EQ(port.CheckPass("x172"), link::PortResult::Ok);
     fake.replies = {PageReply(0xFF, 0, 0, 0x00, 0x72)};
-    EXPECT_TRUE(port.CheckPass("-572"));
+    EXPECT_EQ(port.CheckPass("-572"), link::PortResult::Ok);
 
     // A page that does not come is a refusal.
     fake.replies = {Bytes{}};
-    EXPECT_FALSE(port.CheckPass("5172"));
+    EXPECT_NE(port.CheckPass("5172"), link::PortResult::Ok);
 }
 
 TEST_F(ProtocolTest, SetPassRewritesPageZeroWithTheNewPair) {
     Bytes page0 = PageReply(0x33, 0x00, 0x07, 0x51, 0x72);
     fake.replies = {page0, WithCheck({'B', 1})};
-    EXPECT_TRUE(port.SetPass("12G4"));
+    EXPECT_EQ(port.SetPass("12G4"), link::PortResult::Ok);
     ASSERT_EQ(fake.written.size(), 2u);
     // The page read goes without a wait before clearing.
     EXPECT_EQ(fake.readAt[0] - fake.writtenAt[0], 5u);
@@ -286,9 +348,9 @@ TEST_F(ProtocolTest, SetPassRewritesPageZeroWithTheNewPair) {
     EXPECT_EQ(w[65], 0x00);
 
     fake.replies = {Bytes{}};
-    EXPECT_FALSE(port.SetPass("1234"));
+    EXPECT_NE(port.SetPass("1234"), link::PortResult::Ok);
     EXPECT_EQ(fake.written.size(), 3u); // the page read only
-    EXPECT_FALSE(port.SetPass("12"));
+    EXPECT_NE(port.SetPass("12"), link::PortResult::Ok);
     EXPECT_EQ(fake.written.size(), 3u);
 }
 
@@ -305,17 +367,17 @@ TEST_F(ProtocolTest, PageZeroOfAWriteAndThePasswordRequestsPackThePasswordAlike)
         SCOPED_TRACE(c.password);
         TTablica empty;
         WriteCursor cursor;
-        ASSERT_TRUE(AssemblePage(port, 0, cursor, empty, {"F", c.password, {}}));
+        ASSERT_TRUE(AssemblePage(port, 0, cursor, empty, {link::kFullModule, c.password, {}}));
         EXPECT_EQ(port.buf_in[64], c.d12);
         EXPECT_EQ(port.buf_in[65], c.d34);
 
         fake.replies = {PageReply(0x33, 0, 0, 0x99, 0x99), WithCheck({'B', 1})};
-        ASSERT_TRUE(port.SetPass(c.password));
+        ASSERT_EQ(port.SetPass(c.password), link::PortResult::Ok);
         EXPECT_EQ(fake.written.back()[64], c.d12);
         EXPECT_EQ(fake.written.back()[65], c.d34);
 
         fake.replies = {PageReply(0xFF, 0, 0, c.d12, c.d34)};
-        EXPECT_TRUE(port.CheckPass(c.password));
+        EXPECT_EQ(port.CheckPass(c.password), link::PortResult::Ok);
     }
 }
 
@@ -332,7 +394,7 @@ TEST_F(ProtocolTest, ResetWithPassOnZadaWritesBothPageImages) {
                     {'C', 1, 'E'},
                     WithCheck({'B', 1}),
                     WithCheck({'B', 1})};
-    EXPECT_TRUE(port.ResetWithPass("M"));
+    EXPECT_EQ(port.ResetWithPass(link::kZadaModule), link::PortResult::Ok);
     ASSERT_EQ(fake.written.size(), 4u);
     EXPECT_EQ(fake.written[1], (Bytes{0x43, 0x14, 0x58}));
     EXPECT_EQ(fake.written[2], ExpectedPage(0x00, 0x00, 0x51, 0x72, 0));
@@ -341,7 +403,7 @@ TEST_F(ProtocolTest, ResetWithPassOnZadaWritesBothPageImages) {
 
 TEST_F(ProtocolTest, ResetWithPassOnAFullModuleWritesPageZeroOnly) {
     fake.replies = {PageReply(0x10, 0x00, 0x20, 0x98, 0x76), {'C', 1, 'E'}, WithCheck({'B', 1})};
-    EXPECT_TRUE(port.ResetWithPass("F"));
+    EXPECT_EQ(port.ResetWithPass(link::kFullModule), link::PortResult::Ok);
     ASSERT_EQ(fake.written.size(), 3u);
     EXPECT_EQ(fake.written[2], ExpectedPage(0x00, 0x00, 0x98, 0x76, 0));
 }
@@ -349,17 +411,17 @@ TEST_F(ProtocolTest, ResetWithPassOnAFullModuleWritesPageZeroOnly) {
 TEST_F(ProtocolTest, ResetWithPassStopsAtTheFirstFailure) {
     // Unconfirmed reset: nothing written.
     fake.replies = {PageReply(0x10, 0, 0, 0x51, 0x72), {'C', 0, 'D'}};
-    EXPECT_FALSE(port.ResetWithPass("M"));
+    EXPECT_NE(port.ResetWithPass(link::kZadaModule), link::PortResult::Ok);
     EXPECT_EQ(fake.written.size(), 2u);
     // Page 0 refused: page 1 is not written.
     fake.written.clear();
     fake.replies = {PageReply(0x10, 0, 0, 0x51, 0x72), {'C', 1, 'E'}, WithCheck({'B', 0})};
-    EXPECT_FALSE(port.ResetWithPass("M"));
+    EXPECT_NE(port.ResetWithPass(link::kZadaModule), link::PortResult::Ok);
     EXPECT_EQ(fake.written.size(), 3u);
     // Page 0 unreadable: no reset at all, the password could not be kept.
     fake.written.clear();
     fake.replies = {Bytes{}};
-    EXPECT_FALSE(port.ResetWithPass("M"));
+    EXPECT_NE(port.ResetWithPass(link::kZadaModule), link::PortResult::Ok);
     EXPECT_EQ(fake.written.size(), 1u);
 }
 

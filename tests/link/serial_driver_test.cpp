@@ -6,6 +6,8 @@
 #include "pty_shim.h"
 #include "sim/module_sim.h"
 
+#include "support/port_calls.h"
+
 #include <gtest/gtest.h>
 
 #include <atomic>
@@ -90,7 +92,7 @@ protected:
 TEST_F(SerialDriverTest, TheCableIsThePortWithTheProductString) {
     link::TBEXFTDI port(clock, link::SerialDriver());
     ASSERT_TRUE(port.DriverPresent());
-    ASSERT_TRUE(port.Open());
+    ASSERT_EQ(port.Open(), link::PortResult::Ok);
     const auto reply = port.Identify(link::kMonitorIdentifyWaitMs);
     EXPECT_EQ(link::ModuleKindOf(reply), "F");
     EXPECT_TRUE(port.Close());
@@ -98,11 +100,11 @@ TEST_F(SerialDriverTest, TheCableIsThePortWithTheProductString) {
     link::SetSerialPortLister([] {
         return std::vector<link::SerialPortInfo>{{"/dev/ttyUSB7", "FT232R USB UART"}};
     });
-    EXPECT_FALSE(port.Open());
+    EXPECT_NE(port.Open(), link::PortResult::Ok);
     link::SetSerialPortLister([] {
         return std::vector<link::SerialPortInfo>{{"/dev/korv-no-such-port", "VOVEDO"}};
     });
-    EXPECT_FALSE(port.Open());
+    EXPECT_NE(port.Open(), link::PortResult::Ok);
     EXPECT_FALSE(port.Opened());
 }
 
@@ -117,11 +119,9 @@ TEST_F(SerialDriverTest, APortAnotherProgramHoldsIsToldFromAMissingOne) {
     EXPECT_EQ(t.FT_OpenEx(description, link::FT_OPEN_BY_DESCRIPTION, &second),
               link::FT_DEVICE_NOT_OPENED);
     link::TBEXFTDI port(clock, link::SerialDriver());
-    EXPECT_FALSE(port.Open());
-    EXPECT_TRUE(port.CableInUse());
+    EXPECT_EQ(port.Open(), link::PortResult::CableInUse);
     ASSERT_EQ(t.FT_Close(first), FT_OK);
-    ASSERT_TRUE(port.Open());
-    EXPECT_FALSE(port.CableInUse());
+    ASSERT_EQ(port.Open(), link::PortResult::Ok);
     EXPECT_TRUE(port.Close());
 
     link::SetSerialPortLister([] {
@@ -157,15 +157,15 @@ TEST_F(SerialDriverTest, TheProtocolRunsOverTheSerialDriver) {
     far.module().Page(0)[61] = 42;
     far.module().QueueCard(3000000000u);
     link::TBEXFTDI port(clock, link::SerialDriver());
-    ASSERT_TRUE(port.Open());
-    EXPECT_EQ(port.LiczbaKart(), 42);
+    ASSERT_EQ(port.Open(), link::PortResult::Ok);
+    EXPECT_EQ(CountOrMinusOne(port), 42);
     for (int i = 0; i < 64; ++i)
         port.buf_in[2 + i] = static_cast<std::uint8_t>(255 - i);
-    ASSERT_TRUE(port.WritePage(511));
-    ASSERT_TRUE(port.ReadPage(511));
+    ASSERT_EQ(port.WritePage(511), link::PortResult::Ok);
+    ASSERT_EQ(port.ReadPage(511), link::PortResult::Ok);
     EXPECT_EQ(port.buf_out[0], 255);
     EXPECT_EQ(port.buf_out[63], 192);
-    EXPECT_EQ(port.OdczytajKarte(), "3000000000");
+    EXPECT_EQ(CardOrEmpty(port), "3000000000");
     EXPECT_TRUE(port.SetRTS());
     EXPECT_EQ(PtyShimRts(), 1);
     EXPECT_TRUE(port.ClrRTS());

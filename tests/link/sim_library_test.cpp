@@ -1,6 +1,7 @@
 // The cable port and the protocol against the module simulator, loaded through the same
 // run-time path as the vendor's library.
 #include "sim_fixture.h"
+#include "support/port_calls.h"
 
 #include <sstream>
 
@@ -63,7 +64,7 @@ TEST_F(SimLibraryTest, EachKindAnswersTheIdentifyRequests) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.kind);
         auto& p = Port(std::string("[module]\nkind=") + c.kind + "\n");
-        ASSERT_TRUE(p.Open());
+        ASSERT_EQ(p.Open(), link::PortResult::Ok);
         const auto reply = p.Identify(link::kMonitorIdentifyWaitMs);
         EXPECT_EQ(reply.bytes[0], c.first);
         EXPECT_EQ(p.LegacyIdentify(), c.legacy);
@@ -73,7 +74,7 @@ TEST_F(SimLibraryTest, EachKindAnswersTheIdentifyRequests) {
 
 TEST_F(SimLibraryTest, ARufDeviceSendsItsFurtherBytesAndItsLegacyAnswer) {
     auto& p = Port("[module]\nkind=RUF\nruf_extra=-BUS2\nruf_legacy=j\n");
-    ASSERT_TRUE(p.Open());
+    ASSERT_EQ(p.Open(), link::PortResult::Ok);
     const auto reply = p.Identify(link::kMonitorIdentifyWaitMs);
     EXPECT_EQ(std::string(reply.bytes.begin(), reply.bytes.end()), "RUF");
     DWORD n = 0;
@@ -85,25 +86,25 @@ TEST_F(SimLibraryTest, ARufDeviceSendsItsFurtherBytesAndItsLegacyAnswer) {
 TEST_F(SimLibraryTest, NoCableMeansOpenFails) {
     auto& p = Port("[module]\nkind=none\n");
     EXPECT_TRUE(p.DriverPresent());
-    EXPECT_FALSE(p.Open());
+    EXPECT_NE(p.Open(), link::PortResult::Ok);
     EXPECT_FALSE(p.Opened());
 }
 
 TEST_F(SimLibraryTest, PagesCountAndPasswordLiveInTheMemoryImage) {
     const std::string image = dir + "/module.bin";
     auto& p = Port("[module]\nkind=F\npassword=0429\nmemory=" + image + "\n");
-    ASSERT_TRUE(p.Open());
-    EXPECT_EQ(p.LiczbaKart(), 0);
-    EXPECT_TRUE(p.CheckPass("0429"));
-    EXPECT_FALSE(p.CheckPass("5172"));
+    ASSERT_EQ(p.Open(), link::PortResult::Ok);
+    EXPECT_EQ(CountOrMinusOne(p), 0);
+    EXPECT_EQ(p.CheckPass("0429"), link::PortResult::Ok);
+    EXPECT_NE(p.CheckPass("5172"), link::PortResult::Ok);
     for (int i = 0; i < 64; ++i)
         p.buf_in[2 + i] = static_cast<std::uint8_t>(i);
-    ASSERT_TRUE(p.WritePage(300));
-    ASSERT_TRUE(p.ReadPage(300));
+    ASSERT_EQ(p.WritePage(300), link::PortResult::Ok);
+    ASSERT_EQ(p.ReadPage(300), link::PortResult::Ok);
     for (int i = 0; i < 64; ++i)
         ASSERT_EQ(p.buf_out[i], i);
-    ASSERT_TRUE(p.SetPass("1234"));
-    EXPECT_TRUE(p.CheckPass("1234"));
+    ASSERT_EQ(p.SetPass("1234"), link::PortResult::Ok);
+    EXPECT_EQ(p.CheckPass("1234"), link::PortResult::Ok);
     EXPECT_TRUE(p.Close());
 
     // The image on disk is what a later process finds.
@@ -117,39 +118,39 @@ TEST_F(SimLibraryTest, PagesCountAndPasswordLiveInTheMemoryImage) {
 TEST_F(SimLibraryTest, ResetWithPassLeavesEmptyPagesAroundTheKeptPassword) {
     const std::string image = dir + "/zada.bin";
     auto& p = Port("[module]\nkind=M\ntiming=on\nmemory=" + image + "\n");
-    ASSERT_TRUE(p.Open());
+    ASSERT_EQ(p.Open(), link::PortResult::Ok);
     for (int i = 0; i < 64; ++i)
         p.buf_in[2 + i] = 0x00;
-    ASSERT_TRUE(p.WritePage(5));
+    ASSERT_EQ(p.WritePage(5), link::PortResult::Ok);
     const auto before = clock.TickMs();
-    ASSERT_TRUE(p.ResetWithPass("M"));
+    ASSERT_EQ(p.ResetWithPass(link::kZadaModule), link::PortResult::Ok);
     // The reset alone blocks 13 s on a ZADA module.
     EXPECT_GE(clock.TickMs() - before, 13000u);
     link::ZadaSettings zada{0, 2, false};
-    ASSERT_TRUE(p.ReadPage(1, "M", zada));
+    ASSERT_EQ(p.ReadPage(1, link::kZadaModule, zada), link::PortResult::Ok);
     EXPECT_EQ(zada, (link::ZadaSettings{4, 0, true}));
-    ASSERT_TRUE(p.ReadPage(5));
+    ASSERT_EQ(p.ReadPage(5), link::PortResult::Ok);
     EXPECT_EQ(p.buf_out[0], 0xFF);
-    EXPECT_EQ(p.LiczbaKart(), 0);
-    EXPECT_TRUE(p.CheckPass("5172"));
+    EXPECT_EQ(CountOrMinusOne(p), 0);
+    EXPECT_EQ(p.CheckPass("5172"), link::PortResult::Ok);
 }
 
 TEST_F(SimLibraryTest, TheReaderAnswersCardsInOrderThenNothing) {
     auto& p = Port("[module]\ncards=12345,2147483648,4294967295\n");
-    ASSERT_TRUE(p.Open());
-    EXPECT_EQ(p.OdczytajKarte(), "12345");
-    EXPECT_EQ(p.OdczytajKarte(), "2147483648");
-    EXPECT_EQ(p.OdczytajKarte(), "");
+    ASSERT_EQ(p.Open(), link::PortResult::Ok);
+    EXPECT_EQ(CardOrEmpty(p), "12345");
+    EXPECT_EQ(CardOrEmpty(p), "2147483648");
+    EXPECT_EQ(CardOrEmpty(p), "");
     const auto start = clock.TickMs();
-    EXPECT_EQ(p.OdczytajKarte(), "");
+    EXPECT_EQ(CardOrEmpty(p), "");
     EXPECT_GT(clock.TickMs() - start, 6000u);
 }
 
 TEST_F(SimLibraryTest, ACardHeldLaterIsCaughtByALaterPoll) {
     auto& p = Port("[module]\ntiming=on\ncards=777\ncard_delay=1500\n");
-    ASSERT_TRUE(p.Open());
+    ASSERT_EQ(p.Open(), link::PortResult::Ok);
     const auto start = clock.TickMs();
-    EXPECT_EQ(p.OdczytajKarte(), "777");
+    EXPECT_EQ(CardOrEmpty(p), "777");
     EXPECT_GE(clock.TickMs() - start, 1500u);
     EXPECT_LT(clock.TickMs() - start, 1800u);
 }
@@ -163,17 +164,17 @@ TEST_F(SimLibraryTest, ACardReplyStraddlingAPollsTimeOutIsPutTogether) {
             SCOPED_TRACE(card + " held after " + std::to_string(delay) + " ms");
             auto& p = Port("[module]\ntiming=on\ncards=" + card +
                            "\ncard_delay=" + std::to_string(delay) + "\n");
-            ASSERT_TRUE(p.Open());
-            EXPECT_EQ(p.OdczytajKarte(), card);
+            ASSERT_EQ(p.Open(), link::PortResult::Ok);
+            EXPECT_EQ(CardOrEmpty(p), card);
             p.Close();
         }
 }
 
 TEST_F(SimLibraryTest, AnEmptyQueueCanAnswerWithTheShortCardReply) {
     auto& p = Port("[module]\nempty_card=short\n");
-    ASSERT_TRUE(p.Open());
+    ASSERT_EQ(p.Open(), link::PortResult::Ok);
     const auto start = clock.TickMs();
-    EXPECT_EQ(p.OdczytajKarte(), "");
+    EXPECT_EQ(CardOrEmpty(p), "");
     EXPECT_LT(clock.TickMs() - start, 100u);
 }
 
@@ -181,35 +182,35 @@ TEST_F(SimLibraryTest, InjectedFaultsGiveTheFailureValues) {
     auto& p = Port("[module]\ntiming=on\n"
                    "[faults]\nread.5=badcheck\nread.6=short\nwrite.9=status\ncount=silent x1\n"
                    "read.7=slow 300\nreset=status\n");
-    ASSERT_TRUE(p.Open());
-    EXPECT_FALSE(p.ReadPage(5));
-    EXPECT_FALSE(p.ReadPage(6));
-    EXPECT_TRUE(p.ReadPage(4));
+    ASSERT_EQ(p.Open(), link::PortResult::Ok);
+    EXPECT_NE(p.ReadPage(5), link::PortResult::Ok);
+    EXPECT_NE(p.ReadPage(6), link::PortResult::Ok);
+    EXPECT_EQ(p.ReadPage(4), link::PortResult::Ok);
     p.buf_in.fill(0x00);
-    EXPECT_FALSE(p.WritePage(9));
-    ASSERT_TRUE(p.ReadPage(9));
+    EXPECT_NE(p.WritePage(9), link::PortResult::Ok);
+    ASSERT_EQ(p.ReadPage(9), link::PortResult::Ok);
     EXPECT_EQ(p.buf_out[0], 0xFF); // the refused write left the page alone
-    EXPECT_EQ(p.LiczbaKart(), -1);
-    EXPECT_EQ(p.LiczbaKart(), 0); // the fault was for once
-    EXPECT_FALSE(p.Reset("F"));
+    EXPECT_EQ(CountOrMinusOne(p), -1);
+    EXPECT_EQ(CountOrMinusOne(p), 0); // the fault was for once
+    EXPECT_NE(p.Reset(link::kFullModule), link::PortResult::Ok);
 
     // A reply later than the read time-out fails, and it must never be taken for the next
     // request's reply: replies carry no page number.
     p.buf_in.fill(0x77);
-    ASSERT_TRUE(p.WritePage(7));
+    ASSERT_EQ(p.WritePage(7), link::PortResult::Ok);
     p.buf_in.fill(0x88);
-    ASSERT_TRUE(p.WritePage(8));
-    EXPECT_FALSE(p.ReadPage(7));
-    EXPECT_TRUE(p.ReadPage(8));
+    ASSERT_EQ(p.WritePage(8), link::PortResult::Ok);
+    EXPECT_NE(p.ReadPage(7), link::PortResult::Ok);
+    EXPECT_EQ(p.ReadPage(8), link::PortResult::Ok);
     EXPECT_EQ(p.buf_out[0], 0x88);
-    EXPECT_EQ(p.LiczbaKart(), 0);
+    EXPECT_EQ(CountOrMinusOne(p), 0);
 }
 
 TEST_F(SimLibraryTest, WireTimingMakesAPageReadTakeItsBytes) {
     auto& p = Port("[module]\ntiming=on\ndelay=0\n");
-    ASSERT_TRUE(p.Open());
+    ASSERT_EQ(p.Open(), link::PortResult::Ok);
     const auto start = clock.TickMs();
-    ASSERT_TRUE(p.ReadPage(0));
+    ASSERT_EQ(p.ReadPage(0), link::PortResult::Ok);
     // 3 bytes out and 65 back at 9600 baud: 70.8 ms, on a millisecond clock.
     EXPECT_EQ(clock.TickMs() - start, 71u);
 }
@@ -217,8 +218,8 @@ TEST_F(SimLibraryTest, WireTimingMakesAPageReadTakeItsBytes) {
 TEST_F(SimLibraryTest, TheTraceShowsEveryFrame) {
     const std::string trace = dir + "/trace.txt";
     auto& p = Port("[module]\ntrace=" + trace + "\n");
-    ASSERT_TRUE(p.Open());
-    ASSERT_TRUE(p.ReadPage(255));
+    ASSERT_EQ(p.Open(), link::PortResult::Ok);
+    ASSERT_EQ(p.ReadPage(255), link::PortResult::Ok);
     ASSERT_TRUE(p.Close());
     std::istringstream lines(ReadFile(trace));
     std::string request, reply;
@@ -236,10 +237,10 @@ TEST_F(SimLibraryTest, ASecondOpenWhileOpenIsRefusedByTheDevice) {
     auto driver = link::LoadVendorLibrary(KORV_SIM_LIBRARY);
     ASSERT_TRUE(driver);
     link::TBEXFTDI a(clock, driver), b(clock, driver);
-    ASSERT_TRUE(a.Open());
-    EXPECT_FALSE(b.Open());
+    ASSERT_EQ(a.Open(), link::PortResult::Ok);
+    EXPECT_NE(b.Open(), link::PortResult::Ok);
     EXPECT_TRUE(a.Close());
-    EXPECT_TRUE(b.Open());
+    EXPECT_EQ(b.Open(), link::PortResult::Ok);
     EXPECT_TRUE(b.Close());
 }
 
@@ -280,8 +281,7 @@ TEST_F(SimLibraryTest, ACableAnotherProcessHoldsIsRefusedUntilItClosesOrDies) {
             _exit(0);
         }
         EXPECT_EQ(Await(up[0]), 'o');
-        EXPECT_FALSE(port.Open());
-        EXPECT_TRUE(port.CableInUse());
+        EXPECT_EQ(port.Open(), link::PortResult::CableInUse);
         // Another description is no cable at all, whoever holds the cable.
         char other[] = "FT232R USB UART";
         link::FT_HANDLE h = nullptr;
@@ -293,8 +293,7 @@ TEST_F(SimLibraryTest, ACableAnotherProcessHoldsIsRefusedUntilItClosesOrDies) {
             kill(holder, SIGKILL);
             EXPECT_EQ(waitpid(holder, nullptr, 0), holder);
         }
-        EXPECT_TRUE(port.Open());
-        EXPECT_FALSE(port.CableInUse());
+        EXPECT_EQ(port.Open(), link::PortResult::Ok);
         EXPECT_TRUE(port.Close());
         kill(holder, SIGKILL);
         waitpid(holder, nullptr, 0);
