@@ -4,8 +4,10 @@
 // --ticks runs that many connection-monitor ticks first (point KORV_SIM_CONFIG and the library
 // path at the simulator to show a connected module). --press presses the Read (1), Save (2) or
 // Verify (3) panel after the ticks and draws the message box it shows, details unfolded, or
-// else the window afterwards. --card-dialog draws the card dialog as it looks while it waits for
-// a card at the reader. --window help|usb|contact draws that Info menu window.
+// else the window afterwards; with --grab-after MS it draws the window that long after the
+// press, while the command runs (Cancel or its note beside the progress), then cancels it.
+// --card-dialog draws the card dialog as it looks while it waits for a card at the reader. --window
+// help|usb|contact draws that Info menu window.
 #include "i18n/catalogue.h"
 #include "ui/app_identity.h"
 #include "ui/app_style.h"
@@ -19,6 +21,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QButtonGroup>
+#include <QDeadlineTimer>
 #include <QEventLoop>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -59,9 +62,38 @@ void AddSampleCards(korv::AppState& state) {
     state.tablica.Cell(1, 2).wybierany = "0102";
 }
 
+// Lets the window's events run until the command runner holds no job, for at most a minute.
+void WaitForJobs(korv::ui::TMain& window) {
+    const QDeadlineTimer deadline(60000);
+    while ((window.runner().Busy() || window.CommandRunning()) && !deadline.hasExpired())
+        QApplication::processEvents(QEventLoop::AllEvents, 10);
+    QApplication::processEvents();
+}
+
+// Draws the window grabMs after the press, while the command still runs.
+bool PressAndDrawTheWindow(korv::ui::TMain& window, korv::ui::PushPanel* panel, int grabMs,
+                           const QString& out) {
+    emit panel->clicked();
+    const QDeadlineTimer deadline(grabMs);
+    while (!deadline.hasExpired())
+        QApplication::processEvents(QEventLoop::AllEvents, 10);
+    const bool saved = window.grab().save(out, "PNG");
+    window.runner().Cancel();
+    QTimer answer; // the cancelled read's notice
+    answer.setInterval(20);
+    QObject::connect(&answer, &QTimer::timeout, [] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget()))
+            box->accept();
+    });
+    answer.start();
+    WaitForJobs(window);
+    return saved;
+}
+
 // Draws the first message box that comes up while the panel's command runs, with its details
 // unfolded, and closes it. False when none came up.
-bool PressAndDrawTheBox(korv::ui::PushPanel* panel, const QString& out, bool& saved) {
+bool PressAndDrawTheBox(korv::ui::TMain& window, korv::ui::PushPanel* panel, const QString& out,
+                        bool& saved) {
     bool drawn = false;
     QTimer watch;
     watch.setInterval(20);
@@ -79,6 +111,7 @@ bool PressAndDrawTheBox(korv::ui::PushPanel* panel, const QString& out, bool& sa
     });
     watch.start();
     emit panel->clicked();
+    WaitForJobs(window);
     return drawn;
 }
 
@@ -88,7 +121,7 @@ int main(int argc, char** argv) {
     if (argc < 2 || argv[1][0] == '-') {
         std::fprintf(stderr,
                      "usage: korv-render OUT.png [--lang N] [--zone Z] [--sample] [--ticks N] "
-                     "[--panel 3|5] [--press 1|2|3] [--card-dialog] "
+                     "[--panel 3|5] [--press 1|2|3 [--grab-after MS]] [--card-dialog] "
                      "[--window help|usb|contact]\n");
         return 2;
     }
@@ -101,8 +134,9 @@ int main(int argc, char** argv) {
     int language = korv::English, zone = 1;
     bool sample = false;
     int ticks = 0;
-    int panel = 0; // 3: the password panel (change mode), 5: the version panel
-    int press = 0; // 1: Read, 2: Save, 3: Verify
+    int panel = 0;       // 3: the password panel (change mode), 5: the version panel
+    int press = 0;       // 1: Read, 2: Save, 3: Verify
+    int grabAfterMs = 0; // draw the window this long after the press, the command running
     bool cardDialog = false;
     const char* infoWindow = nullptr;
     for (int i = 2; i < argc; ++i) {
@@ -118,6 +152,8 @@ int main(int argc, char** argv) {
             panel = std::atoi(argv[++i]);
         else if (!std::strcmp(argv[i], "--press") && i + 1 < argc)
             press = std::atoi(argv[++i]);
+        else if (!std::strcmp(argv[i], "--grab-after") && i + 1 < argc)
+            grabAfterMs = std::atoi(argv[++i]);
         else if (!std::strcmp(argv[i], "--card-dialog"))
             cardDialog = true;
         else if (!std::strcmp(argv[i], "--window") && i + 1 < argc)
@@ -136,8 +172,10 @@ int main(int argc, char** argv) {
     if (zone >= 1 && zone <= 4)
         window.RadioGroup1Items[zone - 1]->click();
     window.RefreshViews();
-    for (int t = 0; t < ticks; ++t)
+    for (int t = 0; t < ticks; ++t) {
         window.TimerCheckTimer();
+        WaitForJobs(window);
+    }
     window.show();
     QApplication::processEvents();
     QWidget* shown = &window;
@@ -164,8 +202,8 @@ int main(int argc, char** argv) {
         return ok ? 0 : 1;
     }
     if (cardDialog) {
-        const korv::ui::CardDialogSetup setup{window.state().CurrentApartment, false,
-                                              window.state().ConnectionMessage == 31, {}};
+        const korv::ui::CardDialogSetup setup{
+            window.state().CurrentApartment, false, window.state().ConnectionMessage == 31, {}};
         korv::ui::TFormParametryKarty dialog(&window, setup);
         dialog.Button1->setText(QString::fromStdString(korv::MessageText(79)));
         dialog.Edit2->setText("Kowalski");
@@ -181,7 +219,12 @@ int main(int argc, char** argv) {
     if (press >= 1 && press <= 3) {
         korv::ui::PushPanel* panels[] = {window.Panel1b, window.Panel2b, window.Panel3b};
         bool saved = false;
-        if (PressAndDrawTheBox(panels[press - 1], QString::fromLocal8Bit(argv[1]), saved)) {
+        if (grabAfterMs > 0)
+            return PressAndDrawTheWindow(window, panels[press - 1], grabAfterMs,
+                                         QString::fromLocal8Bit(argv[1]))
+                       ? 0
+                       : 1;
+        if (PressAndDrawTheBox(window, panels[press - 1], QString::fromLocal8Bit(argv[1]), saved)) {
             if (!saved)
                 std::fprintf(stderr, "korv-render: cannot write %s\n", argv[1]);
             return saved ? 0 : 1;
