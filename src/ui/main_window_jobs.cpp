@@ -39,8 +39,9 @@ struct Job {
     std::unique_ptr<QueuedUi> ui;
 };
 
-constexpr int kProgressLeft = 644, kProgressTop = 598, kProgressHeight = 22;
-constexpr int kProgressWidth = 216, kProgressWidthBesideCancel = 134;
+// The status line's places: the cable box, then the progress bar; Cancel at the right end.
+constexpr int kCableBoxLeft = 466, kProgressLeft = 644, kProgressTop = 598, kProgressHeight = 22;
+constexpr int kProgressWidth = 216, kCancelLeft = 782, kGap = 6;
 
 } // namespace
 
@@ -101,11 +102,18 @@ void TMain::JobEnded(JobKind kind) {
 }
 
 void TMain::ShowJobControls(JobKind kind, bool show) {
-    const bool cancellable = JobCancellable(kind);
-    const int width = show && cancellable ? kProgressWidthBesideCancel : kProgressWidth;
-    PBar1->setGeometry(kProgressLeft, kProgressTop, width, kProgressHeight);
-    LabelProgres->setGeometry(kProgressLeft, kProgressTop, width, kProgressHeight);
-    Button_anuluj->setVisible(show && cancellable);
+    // While a command runs the cable box has nothing to say that the command does not: a read
+    // or a verify takes its place for a wider progress bar beside Cancel, a write for the note
+    // that it cannot be stopped.
+    const bool cancellable = show && JobCancellable(kind);
+    const QRect bar = cancellable
+                          ? QRect(kCableBoxLeft, kProgressTop, kCancelLeft - kGap - kCableBoxLeft,
+                                  kProgressHeight)
+                          : QRect(kProgressLeft, kProgressTop, kProgressWidth, kProgressHeight);
+    PBar1->setGeometry(bar);
+    LabelProgres->setGeometry(bar);
+    Pokaz_poloczenie->setVisible(!cancellable);
+    Button_anuluj->setVisible(cancellable);
     Button_anuluj->setEnabled(true);
     LabelNoCancel->setVisible(show && kind == JobKind::Write);
     if (show)
@@ -115,7 +123,7 @@ void TMain::ShowJobControls(JobKind kind, bool show) {
 void TMain::UpdateEnabling() {
     const bool command = CommandRunning();
     const ConnectionView& v = state_.connection;
-    SetModulePanelsUsable(v.pushPanels);
+    SetModulePanelsUsable(v.pushPanels && !command); // grey captions say it as well
     Modul_ZEL->setEnabled(v.moduleGroup && !command);
     Button_zmien_haslo->setEnabled(v.passwordButtons && !command);
     Button_reset_pamieci->setEnabled(v.passwordButtons && !command);
