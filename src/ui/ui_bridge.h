@@ -6,6 +6,7 @@
 
 #include <QObject>
 
+#include <deque>
 #include <functional>
 #include <future>
 #include <memory>
@@ -46,9 +47,14 @@ public:
     void Close();
 
 private:
+    class Receiver;
     bool PostOwned(std::function<void()> call);
 
+    // The calls themselves cross in queued_, under mutex_, and Qt's event only says that one
+    // is waiting. Every write the job made before posting is then ordered before the call
+    // through a lock of ours, which a race checker sees; Qt's own queue lock it does not.
     std::mutex mutex_;
+    std::deque<std::function<void()>> queued_;
     std::unique_ptr<QObject> receiver_; // lives on the window's thread
 };
 
