@@ -24,6 +24,14 @@ namespace {
 int Read(const ModuleOptions& o, ModuleContext& ctx, std::ostream& out, std::ostream& err) {
     // The command's own notices (failed pages, a count that did not come) went to err.
     const ReadOutcome r = Button1Click(ctx);
+    // The window asks whether to keep a read that missed pages; here the answer is no, and the
+    // pages are named instead.
+    if (!r.failedPages.empty() && r.stoppedAt < 0) {
+        err << "korv-cli module: pages that could not be read:";
+        for (int n : r.failedPages)
+            err << ' ' << n;
+        err << '\n';
+    }
     if (!r.Complete()) {
         err << "korv-cli module: the module could not be read whole; " << EscapeText(o.path)
             << " was not written\n";

@@ -5,6 +5,7 @@
 #include "commands/connection_view.h"
 #include "commands/password_check.h"
 #include "core/card_register.h"
+#include "core/register_fingerprint.h"
 #include "link/module_model.h"
 #include "link/zada_settings.h"
 
@@ -21,6 +22,12 @@ struct AppState {
     bool polaczony = false;
     // Sciezka = path: the current card file.
     std::string Sciezka;
+    // What the register held when it last matched a file (unsaved_changes.h); at start-up the
+    // empty register, which is nothing to lose.
+    RegisterFingerprint savedFingerprint = FingerprintOf(TTablica{});
+    // The register holds a read that missed pages, kept by the person: a Save over the named
+    // file asks first, since that file may hold the whole list.
+    bool partialRead = false;
 
     int CurrentZone = 1;      // 1..4
     int CurrentApartment = 0; // 0..255
@@ -39,6 +46,9 @@ struct AppState {
     // The person was told that the module on the cable holds no valid password; said again
     // only after that module is gone or has a password.
     bool erasedPasswordOffered = false;
+    // The person cancelled the password panel for the module on the cable: it is not opened
+    // again by itself until that module is gone, or the person asks from the password box.
+    bool passwordEntryDeclined = false;
     bool AutoReadAdd = false;
 
     // What the connection monitor shows, as its last tick left it.

@@ -1,23 +1,25 @@
 #include "commands/close_query.h"
 
+#include "commands/unsaved_changes.h"
 #include "commands/write_module.h"
 #include "i18n/catalogue.h"
 #include "i18n/message_slots.h"
 
 namespace korv {
 
-CloseAnswer AskBeforeClosing(const AppState& state, Ui& ui) {
-    if (!state.polaczony || !state.NeedSave)
-        return CloseAnswer::Close;
-    switch (ui.MessageBox(MessageText(MsgSendChangesQuestion), MessageText(MsgLeavingCaption),
-                          MbYesNoCancel)) {
-    case IdYes:
-        return CloseAnswer::WriteFirst;
-    case IdNo:
-        return CloseAnswer::Close;
-    default:
-        return CloseAnswer::Stay;
+CloseAnswer AskBeforeClosing(AppState& state, Ui& ui) {
+    if (state.polaczony && state.NeedSave) {
+        switch (ui.MessageBox(MessageText(MsgSendChangesQuestion), MessageText(MsgLeavingCaption),
+                              MbYesNoCancel)) {
+        case IdYes:
+            return CloseAnswer::WriteFirst;
+        case IdNo:
+            break;
+        default:
+            return CloseAnswer::Stay;
+        }
     }
+    return AskBeforeDiscarding(state, ui) ? CloseAnswer::Close : CloseAnswer::Stay;
 }
 
 void AfterWriteOnClosing(const AppState& state, Ui& ui) {

@@ -12,8 +12,9 @@ enum class CloseAnswer {
 };
 
 // With a module answering and changes not yet written, asks (message 130): Yes writes them
-// first, No gives them up, Cancel keeps the window.
-CloseAnswer AskBeforeClosing(const AppState& state, Ui& ui);
+// first, No gives them up, Cancel keeps the window. Work that would then be lost (neither in
+// a file nor in a module) is offered to a file first (AskBeforeDiscarding).
+CloseAnswer AskBeforeClosing(AppState& state, Ui& ui);
 // After the write that closing asked for: message 178 when the module refused the password,
 // since the changes then never reached it.
 void AfterWriteOnClosing(const AppState& state, Ui& ui);

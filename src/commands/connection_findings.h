@@ -19,6 +19,7 @@ struct ConnectionFindings {
     bool PasswordAccepted = false;
     PasswordCheck passwordCheck = PasswordCheck::NoAnswer;
     bool erasedPasswordOffered = false;
+    bool passwordEntryDeclined = false;
     ConnectionView connection;
     std::string Edit_haslo;
     bool PasswordEntryMode = false;
@@ -33,6 +34,7 @@ struct ConnectionFindings {
         f.PasswordAccepted = s.PasswordAccepted;
         f.passwordCheck = s.passwordCheck;
         f.erasedPasswordOffered = s.erasedPasswordOffered;
+        f.passwordEntryDeclined = s.passwordEntryDeclined;
         f.connection = s.connection;
         f.Edit_haslo = s.Edit_haslo;
         f.PasswordEntryMode = s.PasswordEntryMode;
@@ -47,6 +49,7 @@ struct ConnectionFindings {
         s.PasswordAccepted = PasswordAccepted;
         s.passwordCheck = passwordCheck;
         s.erasedPasswordOffered = erasedPasswordOffered;
+        s.passwordEntryDeclined = passwordEntryDeclined;
         s.connection = connection;
         s.Edit_haslo = Edit_haslo;
         s.PasswordEntryMode = PasswordEntryMode;

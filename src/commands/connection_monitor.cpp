@@ -1,12 +1,12 @@
 #include "commands/connection_monitor.h"
 
+#include "commands/password_check.h"
+#include "commands/password_commands.h"
 #include "i18n/catalogue.h"
 #include "i18n/message_slots.h"
 #include "i18n/own_texts.h"
 #include "link/identification.h"
 #include "link/port_control.h"
-#include "commands/password_check.h"
-#include "commands/password_commands.h"
 
 namespace korv {
 
@@ -80,9 +80,11 @@ void CurrentModule(ModuleContext& ctx) {
     v.passwordButtons = accepted || erased;
     ctx.ui.ShowConnection(v);
     // No password the panel takes could open an erased module: asking for one would lock the
-    // installer in a loop. It is offered a new one once the tick lets go of the cable.
-    if (!accepted && !erased)
-        ShowPasswordPanel(ctx, false);
+    // installer in a loop. It is offered a new one once the tick lets go of the cable. A
+    // refused password is asked for until the person cancels: a panel back every second would
+    // leave no way to the File menu or the close box.
+    if (!accepted && !erased && !state.passwordEntryDeclined && !ShowPasswordPanel(ctx, false))
+        state.passwordEntryDeclined = true;
 }
 
 void LegacyIdentified(AppState& state) {
@@ -98,9 +100,20 @@ bool FindButtonUsable(const AppState& state) {
     return state.ConnectionMessage == MsgConnectedWithModule && state.tablica.CardCount() > 0;
 }
 
+bool PasswordRefusedAndDeclined(const AppState& state) {
+    return state.connection.outcome == LinkOutcome::CurrentModule &&
+           state.passwordCheck == PasswordCheck::Refused && state.passwordEntryDeclined;
+}
+
+void AskForThePasswordAgain(AppState& state) {
+    state.passwordEntryDeclined = false;
+}
+
 std::string ConnectionLabelText(const AppState& state) {
     if (state.connection.cableInUse)
         return OwnText(OwnTextName::CableInUse, LanguageIndex());
+    if (PasswordRefusedAndDeclined(state))
+        return OwnText(OwnTextName::PasswordRefused, LanguageIndex());
     if (state.ConnectionMessage == MsgConnectedWithModule)
         return MessageText(MsgConnectedWithModule) + state.ModuleName;
     return MessageText(state.ConnectionMessage);
@@ -162,6 +175,8 @@ void TimerCheckTimer(ModuleContext& ctx) {
 
     const bool erased = state.connection.outcome == LinkOutcome::CurrentModule &&
                         state.passwordCheck == PasswordCheck::NoValidPassword;
+    if (state.connection.outcome != LinkOutcome::CurrentModule)
+        state.passwordEntryDeclined = false; // the next module is asked anew
     if (!erased)
         state.erasedPasswordOffered = false;
     else if (!state.erasedPasswordOffered) {

@@ -1,5 +1,7 @@
 #include "commands/file_commands.h"
 
+#include "commands/unsaved_changes.h"
+
 #include "commands/card_file_append.h"
 #include "files/card_file_kind.h"
 #include "files/card_file_open.h"
@@ -68,14 +70,20 @@ std::string ConflictMessageText(const MergeConflict& c, int language) {
 }
 
 void Nowy1Click(AppState& state, Ui& ui) {
+    if (!AskBeforeDiscarding(state, ui))
+        return;
     state.tablica.ClearCards();
     state.tablica.ClearDialNumbers();
+    MarkRegisterSaved(state); // an empty register is nothing to lose
+    state.partialRead = false;
     ui.RefreshViews();
     ui.SetWindowTitle(kNewFileTitle);
     state.Sciezka.clear();
 }
 
 void Otwrz1Click(AppState& state, Ui& ui) {
+    if (!AskBeforeDiscarding(state, ui))
+        return;
     if (const auto name = ui.AskOpenFileName(kOpenDialogFilter))
         OpenCardFile(state, ui, *name);
 }
@@ -96,6 +104,9 @@ void OpenCardFile(AppState& state, Ui& ui, const std::string& name) {
         } else {
             AfterRegisterChange(state, ui);
             leftOut = r.leftOut.size();
+            state.partialRead = false;
+            if (leftOut == 0)
+                MarkRegisterSaved(state); // the register is what the file holds
         }
     }
     EndFileCommand(ui);
@@ -132,10 +143,16 @@ bool WriteCurrentFile(AppState& state, Ui& ui, const WriteFault& fault) {
         return false;
     }
     ui.SetMenuItemEnabled(MenuItem::Append, true);
+    MarkRegisterSaved(state);
+    state.partialRead = false; // the file now holds this very list
     return true;
 }
 
 void Zapisz1Click(AppState& state, Ui& ui) {
+    if (state.partialRead &&
+        ui.MessageBox(OwnText(OwnTextName::PartialReadSave, LanguageIndex(), {state.Sciezka}),
+                      MessageText(MsgSaveCaption), MbYesNoDefaultNo) != IdYes)
+        return;
     if (ui.MessageBox(MessageText(MsgSaveQuestion), MessageText(MsgSaveCaption),
                       MbYesNoDefaultNo) == IdYes)
         WriteCurrentFile(state, ui);

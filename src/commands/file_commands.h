@@ -18,6 +18,7 @@ inline constexpr const char* kSaveDefaultExtension = "txt";
 inline constexpr const char* kNewFileTitle = "ZEL v7.2";
 inline constexpr const char* kFileTitlePrefix = "ZEL - ";
 
+// New and Open first ask before they throw away work nowhere else (AskBeforeDiscarding).
 void Nowy1Click(AppState& state, Ui& ui);
 void Otwrz1Click(AppState& state, Ui& ui);
 void Dopisz_plikClick(AppState& state, Ui& ui);

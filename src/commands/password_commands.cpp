@@ -1,9 +1,9 @@
 #include "commands/password_commands.h"
 
+#include "commands/transfer_session.h"
 #include "i18n/catalogue.h"
 #include "i18n/message_slots.h"
 #include "i18n/own_texts.h"
-#include "commands/transfer_session.h"
 
 namespace korv {
 
@@ -14,13 +14,15 @@ std::string PadPassword(std::string_view entry) {
     return padded;
 }
 
-void ShowPasswordPanel(ModuleContext& ctx, bool change) {
+bool ShowPasswordPanel(ModuleContext& ctx, bool change) {
     ctx.state.PasswordEntryMode = !change;
-    if (const auto entry = ctx.ui.AskPassword(change)) {
-        ctx.state.Edit_haslo = PadPassword(*entry);
-        if (change)
-            Button_zapiszClick(ctx);
-    }
+    const auto entry = ctx.ui.AskPassword(change);
+    if (!entry)
+        return false;
+    ctx.state.Edit_haslo = PadPassword(*entry);
+    if (change)
+        Button_zapiszClick(ctx);
+    return true;
 }
 
 void Button_zmien_hasloClick(ModuleContext& ctx) {

@@ -17,7 +17,8 @@ std::string PadPassword(std::string_view entry);
 
 // Opens the password panel. A confirmed entry becomes Edit_haslo;
 // in change mode it is then written into the module, in entry mode the next tick tries it.
-void ShowPasswordPanel(ModuleContext& ctx, bool change);
+// False when the person cancelled.
+bool ShowPasswordPanel(ModuleContext& ctx, bool change);
 // Button_zmien_haslo ("Change"): the panel in change mode.
 void Button_zmien_hasloClick(ModuleContext& ctx);
 // Said once while a module with no valid password (erased memory) stays on the cable: what is

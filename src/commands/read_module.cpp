@@ -1,13 +1,13 @@
 #include "commands/read_module.h"
 
+#include "commands/page_exchange.h"
+#include "commands/transfer_session.h"
 #include "core/card_register.h"
 #include "i18n/catalogue.h"
 #include "i18n/message_slots.h"
 #include "i18n/own_texts.h"
-#include "link/page_layout.h"
 #include "link/memory_image.h"
-#include "commands/page_exchange.h"
-#include "commands/transfer_session.h"
+#include "link/page_layout.h"
 
 #include <algorithm>
 
@@ -55,8 +55,9 @@ ReadOutcome Button1Click(ModuleContext& ctx) {
         const int last = LastPageToRead(count, *ctx.state.model);
         TTablica read = ctx.state.tablica;
         read.ClearCards();
+        // Failed pages are said once, at the end, with the question whether to keep the rest.
         const PageLoopResult pages =
-            RunPageLoop(ctx, last, MsgReadingModule, MessageText(MsgErrorOnPage), [&](int n) {
+            RunPageLoop(ctx, last, MsgReadingModule, std::string(), [&](int n) {
                 if (!ReadModulePage(ctx, n))
                     return false;
                 for (int r = 1; r <= CardRecordsOnPage(count, n); ++r)
@@ -84,6 +85,21 @@ ReadOutcome Button1Click(ModuleContext& ctx) {
                                " " + unchanged);
             return;
         }
+        if (!outcome.failedPages.empty()) {
+            std::string failed;
+            for (int n : outcome.failedPages)
+                failed += (failed.empty() ? "" : ", ") + std::to_string(n);
+            const std::string question =
+                OwnText(OwnTextName::PartialReadQuestion, language,
+                        {std::to_string(read.CardCount()), std::to_string(count), failed});
+            if (ctx.ui.MessageBox(question, MessageText(MsgReadingModule), MbYesNoDefaultNo) !=
+                IdYes) {
+                outcome.partialDeclined = true;
+                return;
+            }
+        }
+        // A partial register must not go quietly over a complete file at the next Save.
+        ctx.state.partialRead = !outcome.failedPages.empty();
         ctx.state.tablica = std::move(read);
         outcome.registerReplaced = true;
         ctx.ui.ShowCurrentApartment();

@@ -22,6 +22,7 @@ struct ReadOutcome {
     int stoppedAt = -1;           // the page where the module stopped answering, or -1
     std::vector<RecordPlace> recordsWithoutCard;
     bool cancelled = false;        // the person stopped it; the register is as it was
+    bool partialDeclined = false;  // pages failed and the person kept the register as it was
     bool registerReplaced = false; // the register now holds what was read
     // The register now holds every card the module reported.
     bool Complete() const {
@@ -31,8 +32,9 @@ struct ReadOutcome {
 };
 
 // Button1Click. The cards are read into a register aside that keeps the numbers to dial, and
-// it replaces the register at the end. A
-// failed page is named (message 165) and skipped, and the other pages' cards still come in. A
+// it replaces the register at the end. A failed page is skipped; when pages failed, one
+// question says how many cards came and which pages failed, and only a Yes keeps what was
+// read (AppState::partialRead then guards the next Save). A
 // module that stops answering, or records inside its count that hold no card, leave the
 // register as it was: such a read would hide that cards are missing behind a plausible list.
 // NeedSave stays. On a ZADA module the window's extra settings take the module's. A cancel

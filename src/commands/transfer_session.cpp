@@ -49,8 +49,9 @@ PageLoopResult RunPageLoop(ModuleContext& ctx, int lastPage, int progressMessage
     // Failed pages not yet named: named once a later page shows the module still answers.
     std::vector<int> unnamed;
     const auto nameFailed = [&] {
-        for (int n : unnamed)
-            ctx.ui.ShowMessage(pageErrorText + std::to_string(n));
+        if (!pageErrorText.empty())
+            for (int n : unnamed)
+                ctx.ui.ShowMessage(pageErrorText + std::to_string(n));
         unnamed.clear();
     };
     ProgressDisplay progress(ctx.ui, lastPage + 1, MessageText(progressMessage));

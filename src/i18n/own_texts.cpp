@@ -105,6 +105,26 @@ Pair Texts(OwnTextName name) {
     case OwnTextName::ClosesAfterCommand:
         return {"Program zamknie się po zakończeniu polecenia.",
                 "The program closes when the command ends."};
+    case OwnTextName::UnsavedChangesQuestion:
+        return {"Rejestr kart zawiera zmiany, których nie zapisano do pliku ani nie wysłano do "
+                "modułu.\n\nTak: zapisz je do pliku.\nNie: porzuć zmiany.\nAnuluj: wróć.",
+                "The card register holds changes that are neither saved to a file nor sent to a "
+                "module.\n\nYes: save them to a file.\nNo: give them up.\nCancel: go back."};
+    case OwnTextName::UnsavedChangesCaption:
+        return {"ZEL - niezapisane zmiany", "ZEL - unsaved changes"};
+    case OwnTextName::PartialReadQuestion:
+        return {"Odczytano %1 z %2 kart modułu; nie udało się odczytać stron: %3.\n\nZachować to, "
+                "co odczytano? Nie: lista kart pozostaje taka, jak przed odczytem.",
+                "%1 of the module's %2 cards were read; these pages could not be read: %3.\n\n"
+                "Keep what was read? No leaves the card list as it was before the read."};
+    case OwnTextName::PartialReadSave:
+        return {"Lista kart pochodzi z niepełnego odczytu modułu. Czy na pewno zapisać ją w "
+                "pliku %1 w miejsce jego zawartości?",
+                "The card list comes from a read of the module that missed pages. Write it over "
+                "the contents of %1 all the same?"};
+    case OwnTextName::PasswordRefused:
+        return {"Moduł odrzucił hasło - kliknij pole hasła",
+                "Password refused - click the password box"};
     }
     return {"", ""};
 }

@@ -35,6 +35,11 @@ enum class OwnTextName {
     VerifyCancelled,        // the person stopped a verify before it saw every card
     WriteNotCancellable,    // beside the progress of a write
     ClosesAfterCommand,     // the window was closed while a write, reset or password ran
+    PasswordRefused,        // the status line after the person cancelled the password panel
+    UnsavedChangesQuestion, // before New, Open, Read or closing throw away unsaved work
+    UnsavedChangesCaption,
+    PartialReadQuestion, // %1 cards read, %2 the module's count, %3 the pages that failed
+    PartialReadSave,     // %1 the file a Save would write over with a partial read
 };
 
 // The text in the language (0..5).

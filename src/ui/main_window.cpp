@@ -307,6 +307,7 @@ void TMain::BuildPage() {
     Edit_haslo->setEnabled(false);
     Edit_haslo->setMaxLength(8);
     Edit_haslo->setText("5172");
+    Edit_haslo->installEventFilter(this); // a click asks for the password panel again
     Button_zmien_haslo = Button(GroupBox_haslo, "Button_zmien_haslo", {110, 22, 102, 28});
 
     // Right column: zone, view, total and the grid.

@@ -21,6 +21,7 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -140,10 +141,25 @@ void TMain::UpdateEnabling() {
 }
 
 void TMain::TimerCheckTimer() {
-    // The tick may ask for the password: never over a dialog the window has open.
-    if (QApplication::activeModalWidget())
+    // The tick may ask for the password: never over a dialog or a menu the window has open.
+    if (QApplication::activeModalWidget() || QApplication::activePopupWidget())
         return;
     StartJob(JobKind::MonitorTick, [](ModuleContext& ctx) { korv::TimerCheckTimer(ctx); });
+}
+
+bool TMain::eventFilter(QObject* watched, QEvent* event) {
+    // After the person cancelled the password panel it waits for them: a click or Enter in the
+    // password box brings it back at the next look at the cable.
+    const bool asked = event->type() == QEvent::MouseButtonPress ||
+                       (event->type() == QEvent::KeyPress &&
+                        (static_cast<QKeyEvent*>(event)->key() == Qt::Key_Return ||
+                         static_cast<QKeyEvent*>(event)->key() == Qt::Key_Enter));
+    if (watched == Edit_haslo && asked && PasswordRefusedAndDeclined(state_)) {
+        AskForThePasswordAgain(state_);
+        TimerCheckTimer();
+        return true;
+    }
+    return QMainWindow::eventFilter(watched, event);
 }
 
 void TMain::ReadCardForDialog(QObject* dialog, std::function<void(const std::string&)> got) {

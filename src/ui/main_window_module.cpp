@@ -5,6 +5,7 @@
 #include "commands/connection_monitor.h"
 #include "commands/password_commands.h"
 #include "commands/read_module.h"
+#include "commands/unsaved_changes.h"
 #include "commands/verify_module.h"
 #include "commands/version_check.h"
 #include "commands/write_module.h"
@@ -25,6 +26,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSignalBlocker>
 #include <QTimer>
 
 namespace korv::ui {
@@ -64,6 +66,8 @@ void TMain::ConnectModuleCommands() {
     connect(SprWersj2, &QAction::triggered, this, &TMain::SprWersj1Click);
     // Panel and label both press the panel, which runs its command once.
     connect(Panel1b, &PushPanel::clicked, this, [this] {
+        if (!AskBeforeDiscarding(state_, ui(), Discards::Cards))
+            return;
         auto outcome = std::make_shared<ReadOutcome>();
         StartJob(
             JobKind::Read, [outcome](ModuleContext& ctx) { *outcome = korv::Button1Click(ctx); },
@@ -90,16 +94,22 @@ void TMain::ConnectModuleCommands() {
         Button_anuluj->setEnabled(false);
     });
     // The ZADA controls have no commands of their own; the state follows them so that a write
-    // sends what the person sees.
-    connect(ComboBox_czas_zamka, &QComboBox::currentIndexChanged, this,
-            [this](int index) { state_.zada.lockTime = std::max(index, 0); });
+    // sends what the person sees, and a setting changed is a change the module lacks.
+    connect(ComboBox_czas_zamka, &QComboBox::currentIndexChanged, this, [this](int index) {
+        state_.zada.lockTime = std::max(index, 0);
+        state_.NeedSave = true;
+    });
     for (int i = 0; i < 3; ++i)
         connect(RadioGroup_typ_zamkaItems[i], &QRadioButton::toggled, this, [this, i](bool on) {
-            if (on)
-                state_.zada.lockType = i;
+            if (!on)
+                return;
+            state_.zada.lockType = i;
+            state_.NeedSave = true;
         });
-    connect(CheckBox_biper, &QCheckBox::toggled, this,
-            [this](bool on) { state_.zada.soundsOn = on; });
+    connect(CheckBox_biper, &QCheckBox::toggled, this, [this](bool on) {
+        state_.zada.soundsOn = on;
+        state_.NeedSave = true;
+    });
 }
 
 void TMain::ShowConnection(const ConnectionView& v) {
@@ -129,6 +139,10 @@ void TMain::ShowConnection(const ConnectionView& v) {
 }
 
 void TMain::ShowZadaSettings() {
+    // What the module holds, not a change of the person's.
+    const QSignalBlocker time(ComboBox_czas_zamka), sounds(CheckBox_biper);
+    const QSignalBlocker t0(RadioGroup_typ_zamkaItems[0]), t1(RadioGroup_typ_zamkaItems[1]),
+        t2(RadioGroup_typ_zamkaItems[2]);
     ComboBox_czas_zamka->setCurrentIndex(state_.zada.lockTime);
     RadioGroup_typ_zamkaItems[std::clamp(state_.zada.lockType, 0, 2)]->setChecked(true);
     CheckBox_biper->setChecked(state_.zada.soundsOn);

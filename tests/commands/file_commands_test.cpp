@@ -1,4 +1,5 @@
 #include "commands/file_commands.h"
+#include "commands/unsaved_changes.h"
 #include "files/file_bytes.h"
 
 #include "i18n/catalogue.h"
@@ -41,6 +42,7 @@ protected:
 
 TEST_F(FileCommands, NewEmptiesTheRegisterAndForgetsThePath) {
     state.tablica = test::WorkedExampleRegister();
+    MarkRegisterSaved(state); // as a file held it
     state.Sciezka = "/x/cards.zel";
     state.NeedSave = false;
     Nowy1Click(state, ui);

@@ -4,6 +4,7 @@
 #include "commands/close_query.h"
 #include "commands/connection_monitor.h"
 #include "commands/read_module.h"
+#include "commands/unsaved_changes.h"
 #include "commands/verify_module.h"
 #include "commands/write_module.h"
 #include "i18n/catalogue.h"
@@ -272,9 +273,10 @@ TEST_F(ModuleTransfer, CloseQueryAsksOnlyForUnsentChangesWithAModuleThere) {
     ui.boxAnswers = {IdCancel};
     EXPECT_FALSE(FormCloseQuery(ctx));
     EXPECT_EQ(ui.boxes.back().caption, "ZEL - leaving the program");
-    ui.boxAnswers = {IdNo};
+    ui.boxAnswers = {IdNo, IdNo}; // not to the module; and not to a file either
     EXPECT_TRUE(FormCloseQuery(ctx));
     EXPECT_EQ(ReadFile(memoryPath), image);
+    EXPECT_EQ(ui.boxes.back().caption, "ZEL - unsaved changes");
 
     ui.boxAnswers = {IdYes};
     EXPECT_TRUE(FormCloseQuery(ctx));
@@ -289,11 +291,18 @@ TEST_F(ModuleTransfer, CloseQueryAsksOnlyForUnsentChangesWithAModuleThere) {
     EXPECT_TRUE(FormCloseQuery(ctx));
     EXPECT_EQ(ui.messages.back(), "    No write to the module! - Incorrect password   ");
 
+    // No module: the changes would be lost, so the file question comes instead; once they
+    // are in a file, nothing is asked.
     state.polaczony = false;
     state.NeedSave = true;
     ui.boxes.clear();
+    ui.boxAnswers = {IdCancel};
+    EXPECT_FALSE(FormCloseQuery(ctx));
+    ASSERT_EQ(ui.boxes.size(), 1u);
+    EXPECT_EQ(ui.boxes[0].caption, "ZEL - unsaved changes");
+    MarkRegisterSaved(state);
     EXPECT_TRUE(FormCloseQuery(ctx));
-    EXPECT_TRUE(ui.boxes.empty());
+    EXPECT_EQ(ui.boxes.size(), 1u);
 }
 
 } // namespace
