@@ -105,6 +105,18 @@ Pair Texts(OwnTextName name) {
     case OwnTextName::ClosesAfterCommand:
         return {"Program zamknie się po zakończeniu polecenia.",
                 "The program closes when the command ends."};
+    case OwnTextName::ReplaceFileQuestion:
+        return {"Plik %1 już istnieje. Czy zastąpić go?",
+                "The file %1 already exists. Do you want to replace it?"};
+    case OwnTextName::VerifyPageError:
+        return {"Błąd odczytu na stronie ", "Read error on page "};
+    case OwnTextName::OpenDialogFilter:
+        return {"Moduł ZEL (*.zel)|*.zel|Pliki tekstowe (*.txt)|*.txt|Wszystkie pliki (*.*)|*.*",
+                "Module ZEL (*.zel)|*.zel|Text files (*.txt)|*.txt|All files (*.*)|*.*"};
+    case OwnTextName::PrintButton:
+        return {"Drukuj", "Print"};
+    case OwnTextName::InstructionsLabel:
+        return {"Instrukcja:", "Instructions:"};
     }
     return {"", ""};
 }

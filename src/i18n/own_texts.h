@@ -35,6 +35,11 @@ enum class OwnTextName {
     VerifyCancelled,        // the person stopped a verify before it saw every card
     WriteNotCancellable,    // beside the progress of a write
     ClosesAfterCommand,     // the window was closed while a write, reset or password ran
+    ReplaceFileQuestion,    // %1 the file Save as would write over
+    VerifyPageError,        // followed by the page's number
+    OpenDialogFilter,       // the open dialog's filters, "caption|pattern|..."
+    PrintButton,            // the help and USB windows
+    InstructionsLabel,      // the help window, before the link to the full instructions
 };
 
 // The text in the language (0..5).
