@@ -3,6 +3,7 @@
 #include "commands/unsaved_changes.h"
 
 #include "commands/card_file_append.h"
+#include "core/utf8_path.h"
 #include "files/card_file_kind.h"
 #include "files/card_file_open.h"
 #include "files/card_file_v2.h"
@@ -10,10 +11,29 @@
 #include "i18n/catalogue.h"
 #include "i18n/message_slots.h"
 #include "i18n/own_texts.h"
+#include "i18n/settings_file.h"
+
+#include <filesystem>
+#include <system_error>
 
 namespace korv {
 
 namespace {
+
+constexpr int kSaveAsCaption = 4; // "Save as"
+
+// Something Save as would write over: a folder is refused by the write itself, and a link whose
+// target is missing replaces nothing.
+bool WouldReplace(const std::string& name) {
+    std::error_code ec;
+    const auto status = std::filesystem::status(Utf8Path(name), ec);
+    return !ec && std::filesystem::exists(status) && !std::filesystem::is_directory(status);
+}
+
+bool IsFolder(const std::string& path) {
+    std::error_code ec;
+    return !path.empty() && std::filesystem::is_directory(Utf8Path(path), ec);
+}
 
 std::string ReadError(const std::string& name, const std::string& reason) {
     return "Cannot open file \"" + name + "\". " + reason;
@@ -69,6 +89,49 @@ std::string ConflictMessageText(const MergeConflict& c, int language) {
            t(216);
 }
 
+std::string OpenDialogFilter(int language) {
+    return OwnText(OwnTextName::OpenDialogFilter, language);
+}
+
+std::string SaveDialogFilter(int language) {
+    const std::string filter = CatalogueText(language, MsgSaveFilter);
+    return FilterExtension(filter).empty() ? CatalogueText(English, MsgSaveFilter) : filter;
+}
+
+std::string FilterExtension(const std::string& filter) {
+    const auto bar = filter.find('|');
+    if (bar == std::string::npos)
+        return {};
+    const std::string pattern =
+        filter.substr(bar + 1, filter.find_first_of("|;", bar + 1) - bar - 1);
+    if (pattern.size() < 3 || pattern.compare(0, 2, "*.") != 0 ||
+        pattern.find_first_of("*?", 2) != std::string::npos)
+        return {};
+    return pattern.substr(2);
+}
+
+std::string WithDefaultExtension(const std::string& name, const std::string& extension) {
+    if (extension.empty() || !Utf8Path(name).filename().extension().empty())
+        return name;
+    return name + "." + extension;
+}
+
+std::string FileFolder::Start(const std::string& settingsPath) const {
+    const std::string folder =
+        kept_ ? *kept_ : ReadSetting(settingsPath, kLastFolderKey).value_or("");
+    return IsFolder(folder) ? folder : std::string();
+}
+
+void FileFolder::Keep(const std::string& settingsPath, const std::string& chosenName) {
+    const std::string folder = PathUtf8(Utf8Path(chosenName).parent_path());
+    if (!IsFolder(folder))
+        return;
+    kept_ = folder;
+    // The settings file is a convenience here: one that cannot be written changes nothing.
+    if (!settingsPath.empty())
+        WriteSetting(settingsPath, kLastFolderKey, folder);
+}
+
 void Nowy1Click(AppState& state, Ui& ui) {
     if (!AskBeforeDiscarding(state, ui))
         return;
@@ -84,7 +147,7 @@ void Nowy1Click(AppState& state, Ui& ui) {
 void Otwrz1Click(AppState& state, Ui& ui) {
     if (!AskBeforeDiscarding(state, ui))
         return;
-    if (const auto name = ui.AskOpenFileName(kOpenDialogFilter))
+    if (const auto name = ui.AskOpenFileName(OpenDialogFilter(LanguageIndex())))
         OpenCardFile(state, ui, *name);
 }
 
@@ -114,7 +177,7 @@ void OpenCardFile(AppState& state, Ui& ui, const std::string& name) {
 }
 
 void Dopisz_plikClick(AppState& state, Ui& ui) {
-    if (const auto name = ui.AskOpenFileName(kOpenDialogFilter))
+    if (const auto name = ui.AskOpenFileName(OpenDialogFilter(LanguageIndex())))
         AddCardFile(state, ui, *name);
 }
 
@@ -159,10 +222,19 @@ void Zapisz1Click(AppState& state, Ui& ui) {
 }
 
 void Zapiszjako1Click(AppState& state, Ui& ui) {
-    const auto name = ui.AskSaveFileName(MessageText(MsgSaveFilter), kSaveDefaultExtension);
-    if (!name)
+    const std::string filter = SaveDialogFilter(LanguageIndex());
+    const std::string extension = FilterExtension(filter);
+    const auto chosen = ui.AskSaveFileName(filter, extension);
+    if (!chosen)
         return;
-    state.Sciezka = *name;
+    // The question is asked here, not by the dialog, so that it names the file that will be
+    // written (the extension added) and every front end asks it.
+    const std::string name = WithDefaultExtension(*chosen, extension);
+    if (WouldReplace(name) &&
+        ui.MessageBox(OwnText(OwnTextName::ReplaceFileQuestion, LanguageIndex(), {name}),
+                      MessageText(kSaveAsCaption), MbYesNoDefaultNo) != IdYes)
+        return;
+    state.Sciezka = name;
     ui.SetMenuItemEnabled(MenuItem::Save, true);
     ui.SetWindowTitle(kFileTitlePrefix + state.Sciezka);
     WriteCurrentFile(state, ui);

@@ -1,13 +1,13 @@
 #include "commands/verify_module.h"
 
-#include "i18n/catalogue.h"
-#include "i18n/message_slots.h"
-#include "i18n/own_texts.h"
-#include "link/page_layout.h"
-#include "link/memory_image.h"
 #include "commands/page_exchange.h"
 #include "commands/transfer_session.h"
 #include "commands/ui_seam.h"
+#include "i18n/catalogue.h"
+#include "i18n/message_slots.h"
+#include "i18n/own_texts.h"
+#include "link/memory_image.h"
+#include "link/page_layout.h"
 
 #include <algorithm>
 #include <map>
@@ -16,10 +16,6 @@
 namespace korv {
 
 namespace {
-
-// Verify's page message has no catalogue slot: it reads the same, in Polish, in every
-// language ("Read error on page ").
-constexpr char kVerifyPageError[] = "Błąd odczytu na stronie ";
 
 // Pairs the module's records with the program's cards one to one, for the details: a record
 // that matches uses up its card, so two equal records need two equal cards.
@@ -126,8 +122,9 @@ VerifyOutcome Button3Click(ModuleContext& ctx) {
         const int last = LastPageToRead(count, *ctx.state.model);
         Pairing pairing(tablica);
         int c = 0; // the module's cards on the pages the loop came to
+        const std::string pageError = OwnText(OwnTextName::VerifyPageError, LanguageIndex());
         const PageLoopResult pages =
-            RunPageLoop(ctx, last, MsgVerifyingModule, kVerifyPageError, [&](int n) {
+            RunPageLoop(ctx, last, MsgVerifyingModule, pageError, [&](int n) {
                 c = CardsThroughPage(count, n);
                 if (!ReadModulePage(ctx, n)) {
                     o.unchecked += CardRecordsOnPage(count, n);

@@ -125,6 +125,18 @@ Pair Texts(OwnTextName name) {
     case OwnTextName::PasswordRefused:
         return {"Moduł odrzucił hasło - kliknij pole hasła",
                 "Password refused - click the password box"};
+    case OwnTextName::ReplaceFileQuestion:
+        return {"Plik %1 już istnieje. Czy zastąpić go?",
+                "The file %1 already exists. Do you want to replace it?"};
+    case OwnTextName::VerifyPageError:
+        return {"Błąd odczytu na stronie ", "Read error on page "};
+    case OwnTextName::OpenDialogFilter:
+        return {"Moduł ZEL (*.zel)|*.zel|Pliki tekstowe (*.txt)|*.txt|Wszystkie pliki (*.*)|*.*",
+                "Module ZEL (*.zel)|*.zel|Text files (*.txt)|*.txt|All files (*.*)|*.*"};
+    case OwnTextName::PrintButton:
+        return {"Drukuj", "Print"};
+    case OwnTextName::InstructionsLabel:
+        return {"Instrukcja:", "Instructions:"};
     }
     return {"", ""};
 }

@@ -40,6 +40,11 @@ enum class OwnTextName {
     UnsavedChangesCaption,
     PartialReadQuestion, // %1 cards read, %2 the module's count, %3 the pages that failed
     PartialReadSave,     // %1 the file a Save would write over with a partial read
+    ReplaceFileQuestion, // %1 the file Save as would write over
+    VerifyPageError,     // followed by the page's number
+    OpenDialogFilter,    // the open dialog's filters, "caption|pattern|..."
+    PrintButton,         // the help and USB windows
+    InstructionsLabel,   // the help window, before the link to the full instructions
 };
 
 // The text in the language (0..5).

@@ -10,6 +10,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <string_view>
 
 namespace korv {
@@ -131,22 +132,24 @@ int LanguageIn(const SettingsText& text) {
     return *n;
 }
 
-// The text with the language in it, or nullopt when it already holds that language.
-std::optional<std::string> WithLanguage(std::string_view text, int language) {
-    const KeyPlace place = FindKey(text, kKey);
-    const std::string number = std::to_string(language);
+// The text with key=value in [ZEL v7], or nullopt when the value there is already in force.
+// Only the value's bytes change, or the key (or the section) is added as whole lines.
+std::optional<std::string> WithValue(std::string_view text, std::string_view key,
+                                     const std::string& value,
+                                     const std::function<bool(std::string_view)>& inForce) {
+    const KeyPlace place = FindKey(text, key);
     std::size_t at = text.size();
     std::size_t replaced = 0;
     std::string insert;
     if (place.value) {
-        if (WholeNumber(*place.value) == language)
+        if (inForce(*place.value))
             return std::nullopt;
         at = static_cast<std::size_t>(place.value->data() - text.data());
         replaced = place.value->size();
-        insert = number;
+        insert = value;
     } else {
         const std::string_view eol = place.lineEnd.empty() ? kSettingsLineEnd : place.lineEnd;
-        insert = std::string(kKey) + "=" + number + std::string(eol);
+        insert = std::string(key) + "=" + value + std::string(eol);
         if (place.sectionEnd)
             at = *place.sectionEnd;
         else
@@ -160,16 +163,27 @@ std::optional<std::string> WithLanguage(std::string_view text, int language) {
     return out;
 }
 
+// The text with the language in it, or nullopt when it already holds that language.
+std::optional<std::string> WithLanguage(std::string_view text, int language) {
+    return WithValue(text, kKey, std::to_string(language),
+                     [language](std::string_view v) { return WholeNumber(v) == language; });
+}
+
 enum class Stored { Unchanged, Written, Failed };
 
-Stored StoreLanguage(const std::string& path, const SettingsText& text, int language) {
+Stored Store(const std::string& path, const SettingsText& text,
+             const std::function<std::optional<std::string>(std::string_view)>& change) {
     if (path.empty() || text.state == Found::Unusable)
         return Stored::Failed;
-    const auto changed = WithLanguage(text.bytes, language);
+    const auto changed = change(text.bytes);
     if (!changed)
         return Stored::Unchanged;
     // Saved as a card file is: a full disk or a failure halfway leaves the old file whole.
     return WriteFileAtomically(path, *changed).ok ? Stored::Written : Stored::Failed;
+}
+
+Stored StoreLanguage(const std::string& path, const SettingsText& text, int language) {
+    return Store(path, text, [language](std::string_view t) { return WithLanguage(t, language); });
 }
 
 // Whether the file holds the language now and can take the next change. One that needed no
@@ -215,6 +229,18 @@ std::optional<std::string> ReadSetting(const std::string& path, std::string_view
 
 bool WriteLanguage(const std::string& path, int language) {
     return StoreLanguage(path, ReadSettingsText(path), language) != Stored::Failed;
+}
+
+bool WriteSetting(const std::string& path, std::string_view key, const std::string& value) {
+    // A value the reading would not give back whole: a line end would split it, and blanks at
+    // its ends are dropped.
+    if (key.empty() || value.find_first_of("\r\n") != std::string::npos ||
+        TrimBlanks(value) != value)
+        return false;
+    const auto change = [&](std::string_view text) {
+        return WithValue(text, key, value, [&](std::string_view v) { return v == value; });
+    };
+    return Store(path, ReadSettingsText(path), change) != Stored::Failed;
 }
 
 LanguageSetting LoadLanguageSetting(const std::string& primaryPath,

@@ -1,4 +1,5 @@
-// The settings file: section "ZEL v7", key "Jezyk", the language index 0..5.
+// The settings file: section "ZEL v7", key "Jezyk" (the language index 0..5) and the few other
+// keys the program keeps there.
 #pragma once
 
 #include <cstdint>
@@ -41,6 +42,12 @@ std::optional<std::string> ReadSetting(const std::string& path, std::string_view
 // lines; every other byte stays. False when it cannot: the file cannot be read or written, or
 // is larger than kMaxSettingsFileBytes (it is then left as it was).
 bool WriteLanguage(const std::string& path, int language);
+
+// Makes key=value hold in [ZEL v7], by the same minimal write as WriteLanguage: nothing when the
+// value is already there, else only its characters change or whole lines are added. False when
+// it cannot: the file as for WriteLanguage, or a value the reading would not give back whole (a
+// line end in it, blanks at its ends).
+bool WriteSetting(const std::string& path, std::string_view key, const std::string& value);
 
 struct LanguageSetting {
     int language = 1;

@@ -18,6 +18,8 @@ std::unique_ptr<QFileDialog> MakeFileDialog(QWidget* parent, const FileQuestion&
     auto dialog = std::make_unique<QFileDialog>(parent);
     dialog->setOption(QFileDialog::DontUseNativeDialog, true);
     dialog->setNameFilter(question.filter);
+    if (!question.folder.isEmpty())
+        dialog->setDirectory(question.folder);
     if (question.save) {
         dialog->setObjectName("SaveDialog1");
         dialog->setAcceptMode(QFileDialog::AcceptSave);

@@ -20,6 +20,7 @@ struct FileQuestion {
     bool save = false;
     QString filter;        // Qt's form: "Name (*.a);;Other (*.*)"
     QString defaultSuffix; // save only
+    QString folder;        // where the dialog starts; empty: its own choice
 };
 
 // The Open or Save dialog for the question, not yet shown.

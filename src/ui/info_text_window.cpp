@@ -1,5 +1,6 @@
 #include "ui/info_text_window.h"
 
+#include "i18n/own_texts.h"
 #include "ui/desktop_links.h"
 #include "ui/link_label.h"
 #include "ui/maker_details.h"
@@ -10,6 +11,8 @@
 #include <QPrintDialog>
 #include <QPushButton>
 #include <QTextEdit>
+
+#include <algorithm>
 
 // The texts are a resource of this static library; a program linking it registers them here,
 // where they are read, since nothing else would pull them in.
@@ -58,11 +61,10 @@ InfoTextWindow::InfoTextWindow(QWidget* parent, const char* name, const QString&
     const QRect memo(12, 36, client.width() - 24, client.height() - 90);
     Memo1 = Memo(this, "Memo1", memo, polishText);
     Memo2 = Memo(this, "Memo2", memo, englishText);
-    // The captions are the same in every language.
     ButtonOK = new QPushButton("OK", this);
     ButtonOK->setObjectName("ButtonOK");
     ButtonOK->setGeometry(client.width() - 212, client.height() - 42, 96, 30);
-    ButtonDrukuj = new QPushButton("Drukuj", this);
+    ButtonDrukuj = new QPushButton(this);
     ButtonDrukuj->setObjectName("ButtonDrukuj");
     ButtonDrukuj->setGeometry(client.width() - 108, client.height() - 42, 96, 30);
     RichEdit1 = new QTextEdit(this);
@@ -80,6 +82,7 @@ void InfoTextWindow::ShowLanguage(int language) {
     language_ = language;
     Memo1->setVisible(language == 0);
     Memo2->setVisible(language != 0);
+    ButtonDrukuj->setText(QString::fromStdString(OwnText(OwnTextName::PrintButton, language)));
 }
 
 std::unique_ptr<QPrintDialog> InfoTextWindow::MakePrintDialog() {
@@ -101,13 +104,22 @@ void InfoTextWindow::DrukujClick() {
 TForm_Help::TForm_Help(QWidget* parent)
     : InfoTextWindow(parent, "Form_Help", "RUF-ZEL", {796, 433}, Resource("help_pl.txt"),
                      Resource("help_en.txt")) {
-    Label2 = new QLabel("Instrukcja:", this);
+    Label2 = new QLabel(this);
     Label2->setObjectName("Label2");
     Label2->setGeometry(12, height() - 38, 80, 22);
     Label3 = new LinkLabel(this, "Label3", Qt::blue, Qt::blue);
     Label3->setText(maker::kLoginPage);
     Label3->setGeometry(94, height() - 38, 360, 22);
     connect(Label3, &LinkLabel::clicked, this, [] { OpenLink(QUrl(maker::kLoginPage)); });
+    ShowLanguage(0);
+}
+
+void TForm_Help::ShowLanguage(int language) {
+    InfoTextWindow::ShowLanguage(language);
+    Label2->setText(QString::fromStdString(OwnText(OwnTextName::InstructionsLabel, language)));
+    // The link follows the label, whichever language made it wider.
+    Label2->resize(std::max(80, Label2->sizeHint().width()), Label2->height());
+    Label3->move(Label2->x() + Label2->width() + 2, Label3->y());
 }
 
 TO_USB::TO_USB(QWidget* parent)

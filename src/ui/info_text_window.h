@@ -1,5 +1,6 @@
 // The help window (TForm_Help) and the USB cable instructions (TO_USB): a fixed text in Polish
-// (Memo1) and in English (Memo2), one shown by the language, with OK and Drukuj ("Print").
+// (Memo1) and in English (Memo2), one shown by the language, with OK and Drukuj ("Print", its
+// caption in the language).
 #pragma once
 
 #include <QDialog>
@@ -24,8 +25,9 @@ public:
     // Asks where to print; true to print. Tests replace it; by default the print dialog.
     using PrinterQuestion = std::function<bool(QPrinter&, InfoTextWindow&)>;
 
-    // Memo1 shown for Polish (language 0), Memo2 for every other language.
-    void ShowLanguage(int language);
+    // Memo1 shown for Polish (language 0), Memo2 for every other language; the captions of our
+    // own follow.
+    virtual void ShowLanguage(int language);
     // Drukuj: the print dialog; when confirmed the language's text, as one document without a
     // title. Cancelled: nothing.
     void DrukujClick();
@@ -54,7 +56,9 @@ class TForm_Help : public InfoTextWindow {
 public:
     explicit TForm_Help(QWidget* parent);
 
-    QLabel* Label2;    // "Instrukcja:"
+    void ShowLanguage(int language) override;
+
+    QLabel* Label2;    // "Instrukcja:" ("Instructions:")
     LinkLabel* Label3; // the login page with the full instructions
 };
 

@@ -48,13 +48,23 @@ void QtUi::HideProgress() {
     window_.HideProgress();
 }
 
+// Open, Add file and Save as share one folder: each starts where the last of them was left.
 std::optional<std::string> QtUi::AskOpenFileName(const std::string& filter) {
-    return chooser_({false, QtFilterFromPipes(filter), {}});
+    const std::string& settings = window_.settingsPath();
+    const auto name = chooser_({false, QtFilterFromPipes(filter), {}, Q(folder_.Start(settings))});
+    if (name)
+        folder_.Keep(settings, *name);
+    return name;
 }
 
 std::optional<std::string> QtUi::AskSaveFileName(const std::string& filter,
                                                  const std::string& defaultExtension) {
-    return chooser_({true, QtFilterFromPipes(filter), Q(defaultExtension)});
+    const std::string& settings = window_.settingsPath();
+    const auto name = chooser_(
+        {true, QtFilterFromPipes(filter), Q(defaultExtension), Q(folder_.Start(settings))});
+    if (name)
+        folder_.Keep(settings, *name);
+    return name;
 }
 
 int QtUi::AskZone() {

@@ -1,6 +1,7 @@
 // The Ui seam over the main window and Qt's dialogs.
 #pragma once
 
+#include "commands/file_commands.h"
 #include "commands/ui_seam.h"
 #include "ui/file_dialogs.h"
 
@@ -48,6 +49,7 @@ public:
 private:
     TMain& window_;
     FileChooser chooser_;
+    FileFolder folder_;
 };
 
 } // namespace korv::ui

@@ -60,8 +60,8 @@ TEST_F(FileCommands, OpenNamesTheWindowFirst) {
     ui.openNames.push_back(name);
     Otwrz1Click(state, ui);
     EXPECT_EQ(ui.askedFilters,
-              std::vector<std::string>{"Moduł ZEL (*.zel)|*.zel|Pliki tekstowe (*.txt)|*.txt|"
-                                       "Wszystkie pliki (*.*)|*.*"});
+              std::vector<std::string>{"Module ZEL (*.zel)|*.zel|Text files (*.txt)|*.txt|"
+                                       "All files (*.*)|*.*"});
     EXPECT_EQ(state.Sciezka, name);
     EXPECT_EQ(ui.titles, std::vector<std::string>{"ZEL - " + name});
     EXPECT_EQ(state.tablica.CardCount(), 3);
@@ -71,6 +71,11 @@ TEST_F(FileCommands, OpenNamesTheWindowFirst) {
                                         "RefreshViews", "SetApartment"}));
     EXPECT_TRUE(Enabled(MenuItem::Save));
     EXPECT_TRUE(Enabled(MenuItem::Append));
+    // The captions follow the language, the patterns stay.
+    SetLanguageIndex(Polish);
+    Dopisz_plikClick(state, ui); // cancelled
+    EXPECT_EQ(ui.askedFilters.back(), "Moduł ZEL (*.zel)|*.zel|Pliki tekstowe (*.txt)|*.txt|"
+                                      "Wszystkie pliki (*.*)|*.*");
 }
 
 TEST_F(FileCommands, OpenCancelledDoesNothing) {
@@ -313,22 +318,58 @@ TEST_F(FileCommands, ASaveThatWouldPassTheReadersLimitIsRefusedInTheWindowsLangu
     EXPECT_EQ(ReadBytes(state.Sciezka), test::kWorkedExampleFile);
 }
 
-TEST_F(FileCommands, SaveAsNamesTheFileAndWritesWithoutAsking) {
+TEST_F(FileCommands, SaveAsAsksBeforeReplacingTheFileItWritesAndNoWritesNothing) {
     state.tablica = test::WorkedExampleRegister();
-    Zapiszjako1Click(state, ui); // cancelled
+    state.Sciezka = "/before.zel";
+    const std::string bare = dir.File("rejestr1");
+    WriteBytes(bare + ".zel", "two cards");
+    ui.saveNames = {bare, bare, dir.File("plan.txt")};
+    Zapiszjako1Click(state, ui); // answered No
+    EXPECT_EQ(ui.askedExtensions, std::vector<std::string>{"zel"});
+    ASSERT_EQ(ui.boxes.size(), 1u);
+    EXPECT_EQ(ui.boxes[0].text,
+              "The file " + bare + ".zel already exists. Do you want to replace it?");
+    EXPECT_EQ(ui.boxes[0].caption, "Save as");
+    EXPECT_EQ(ui.boxes[0].flags, MbYesNoDefaultNo);
+    EXPECT_EQ(ReadBytes(bare + ".zel"), "two cards");
+    EXPECT_EQ(state.Sciezka, "/before.zel");
     EXPECT_TRUE(ui.titles.empty());
     EXPECT_TRUE(ui.menu.empty());
 
-    const std::string name = Add("existing.txt", "old");
-    ui.saveNames.push_back(name);
+    SetLanguageIndex(Polish);
+    ui.boxAnswers = {IdYes};
     Zapiszjako1Click(state, ui);
-    EXPECT_EQ(ui.askedFilters.back(), "Module ZEL (*.zel)|*.zel");
-    EXPECT_EQ(state.Sciezka, name);
-    EXPECT_EQ(ui.titles, std::vector<std::string>{"ZEL - " + name});
-    EXPECT_TRUE(Enabled(MenuItem::Save));
-    EXPECT_TRUE(Enabled(MenuItem::Append));
-    EXPECT_TRUE(ui.boxes.empty());
-    EXPECT_EQ(ReadBytes(name), test::kWorkedExampleFile);
+    EXPECT_EQ(ui.boxes.back().text, "Plik " + bare + ".zel już istnieje. Czy zastąpić go?");
+    EXPECT_EQ(state.Sciezka, bare + ".zel");
+    EXPECT_EQ(ui.titles, std::vector<std::string>{"ZEL - " + bare + ".zel"});
+    EXPECT_EQ(ReadBytes(bare + ".zel"), test::kWorkedExampleFile);
+    EXPECT_FALSE(std::filesystem::exists(bare));
+
+    // A name with an extension keeps it; nothing is there, so nothing is asked.
+    Zapiszjako1Click(state, ui);
+    EXPECT_EQ(ui.boxes.size(), 2u);
+    EXPECT_EQ(ReadBytes(dir.File("plan.txt")), test::kWorkedExampleFile);
+    // A language whose slot holds a placeholder still offers card files.
+    EXPECT_EQ(SaveDialogFilter(3), "Module ZEL (*.zel)|*.zel");
+}
+
+TEST_F(FileCommands, TheDialogsFolderIsTheLastChosenAndOutlivesTheRun) {
+    const std::string settings = dir.File("korv.ini"), site = dir.File("site");
+    WriteBytes(settings, "[ZEL v7]\r\nJezyk=0\r\n");
+    std::filesystem::create_directory(site);
+    FileFolder folder, unwritable;
+    EXPECT_EQ(folder.Start(settings), "");
+    folder.Keep(settings, site + "/new.zel");
+    folder.Keep(settings, dir.File("nowhere/x.zel")); // no such folder: ignored
+    EXPECT_EQ(folder.Start(settings), site);
+    EXPECT_EQ(ReadBytes(settings), "[ZEL v7]\r\nJezyk=0\r\nOstatniFolder=" + site + "\r\n");
+    EXPECT_EQ(FileFolder().Start(settings), site); // the next run
+
+    unwritable.Keep(dir.File("missing/korv.ini"), site + "/a.zel");
+    EXPECT_EQ(unwritable.Start(dir.File("missing/korv.ini")), site);
+
+    std::filesystem::remove_all(site);
+    EXPECT_EQ(folder.Start(settings), "");
 }
 
 TEST(ConflictMessage, PolishText) {

@@ -253,11 +253,16 @@ TEST_F(ModuleTransfer, VerifyFindsWhatDiffersAndNeverSucceedsOverUnreadCards) {
     Configure("[module]\nmemory=" + memoryPath + "\n[faults]\nread.2=silent\n");
     ui.messages.clear();
     v = Button3Click(ctx);
-    EXPECT_EQ(ui.messages, std::vector<std::string>{"Błąd odczytu na stronie 2"});
+    EXPECT_EQ(ui.messages, std::vector<std::string>{"Read error on page 2"});
     EXPECT_EQ(v.errors, 0);
     EXPECT_EQ(v.unchecked, 12);
     EXPECT_FALSE(v.Matches());
     EXPECT_EQ(ui.boxes.back().text, "Cards not checked because their pages could not be read: 12.");
+    SetLanguageIndex(Polish);
+    ui.messages.clear();
+    Button3Click(ctx);
+    SetLanguageIndex(English);
+    EXPECT_EQ(ui.messages, std::vector<std::string>{"Błąd odczytu na stronie 2"});
     EXPECT_EQ(DifferenceCountText(1), "1 card");
 }
 

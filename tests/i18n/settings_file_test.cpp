@@ -113,6 +113,25 @@ TEST_F(SettingsFile, AChangeKeepsEveryOtherByteAndTheFilesLineEnds) {
         }
 }
 
+TEST_F(SettingsFile, AnotherKeyIsWrittenTheSameMinimalWay) {
+    const std::string head = "; mine\r\n[zel v7]\r\nJezyk=0\r\n", tail = "\r\n[Tail]\r\nt=1";
+    Write(head + tail);
+    ASSERT_TRUE(WriteSetting(path, "OstatniFolder", "C:\\Karty\\Blok A"));
+    EXPECT_EQ(Read(path), head + "OstatniFolder=C:\\Karty\\Blok A\r\n" + tail);
+    ASSERT_TRUE(WriteSetting(path, "OstatniFolder", "/home/ewa/a=b"));
+    EXPECT_EQ(Read(path), head + "OstatniFolder=/home/ewa/a=b\r\n" + tail);
+    EXPECT_EQ(ReadSetting(path, "ostatnifolder"), "/home/ewa/a=b");
+    EXPECT_EQ(ReadLanguage(path), 0);
+
+    // The value in force is not written; one the reading would not give back whole is refused.
+    const auto before = fs::last_write_time(path) - std::chrono::hours(1);
+    fs::last_write_time(path, before);
+    EXPECT_TRUE(WriteSetting(path, "OstatniFolder", "/home/ewa/a=b"));
+    for (const std::string bad : {"/a\nJezyk=1", "/a\r", " /a", "/a "})
+        EXPECT_FALSE(WriteSetting(path, "OstatniFolder", bad)) << bad;
+    EXPECT_EQ(fs::last_write_time(path), before);
+}
+
 TEST_F(SettingsFile, ALargeFileIsReadWholeAndOneBeyondReadingIsLeftAlone) {
     std::string text;
     while (text.size() < (2u << 20))

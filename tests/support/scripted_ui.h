@@ -30,6 +30,7 @@ public:
     std::vector<std::string> events; // every call, by name, for order checks
     std::vector<std::string> progressLabels;
     std::vector<std::string> askedFilters;
+    std::vector<std::string> askedExtensions; // Save as's default extension, per question
     std::map<MenuItem, bool> menu;
     int busyDepth = 0, refreshes = 0, apartment = -1, progressVisible = 0;
     int progressPosition = 0, progressMaximum = 0;
@@ -80,9 +81,10 @@ public:
         return Take(openNames);
     }
     std::optional<std::string> AskSaveFileName(const std::string& filter,
-                                               const std::string&) override {
+                                               const std::string& extension) override {
         events.push_back("AskSaveFileName");
         askedFilters.push_back(filter);
+        askedExtensions.push_back(extension);
         return Take(saveNames);
     }
     int AskZone() override {

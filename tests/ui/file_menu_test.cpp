@@ -4,6 +4,7 @@
 #include "window_fixture.h"
 
 #include <QAction>
+#include <QDir>
 #include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
@@ -95,15 +96,17 @@ TEST_F(WindowTest, SaveAsNewAndOpenBringTheRegisterBack) {
 TEST_F(WindowTest, TheFileDialogsAreSetUpForOpeningAndSaving) {
     ui::TMain& w = Start();
     const auto open = ui::MakeFileDialog(
-        &w, {false, ui::QtFilterFromPipes("ZEL (*.zel)|*.zel|All (*.*)|*.*"), {}});
+        &w, {false, ui::QtFilterFromPipes("ZEL (*.zel)|*.zel|All (*.*)|*.*"), {}, {}});
     EXPECT_EQ(open->acceptMode(), QFileDialog::AcceptOpen);
     EXPECT_EQ(open->fileMode(), QFileDialog::AnyFile);
     EXPECT_EQ(open->nameFilters(), (QStringList{"ZEL (*.zel)", "All (*.*)"}));
     EXPECT_TRUE(open->testOption(QFileDialog::DontUseNativeDialog));
-    const auto save = ui::MakeFileDialog(&w, {true, "Module ZEL (*.zel)", "zel"});
+    const auto save = ui::MakeFileDialog(&w, {true, "Module ZEL (*.zel)", "zel", dir.path()});
     EXPECT_EQ(save->acceptMode(), QFileDialog::AcceptSave);
     EXPECT_EQ(save->defaultSuffix(), "zel");
+    // Save as asks before replacing a file itself; the dialog asking too would ask twice.
     EXPECT_TRUE(save->testOption(QFileDialog::DontConfirmOverwrite));
+    EXPECT_EQ(save->directory().absolutePath(), QDir(dir.path()).absolutePath());
     EXPECT_FALSE(save->isVisible());
 
     // The window's commands ask through the chooser with the catalogue's filters.
@@ -114,8 +117,36 @@ TEST_F(WindowTest, TheFileDialogsAreSetUpForOpeningAndSaving) {
     ASSERT_EQ(asked.size(), 2u);
     EXPECT_FALSE(asked[0].save);
     EXPECT_TRUE(asked[1].save);
+    EXPECT_EQ(asked[0].filter, "Module ZEL (*.zel);;Text files (*.txt);;All files (*.*)");
     EXPECT_EQ(asked[1].filter, "Module ZEL (*.zel)");
-    EXPECT_EQ(asked[1].defaultSuffix, "txt");
+    EXPECT_EQ(asked[1].defaultSuffix, "zel");
+}
+
+TEST_F(WindowTest, SaveAsAsksOnceBeforeReplacingAndEveryFileDialogStartsInTheLastFolder) {
+    ui::TMain& w = Start();
+    Tick(w);
+    w.state().tablica.AddCard(1, 5, {"77", false, ""});
+    ASSERT_TRUE(QDir(dir.path()).mkdir("site"));
+    const QString site = dir.path() + "/site", house = site + "/house.zel";
+    WriteFile(house, "two cards");
+
+    // A bare name is the filter's .zel file, which is there: asked once, then replaced.
+    QString question;
+    AnswerFileQuestions({site + "/house", std::nullopt});
+    ThenPress(QMessageBox::Yes, &question);
+    w.Zapiszjako1->trigger();
+    EXPECT_EQ(question, "The file " + house + " already exists. Do you want to replace it?");
+    EXPECT_EQ(w.windowTitle(), "ZEL - " + house);
+    QFile written(house);
+    ASSERT_TRUE(written.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(written.readAll().startsWith("RUF-KARTYv9\r\n"));
+
+    // Open starts where Save as was left, and the settings file keeps it for the next run.
+    w.Otwrz1->trigger();
+    ASSERT_EQ(asked.size(), 2u);
+    EXPECT_EQ(asked[0].folder, "");
+    EXPECT_EQ(asked[1].folder, site);
+    EXPECT_TRUE(settingsText().contains("OstatniFolder=" + site.toUtf8()));
 }
 
 TEST_F(WindowTest, AddingAnOldFileAsksTheQuestionThenTheZone) {

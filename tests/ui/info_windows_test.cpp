@@ -60,7 +60,14 @@ TEST_F(InfoWindowTest, HelpAndUsbShowPolishForPolishAndEnglishForEveryOtherLangu
                 EXPECT_EQ(window->Memo1->isVisible(), language == 0);
                 EXPECT_EQ(window->Memo2->isVisible(), language != 0);
                 EXPECT_EQ(window->ButtonOK->text(), "OK");
-                EXPECT_EQ(window->ButtonDrukuj->text(), "Drukuj");
+                EXPECT_EQ(window->ButtonDrukuj->text(), language == 0 ? "Drukuj" : "Print");
+                if (auto* help = qobject_cast<ui::TForm_Help*>(window)) {
+                    EXPECT_EQ(help->Label2->text(),
+                              language == 0 ? "Instrukcja:" : "Instructions:");
+                    // The link starts after the label, whichever language made it wider.
+                    EXPECT_GE(help->Label3->x(),
+                              help->Label2->x() + help->Label2->sizeHint().width());
+                }
             });
     }
     Open<ui::InfoTextWindow>(w.help1, [](ui::InfoTextWindow* window) {
