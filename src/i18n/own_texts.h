@@ -35,6 +35,8 @@ enum class OwnTextName {
     VerifyCancelled,        // the person stopped a verify before it saw every card
     WriteNotCancellable,    // beside the progress of a write
     ClosesAfterCommand,     // the window was closed while a write, reset or password ran
+    CardNumberNotHeld,      // %1 number: a card refused before it enters the register
+    DescriptionNotHeld,     // %1 the characters a card file cannot carry, with blanks between
 };
 
 // The text in the language (0..5).
