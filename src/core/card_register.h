@@ -59,9 +59,6 @@ struct CardPosition {
 // digits is compared without its leading zeros ("0" and "000" both as "0"). Any other text (a
 // card file may bring one) is compared as it stands.
 std::string_view CardNumberKey(std::string_view numer);
-inline bool SameCardNumber(std::string_view a, std::string_view b) {
-    return CardNumberKey(a) == CardNumberKey(b);
-}
 
 // tablica = table: the whole register, one TListaZNumerem per zone and apartment.
 class TTablica {
@@ -77,10 +74,10 @@ public:
     int CardCount() const;
     int ApartmentCardCount(int zone, int apartment) const;
 
-    // The first card in register order with the same number (SameCardNumber): "0123" finds
+    // The first card in register order with the same number (CardNumberKey): "0123" finds
     // "123". zone and apartment are set only when one is found.
     bool FindCard(const std::string& numer, int& zone, int& apartment) const;
-    // As FindCard, passing over the card at index of (skipZone, skipApartment): whether a card
+    // As FindCard, passing over the card at skipIndex of the cell skip: whether a card
     // other than the one being changed holds the number.
     bool FindOtherCard(const std::string& numer, CardPosition skip, int skipIndex, int& zone,
                        int& apartment) const;
