@@ -1,8 +1,11 @@
 #include "commands/card_commands.h"
 
 #include "commands/command_guards.h"
+#include "core/module_card_number.h"
+#include "files/card_line.h"
 #include "i18n/catalogue.h"
 #include "i18n/message_slots.h"
+#include "i18n/own_texts.h"
 
 namespace korv {
 
@@ -16,6 +19,21 @@ std::optional<std::size_t> SelectedCard(ModuleContext& ctx) {
     if (row < 0 || static_cast<std::size_t>(row) >= lista.size())
         return std::nullopt;
     return static_cast<std::size_t>(row);
+}
+
+// The dialog refuses such cards already; this keeps one that came some other way out.
+bool RefusedBeforeRegister(ModuleContext& ctx, const TKarta& karta, int caption) {
+    auto why = CardNumberRefusalText(karta.numer);
+    if (!why)
+        why = DescriptionRefusalText(karta.opis);
+    if (why)
+        ctx.ui.MessageBox(*why, MessageText(caption), MbWarning);
+    return why.has_value();
+}
+
+// Add and Change refuse a number another card holds, with the same words.
+void ShowAlreadyAssigned(ModuleContext& ctx, int zone, int apartment, int caption) {
+    ctx.ui.MessageBox(CardAssignedText(zone, apartment) + "!", MessageText(caption), MbWarning);
 }
 
 } // namespace
@@ -37,6 +55,23 @@ std::string CardAssignedText(int zone, int apartment) {
            std::to_string(zone);
 }
 
+std::optional<std::string> CardNumberRefusalText(const std::string& numer) {
+    if (numer.empty() || ModuleCardNumber(numer))
+        return std::nullopt;
+    // The words the write uses for the same card, so the person meets one reason, not two.
+    return OwnText(OwnTextName::CardNumberNotHeld, LanguageIndex(), {numer});
+}
+
+std::optional<std::string> DescriptionRefusalText(const std::string& opis) {
+    const std::vector<std::string> found = DescriptionCharactersNotHeld(opis);
+    if (found.empty())
+        return std::nullopt;
+    std::string list;
+    for (const std::string& c : found)
+        list += (list.empty() ? "" : " ") + c;
+    return OwnText(OwnTextName::DescriptionNotHeld, LanguageIndex(), {list});
+}
+
 void Button_dodajClick(ModuleContext& ctx) {
     AppState& s = ctx.state;
     if (s.tablica.CardCount() >= MaxCards) {
@@ -45,12 +80,11 @@ void Button_dodajClick(ModuleContext& ctx) {
         return;
     }
     const TKarta karta = ctx.ui.AskCard(std::nullopt);
-    if (karta.numer == kNoCard)
+    if (karta.numer == kNoCard || RefusedBeforeRegister(ctx, karta, MsgAddingCardCaption))
         return;
     int zone = 0, apartment = 0;
     if (s.tablica.FindCard(karta.numer, zone, apartment)) {
-        ctx.ui.MessageBox(CardAssignedText(zone, apartment) + "!",
-                          MessageText(MsgAddingCardCaption), MbWarning);
+        ShowAlreadyAssigned(ctx, zone, apartment, MsgAddingCardCaption);
         return;
     }
     s.tablica.AddCard(s.CurrentZone, s.CurrentApartment, karta);
@@ -70,11 +104,22 @@ void Button_zmienClick(ModuleContext& ctx) {
     AppState& s = ctx.state;
     const TKarta before = s.tablica.Cell(s.CurrentZone, s.CurrentApartment).lista[*row];
     const TKarta karta = ctx.ui.AskCard(before);
-    if (karta.numer == kNoCard)
+    if (karta.numer == kNoCard || RefusedBeforeRegister(ctx, karta, MsgCardCaption))
         return;
     // The dialog is modal and nothing edits the register meanwhile: the row still names it.
-    s.tablica.ReplaceCard(s.CurrentZone, s.CurrentApartment, static_cast<int>(*row), karta);
+    const int index = static_cast<int>(*row);
+    int zone = 0, apartment = 0;
+    // The card may keep its own number; another card's is refused as Add refuses it.
+    if (s.tablica.FindOtherCard(karta.numer, {s.CurrentZone, s.CurrentApartment}, index, zone,
+                                apartment)) {
+        ShowAlreadyAssigned(ctx, zone, apartment, MsgCardCaption);
+        return;
+    }
+    s.tablica.ReplaceCard(s.CurrentZone, s.CurrentApartment, index, karta);
     ctx.ui.ShowCurrentApartment();
+    // A changed card is a change the module has not got yet, as an added one is.
+    if (karta != before)
+        s.NeedSave = true;
 }
 
 void Button_Kasuj1Click(ModuleContext& ctx) {

@@ -6,6 +6,7 @@
 #include "commands/module_context.h"
 #include "core/card_register.h"
 
+#include <optional>
 #include <string>
 
 namespace korv {
@@ -24,13 +25,22 @@ std::string ReadCardAtReader(link::TBEXFTDI& port);
 // "This card is already assigned to apartment no. A in zone Z" (without the final mark).
 std::string CardAssignedText(int zone, int apartment);
 
-// Button_dodajClick: a new card for the shown apartment, refused when the register is full or
-// the number is registered anywhere.
+// Why a card number may not go into the register, in the current language: no module record
+// holds it (above 268435455, or not plain digits), in the words of the write's refusal.
+// Nothing for a number a module holds, and for an empty one (no card).
+std::optional<std::string> CardNumberRefusalText(const std::string& numer);
+// Why a description may not go into the register: the characters a card file cannot carry
+// (DescriptionCharactersNotHeld), named. Nothing when it can be stored as it is.
+std::optional<std::string> DescriptionRefusalText(const std::string& opis);
+
+// Button_dodajClick: a new card for the shown apartment, refused when the register is full, the
+// number is registered anywhere (compared by value), or the card cannot be stored.
 void Button_dodajClick(ModuleContext& ctx);
 // CheckBox_autoClick: the automatic read-and-add mode on or off, and the Add caption with it.
 void CheckBox_autoClick(ModuleContext& ctx, bool checked);
-// Button_zmienClick: the selected card through the dialog; no duplicate test, B1 and NeedSave
-// kept, only the apartment's list shown again.
+// Button_zmienClick: the selected card through the dialog, B1 kept, only the apartment's list
+// shown again. A number another card holds is refused as Add refuses it (the card may keep its
+// own); a card that changed marks the register as not yet sent (NeedSave).
 void Button_zmienClick(ModuleContext& ctx);
 // Button_Kasuj1Click: the selected card removed, no question.
 void Button_Kasuj1Click(ModuleContext& ctx);

@@ -25,15 +25,34 @@ int TTablica::ApartmentCardCount(int zone, int apartment) const {
     return static_cast<int>(Cell(zone, apartment).lista.size());
 }
 
+std::string_view CardNumberKey(std::string_view numer) {
+    if (numer.empty() || numer.find_first_not_of("0123456789") != std::string_view::npos)
+        return numer;
+    const size_t first = numer.find_first_not_of('0');
+    // All zeros: the value 0, whatever the count.
+    return first == std::string_view::npos ? numer.substr(numer.size() - 1) : numer.substr(first);
+}
+
 bool TTablica::FindCard(const std::string& numer, int& zone, int& apartment) const {
+    return FindOtherCard(numer, CardPosition{0, 0}, -1, zone, apartment);
+}
+
+bool TTablica::FindOtherCard(const std::string& numer, CardPosition skip, int skipIndex, int& zone,
+                             int& apartment) const {
+    const std::string_view key = CardNumberKey(numer);
     for (int z = 1; z <= ZoneCount; ++z)
-        for (int a = 0; a < ApartmentCount; ++a)
-            for (const auto& k : Cell(z, a).lista)
-                if (k.numer == numer) {
+        for (int a = 0; a < ApartmentCount; ++a) {
+            const auto& lista = Cell(z, a).lista;
+            for (int k = 0; k < static_cast<int>(lista.size()); ++k) {
+                if (z == skip.zone && a == skip.apartment && k == skipIndex)
+                    continue;
+                if (CardNumberKey(lista[k].numer) == key) {
                     zone = z;
                     apartment = a;
                     return true;
                 }
+            }
+        }
     return false;
 }
 

@@ -6,6 +6,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace korv {
@@ -13,7 +14,7 @@ namespace korv {
 // The register keeps the Polish names of the first version, which card files and the module's
 // page layout were designed around: karta = card, numer = number, opis = description.
 struct TKarta {
-    std::string numer; // the card's number as text; "0123" and "123" are different cards
+    std::string numer; // the card's number as text, kept as typed or read from a file
     bool B1 = false;   // a flag the module stores in the record; no window shows or edits it
     std::string opis;  // the installer's description
 
@@ -53,6 +54,12 @@ struct CardPosition {
     int apartment = 0;
 };
 
+// What makes two card numbers the same card. A module keeps the number's value and gives it
+// back without leading zeros, so "0123" and "123" open the same door: a number of decimal
+// digits is compared without its leading zeros ("0" and "000" both as "0"). Any other text (a
+// card file may bring one) is compared as it stands.
+std::string_view CardNumberKey(std::string_view numer);
+
 // tablica = table: the whole register, one TListaZNumerem per zone and apartment.
 class TTablica {
 public:
@@ -67,8 +74,13 @@ public:
     int CardCount() const;
     int ApartmentCardCount(int zone, int apartment) const;
 
-    // Exact text comparison: "0123" and "123" are different cards.
+    // The first card in register order with the same number (CardNumberKey): "0123" finds
+    // "123". zone and apartment are set only when one is found.
     bool FindCard(const std::string& numer, int& zone, int& apartment) const;
+    // As FindCard, passing over the card at skipIndex of the cell skip: whether a card
+    // other than the one being changed holds the number.
+    bool FindOtherCard(const std::string& numer, CardPosition skip, int skipIndex, int& zone,
+                       int& apartment) const;
 
     void AddCard(int zone, int apartment, const TKarta& karta);
     void DeleteCard(int zone, int apartment, int index);

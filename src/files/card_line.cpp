@@ -1,6 +1,9 @@
 #include "files/card_line.h"
 
+#include "files/code_page_1250.h"
 #include "files/integer_text.h"
+
+#include <algorithm>
 
 namespace korv {
 
@@ -46,6 +49,26 @@ std::string FormatCardLine(int zone, int apartment, const TKarta& karta) {
         line += (c == '\r' || c == '\n') ? ' ' : c;
     line += '=';
     return line;
+}
+
+std::vector<std::string> DescriptionCharactersNotHeld(std::string_view opis) {
+    std::vector<std::string> found;
+    const auto note = [&](std::string c) {
+        if (std::find(found.begin(), found.end(), c) == found.end())
+            found.push_back(std::move(c));
+    };
+    // Walked in one pass so the characters come in the order they were typed.
+    size_t from = 0;
+    while (from <= opis.size()) {
+        const size_t eq = std::min(opis.find('=', from), opis.size());
+        for (std::string& c : CharactersOutsideWindows1250(opis.substr(from, eq - from)))
+            note(std::move(c));
+        if (eq == opis.size())
+            break;
+        note("=");
+        from = eq + 1;
+    }
+    return found;
 }
 
 } // namespace korv

@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace korv {
 
@@ -21,5 +22,12 @@ std::optional<CardLine> ParseCardLine(std::string_view key);
 
 // The line as the writer puts it, without the line end.
 std::string FormatCardLine(int zone, int apartment, const TKarta& karta);
+
+// The characters of a UTF-8 description that a card line cannot carry, each once in the order
+// they first come: "=" (the reader ends the description at the first one) and characters
+// Windows-1250 has no byte for (the file would hold "?"). Empty when the description is stored
+// and read back as it is. Whatever takes a description from a person or another program asks
+// this before the description goes into the register.
+std::vector<std::string> DescriptionCharactersNotHeld(std::string_view opis);
 
 } // namespace korv

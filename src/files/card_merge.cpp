@@ -10,12 +10,12 @@ namespace korv {
 FirstCardIndex::FirstCardIndex(const TTablica& tablica) {
     first_.reserve(static_cast<size_t>(tablica.CardCount()));
     tablica.ForEachCard([&](int zone, int apartment, int, const TKarta& k) {
-        first_.try_emplace(k.numer, CardPosition{zone, apartment});
+        first_.try_emplace(std::string(CardNumberKey(k.numer)), CardPosition{zone, apartment});
     });
 }
 
 std::optional<CardPosition> FirstCardIndex::Find(const std::string& numer) const {
-    const auto it = first_.find(numer);
+    const auto it = first_.find(std::string(CardNumberKey(numer)));
     if (it == first_.end())
         return std::nullopt;
     return it->second;

@@ -42,6 +42,12 @@ const std::array<std::uint8_t, kTableEnd>& EncodeTable() {
     return table;
 }
 
+// The byte for character c, or nothing when the code page has none.
+bool ByteFor(std::uint32_t c, std::uint8_t& b) {
+    b = c < kTableEnd ? EncodeTable()[c] : 0;
+    return b != 0 || c == 0;
+}
+
 void AppendUtf8(std::string& out, std::uint32_t c) {
     if (c < 0x80) {
         out += static_cast<char>(c);
@@ -106,7 +112,6 @@ std::string DecodeWindows1250(std::string_view bytes) {
 }
 
 std::string EncodeWindows1250(std::string_view utf8) {
-    const auto& table = EncodeTable();
     std::string out;
     out.reserve(utf8.size());
     size_t i = 0;
@@ -119,8 +124,27 @@ std::string EncodeWindows1250(std::string_view utf8) {
             continue;
         }
         i += n;
-        const std::uint8_t b = c < kTableEnd ? table[c] : 0;
-        out += (b != 0 || c == 0) ? static_cast<char>(b) : '?';
+        std::uint8_t b = 0;
+        out += ByteFor(c, b) ? static_cast<char>(b) : '?';
+    }
+    return out;
+}
+
+std::vector<std::string> CharactersOutsideWindows1250(std::string_view utf8) {
+    std::vector<std::string> out;
+    size_t i = 0;
+    while (i < utf8.size()) {
+        std::uint32_t c = 0;
+        const size_t n = NextCodePoint(utf8, i, c);
+        if (n == 0) {
+            out.emplace_back("\xEF\xBF\xBD"); // U+FFFD, the replacement character
+            ++i;
+            continue;
+        }
+        std::uint8_t b = 0;
+        if (!ByteFor(c, b))
+            out.emplace_back(utf8.substr(i, n));
+        i += n;
     }
     return out;
 }

@@ -4,6 +4,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace korv {
 
@@ -13,5 +14,9 @@ std::string DecodeWindows1250(std::string_view bytes);
 
 // A character the code page cannot hold, or a byte that is not valid UTF-8, becomes "?".
 std::string EncodeWindows1250(std::string_view utf8);
+
+// The characters of utf8 that EncodeWindows1250 would turn into "?", each as its UTF-8 text,
+// in the order they come (repeats included); a byte that is not valid UTF-8 comes as U+FFFD.
+std::vector<std::string> CharactersOutsideWindows1250(std::string_view utf8);
 
 } // namespace korv

@@ -137,6 +137,13 @@ Pair Texts(OwnTextName name) {
         return {"Drukuj", "Print"};
     case OwnTextName::InstructionsLabel:
         return {"Instrukcja:", "Instructions:"};
+    case OwnTextName::CardNumberNotHeld:
+        return {"Karta %1 ma numer, którego moduł nie pomieści (najwyżej 268435455).",
+                "Card %1 has a number the module cannot hold (at most 268435455)."};
+    case OwnTextName::DescriptionNotHeld:
+        return {"Opis nie może zawierać tych znaków, bo plik kart ich nie pomieści: %1",
+                "The description cannot contain these characters, as a card file cannot hold "
+                "them: %1"};
     }
     return {"", ""};
 }

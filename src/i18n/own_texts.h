@@ -45,6 +45,8 @@ enum class OwnTextName {
     OpenDialogFilter,    // the open dialog's filters, "caption|pattern|..."
     PrintButton,         // the help and USB windows
     InstructionsLabel,   // the help window, before the link to the full instructions
+    CardNumberNotHeld,   // %1 number: a card refused before it enters the register
+    DescriptionNotHeld,  // %1 the characters a card file cannot carry, with blanks between
 };
 
 // The text in the language (0..5).

@@ -5,6 +5,7 @@
 #include "ui/catalogue_text.h"
 #include "ui/digits_validator.h"
 #include "ui/limited_spin_box.h"
+#include "ui/message_box.h"
 
 #include <QApplication>
 #include <QEvent>
@@ -89,7 +90,7 @@ TFormParametryKarty::TFormParametryKarty(QWidget* parent, const CardDialogSetup&
     setTabOrder(Edit2, Button1);
     setTabOrder(Button1, Button2);
     setTabOrder(Button2, Button_czytaj_karte);
-    connect(Button1, &QPushButton::clicked, this, &QDialog::accept);
+    connect(Button1, &QPushButton::clicked, this, &TFormParametryKarty::Button1Click);
     connect(Button2, &QPushButton::clicked, this, &QDialog::reject);
     connect(Button_czytaj_karte, &QPushButton::clicked, this, &TFormParametryKarty::Edit1DblClick);
     connect(Edit1, &QLineEdit::textChanged, this, &TFormParametryKarty::Edit1Change);
@@ -176,6 +177,26 @@ void TFormParametryKarty::Edit1Change(const QString& text) {
     // Started once; a running timer is not restarted by further keystrokes.
     if (setup_.autoReadAdd && !text.isEmpty() && !Timer_karta->isActive())
         Timer_karta->start();
+}
+
+void TFormParametryKarty::Button1Click() {
+    // A card the register may not take is refused here, where it was typed, so the person
+    // mends it with the dialog still open. An empty number box confirms "no card".
+    const std::string numer = Edit1->text().toStdString();
+    if (!numer.empty()) {
+        QLineEdit* box = Edit1;
+        std::optional<std::string> why = CardNumberRefusalText(numer);
+        if (!why) {
+            box = Edit2;
+            why = DescriptionRefusalText(Edit2->text().toStdString());
+        }
+        if (why) {
+            ShowMessageBox(this, QString::fromStdString(*why), windowTitle(), MbWarning);
+            box->setFocus();
+            return;
+        }
+    }
+    accept();
 }
 
 TKarta TFormParametryKarty::Result(int confirmed) const {

@@ -41,6 +41,9 @@ public:
     // Changes to aKarta, whose B1 the dialog carries along unseen; the same result rule.
     static TKarta ZmienKarte(QWidget* parent, const TKarta& aKarta, const CardDialogSetup& setup);
 
+    // Button1Click: confirms, unless the number is one no module holds or the description has
+    // characters a card file cannot carry; then it says so and the dialog stays open.
+    void Button1Click();
     // Edit1DblClick: the card at the reader into Edit1 (also Button_czytaj_karte). The dialog
     // stays open and painted while the runner waits for the card.
     void Edit1DblClick();

@@ -1,6 +1,7 @@
-// Digits only, and typing stops at a length; a longer value a card file brought in is shown
-// and kept whole, and can still be shortened. Used by the number-to-dial box (EditWybierany,
-// four digits) and the card dialog's number box (sixteen).
+// Digits 0..9 only, and typing stops at a length; a longer value a card file brought in is
+// shown and kept whole, and can still be shortened. Blanks and line ends around a pasted
+// number are trimmed off. Used by the number-to-dial box (EditWybierany, four digits) and the
+// card dialog's number box (sixteen).
 #pragma once
 
 #include <QLineEdit>

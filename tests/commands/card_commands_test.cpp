@@ -39,13 +39,22 @@ TEST_F(CardCommands, AddRefusesAFullRegisterAndANumberRegisteredAnywhere) {
     state.tablica.AddCard(3, 0, {"123", false, ""});
     state.CurrentZone = 1;
     state.CurrentApartment = 5;
-    ui.cards = {{"123", false, "x"}, {"0123", false, "y"}};
-    Button_dodajClick(ctx);
-    EXPECT_EQ(ui.boxes.back().text, "This card is already assigned to apartment no. 0 in zone 3!");
-    EXPECT_FALSE(state.NeedSave);
-    Button_dodajClick(ctx); // 0123 is another card than 123
+    // 0123 is the card 123: a module keeps the value. What a module or a card file cannot hold
+    // is refused even when it came past the dialog.
+    ui.cards = {{"0123", false, "x"},
+                {"268435456", false, ""},
+                {"9", false, "a=b Ж"},
+                {"0124", false, "y"}};
+    for (int k = 0; k < 4; ++k)
+        Button_dodajClick(ctx);
+    ASSERT_EQ(ui.boxes.size(), 4u);
+    EXPECT_EQ(ui.boxes[1].text, "This card is already assigned to apartment no. 0 in zone 3!");
+    EXPECT_EQ(ui.boxes[2].text,
+              "Card 268435456 has a number the module cannot hold (at most 268435455).");
+    EXPECT_EQ(ui.boxes[3].text, "The description cannot contain these characters, as a card "
+                                "file cannot hold them: = Ж");
     ASSERT_EQ(state.tablica.Cell(1, 5).lista.size(), 1u);
-    EXPECT_EQ(state.tablica.Cell(1, 5).lista[0].opis, "y");
+    EXPECT_EQ(state.tablica.Cell(1, 5).lista[0].numer, "0124"); // kept as typed
     EXPECT_TRUE(state.NeedSave);
 
     // Cancelled: nothing.
@@ -65,18 +74,24 @@ TEST_F(CardCommands, ChangeDeleteAndDeleteRangeActOnTheShownApartment) {
     state.tablica.Cell(2, 8).wybierany = "88";
     state.tablica.AddCard(2, 8, {"3", false, ""});
 
-    // Change: no selection does nothing; a selected card is replaced in place, even by a number
-    // registered elsewhere; NeedSave stays.
+    // Change: no selection does nothing; another card's number is refused as Add refuses it;
+    // the card may keep its own; a changed card is replaced in place and not yet sent.
     Button_zmienClick(ctx);
     EXPECT_TRUE(ui.askedCards.empty());
     ui.selectedRow = 0;
-    ui.cards = {{"5", true, "changed"}};
+    ui.cards = {{"05", true, "x"}, {"02", true, "x"}, {"001", true, "changed"}};
     Button_zmienClick(ctx);
-    ASSERT_EQ(ui.askedCards.size(), 1u);
-    EXPECT_EQ(ui.askedCards[0]->numer, "1");
-    EXPECT_EQ(state.tablica.Cell(2, 7).lista[0].numer, "5");
-    EXPECT_EQ(state.tablica.Cell(2, 7).lista[1].numer, "2");
+    Button_zmienClick(ctx);
+    ASSERT_EQ(ui.boxes.size(), 2u);
+    EXPECT_EQ(ui.boxes[0].text, "This card is already assigned to apartment no. 9 in zone 4!");
+    EXPECT_EQ(ui.boxes[1].text, "This card is already assigned to apartment no. 7 in zone 2!");
     EXPECT_FALSE(state.NeedSave);
+    Button_zmienClick(ctx);
+    ASSERT_EQ(ui.askedCards.size(), 3u);
+    EXPECT_EQ(ui.askedCards[0]->numer, "1");
+    EXPECT_EQ(state.tablica.Cell(2, 7).lista[0], (TKarta{"001", true, "changed"}));
+    EXPECT_EQ(state.tablica.Cell(2, 7).lista[1].numer, "2");
+    EXPECT_TRUE(state.NeedSave);
     EXPECT_EQ(ui.events.back(), "ShowCurrentApartment");
 
     // Delete: the selected card goes, Change and Delete are switched off.

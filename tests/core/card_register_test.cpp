@@ -24,20 +24,27 @@ TEST(CardRegister, FreshRegisterIsEmptyAndFindsNothing) {
         }
 }
 
-TEST(CardRegister, FindCardTakesTheFirstInRegisterOrderAndComparesExactly) {
+TEST(CardRegister, FindCardTakesTheFirstInRegisterOrderAndComparesByValue) {
     TTablica t;
     t.AddCard(2, 7, Card("555"));
     t.AddCard(1, 200, Card("555"));
     t.AddCard(4, 0, Card("123"));
+    t.AddCard(3, 9, Card("00000"));
     int z = 0, a = 0;
     ASSERT_TRUE(t.FindCard("555", z, a));
     EXPECT_EQ(z, 1);
     EXPECT_EQ(a, 200);
-    EXPECT_FALSE(t.FindCard("0123", z, a));
+    // A module keeps the value: leading zeros name the same card. Other text is taken as it is.
+    EXPECT_TRUE(t.FindCard("0", z, a));
+    EXPECT_FALSE(t.FindCard("1230", z, a));
     EXPECT_FALSE(t.FindCard("123 ", z, a));
-    ASSERT_TRUE(t.FindCard("123", z, a));
+    ASSERT_TRUE(t.FindCard("0123", z, a));
     EXPECT_EQ(z, 4);
     EXPECT_EQ(a, 0);
+    // The card being changed is passed over, so it may keep its number; a second holder is not.
+    EXPECT_FALSE(t.FindOtherCard("00123", {4, 0}, 0, z, a));
+    ASSERT_TRUE(t.FindOtherCard("555", {1, 200}, 0, z, a));
+    EXPECT_EQ(z, 2);
 }
 
 TEST(CardRegister, DeleteAndReplaceKeepListOrder) {

@@ -1,6 +1,7 @@
 #include "files/card_file_kind.h"
 #include "files/card_file_v9.h"
 #include "files/card_line.h"
+#include "files/code_page_1250.h"
 #include "support/card_files_fixture.h"
 
 #include <gtest/gtest.h>
@@ -62,6 +63,22 @@ TEST(CardFileV9, DescriptionsLoseTextAfterEqualsAndTrailingBlanks) {
     EXPECT_EQ(back.Cell(1, 1).lista[1].opis, "tail");
     EXPECT_EQ(back.Cell(1, 1).lista[2].opis, "two  [STREFA1]  5");
     EXPECT_EQ(back.Cell(1, 5).wybierany, "");
+}
+
+TEST(CardFileV9, TheDescriptionRuleRefusesExactlyWhatAFileCannotGiveBack) {
+    using List = std::vector<std::string>;
+    EXPECT_EQ(DescriptionCharactersNotHeld("Klatka A=2; drzwi Ж=Ж"), (List{"=", "Ж"}));
+    EXPECT_EQ(DescriptionCharactersNotHeld("x\xFF 🙂"), (List{"\uFFFD", "🙂"}));
+    // Every other character of the code page passes, and comes back from a file whole.
+    std::string bytes;
+    for (int b = ' '; b <= 0xFF; ++b)
+        bytes += b == '=' ? ' ' : static_cast<char>(b);
+    const std::string all = DecodeWindows1250(bytes);
+    EXPECT_EQ(DescriptionCharactersNotHeld(all), List{});
+    TTablica t, back;
+    t.AddCard(1, 1, {"1", false, all});
+    LoadCardFile(CardFileText(t), back);
+    EXPECT_EQ(back.Cell(1, 1).lista.at(0).opis, all);
 }
 
 TEST(CardFileV9, CardLineFields) {

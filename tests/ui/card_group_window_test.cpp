@@ -1,11 +1,13 @@
 // The card group at the window: the card dialog with its read, its automatic confirmation and
 // its keys, the range dialog's rules, and Find's notice, against the simulated reader.
+#include "i18n/own_texts.h"
 #include "sim_window_fixture.h"
 #include "ui/card_dialog.h"
 #include "ui/limited_spin_box.h"
 #include "ui/range_dialog.h"
 
 #include <QCheckBox>
+#include <QClipboard>
 #include <QElapsedTimer>
 #include <QLabel>
 #include <QLineEdit>
@@ -73,7 +75,7 @@ TEST_F(CardGroupTest, ChangeInAutomaticModeTakesTheReadNumberAndKeepsB1) {
     EXPECT_EQ(k.numer, "555");
     EXPECT_TRUE(k.B1);
     EXPECT_EQ(k.opis, "gate");
-    EXPECT_FALSE(w.state().NeedSave);
+    EXPECT_TRUE(w.state().NeedSave); // the module has not got the changed card yet
 }
 
 TEST_F(CardGroupTest, WithoutAModuleOnlyADoubleClickReadsAndNoKeyClosesTheDialog) {
@@ -99,6 +101,68 @@ TEST_F(CardGroupTest, WithoutAModuleOnlyADoubleClickReadsAndNoKeyClosesTheDialog
     w.Button_dodaj->click();
     EXPECT_TRUE(checked);
     EXPECT_EQ(w.state().tablica.CardCount(), 0);
+}
+
+// Confirms the card dialog; what the refusal over it said, answered ("" when none came).
+QString ConfirmRefused(ui::TFormParametryKarty* d) {
+    auto said = std::make_shared<QString>();
+    WhenModal([said](QWidget* modal) {
+        *said = modal->windowTitle() + ": " + static_cast<QMessageBox*>(modal)->text();
+        static_cast<QDialog*>(modal)->reject();
+    });
+    d->Button1->click(); // the refusal is answered before this returns
+    return *said;
+}
+
+TEST_F(CardGroupTest, TheCardDialogRefusesWhatNoModuleOrFileHoldsAndStaysOpen) {
+    ui::TMain& w = StartOnSimulator("kind=F");
+    w.state().tablica.AddCard(3, 4, {"4012345", false, ""});
+    WhenCardDialog([&](ui::TFormParametryKarty* d) {
+        const auto own = [](OwnTextName name, const char* arg) {
+            return Msg(58) + ": " + QString::fromStdString(OwnText(name, LanguageIndex(), {arg}));
+        };
+        QTest::keyClicks(d->Edit1, "268435456");
+        EXPECT_EQ(ConfirmRefused(d), own(OwnTextName::CardNumberNotHeld, "268435456"));
+        EXPECT_EQ(d->focusWidget(), d->Edit1);
+        d->Edit1->clear();
+        QGuiApplication::clipboard()->setText(" 04012345\r\n"); // trimmed, not dropped
+        QTest::keyClick(d->Edit1, Qt::Key_V, Qt::ControlModifier);
+        EXPECT_EQ(d->Edit1->text(), "04012345");
+        QTest::keyClicks(d->Edit2, "Klatka A=2; drzwi ");
+        QTest::sendKeyEvent(QTest::Click, d->Edit2, Qt::Key_unknown, "Ж", Qt::NoModifier);
+        d->Edit1->setFocus();
+        EXPECT_EQ(ConfirmRefused(d), own(OwnTextName::DescriptionNotHeld, "= Ж"));
+        EXPECT_EQ(d->focusWidget(), d->Edit2);
+        EXPECT_TRUE(d->isVisible());
+        d->Edit2->setText("Klatka A, drzwi Ż");
+        d->Button1->click();
+        // Taken by the dialog; then the command finds the number registered, by value.
+        EXPECT_FALSE(d->isVisible());
+        Answer(QMessageBox::Ok);
+    });
+    w.Button_dodaj->click();
+    Settle(w);
+    EXPECT_EQ(shown, QStringList{Msg(196) + "4" + Msg(197) + "3!"});
+    EXPECT_EQ(w.state().tablica.CardCount(), 1);
+}
+
+TEST_F(CardGroupTest, ChangeRefusesAnotherCardsNumber) {
+    ui::TMain& w = StartOnSimulator("kind=F");
+    w.state().tablica.AddCard(3, 4, {"4012345", false, "other"});
+    w.state().tablica.AddCard(1, 0, {"11", true, "gate"});
+    w.SetApartment(0);
+    w.state().NeedSave = false;
+    w.ListView1->setCurrentItem(w.ListView1->topLevelItem(0));
+    WhenCardDialog([&](ui::TFormParametryKarty* d) {
+        d->Edit1->setText("04012345");
+        d->Button1->click();
+        Answer(QMessageBox::Ok);
+    });
+    w.Button_zmien->click();
+    Settle(w);
+    EXPECT_EQ(shown, QStringList{Msg(196) + "4" + Msg(197) + "3!"});
+    EXPECT_EQ(w.state().tablica.Cell(1, 0).lista.at(0), (TKarta{"11", true, "gate"}));
+    EXPECT_FALSE(w.state().NeedSave);
 }
 
 TEST_F(CardGroupTest, TheRangeDialogKeepsToAtOrAboveFrom) {
