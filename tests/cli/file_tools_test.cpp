@@ -244,7 +244,7 @@ TEST_F(FileTools, CheckListsWhatAnInstallerMustFix) {
     write.path = manyFile;
     std::ostringstream err;
     EXPECT_EQ(PrepareTransfer("write", write, state, err), kExitNotForModule);
-    EXPECT_EQ(err.str(), "korv-cli module: " + manyFile +
+    EXPECT_EQ(err.str(), "korv-cli module: " + EscapeText(manyFile) +
                              " holds 6145 cards; There can't be more then 6144 cards in the "
                              "module!\n");
 }
