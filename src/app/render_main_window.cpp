@@ -6,15 +6,21 @@
 // Verify (3) panel after the ticks and draws the message box it shows, details unfolded, or
 // else the window afterwards; with --grab-after MS it draws the window that long after the
 // press, while the command runs (Cancel or its note beside the progress), then cancels it.
+// --question unsaved|partial|replace draws the question asked before unsaved work or a partial read
+// would be thrown away.
 // --card-dialog draws the card dialog as it looks while it waits for a card at the reader. --window
 // help|usb|contact draws that Info menu window.
+#include "commands/ui_seam.h"
 #include "i18n/catalogue.h"
+#include "i18n/message_slots.h"
+#include "i18n/own_texts.h"
 #include "ui/app_identity.h"
 #include "ui/app_style.h"
 #include "ui/card_dialog.h"
 #include "ui/contact_window.h"
 #include "ui/info_text_window.h"
 #include "ui/main_window.h"
+#include "ui/message_box.h"
 #include "ui/panel_edycji.h"
 #include "ui/push_panel.h"
 
@@ -90,6 +96,21 @@ bool PressAndDrawTheWindow(korv::ui::TMain& window, korv::ui::PushPanel* panel, 
     return saved;
 }
 
+// Draws the next modal message box into out and closes it, once it is up.
+void DrawTheNextBox(const QString& out, bool& saved) {
+    auto* watch = new QTimer;
+    watch->setInterval(20);
+    QObject::connect(watch, &QTimer::timeout, [watch, out, &saved] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!box || !box->isVisible())
+            return;
+        saved = box->grab().save(out, "PNG");
+        box->reject();
+        watch->deleteLater();
+    });
+    watch->start();
+}
+
 // Draws the first message box that comes up while the panel's command runs, with its details
 // unfolded, and closes it. False when none came up.
 bool PressAndDrawTheBox(korv::ui::TMain& window, korv::ui::PushPanel* panel, const QString& out,
@@ -119,10 +140,12 @@ bool PressAndDrawTheBox(korv::ui::TMain& window, korv::ui::PushPanel* panel, con
 
 int main(int argc, char** argv) {
     if (argc < 2 || argv[1][0] == '-') {
-        std::fprintf(stderr,
-                     "usage: korv-render OUT.png [--lang N] [--zone Z] [--sample] [--ticks N] "
-                     "[--panel 3|5] [--press 1|2|3 [--grab-after MS]] [--card-dialog] "
-                     "[--window help|usb|contact]\n");
+        std::fprintf(
+            stderr,
+            "usage: korv-render OUT.png [--lang N] [--zone Z] [--sample] [--ticks N] "
+            "[--panel 3|5] [--press 1|2|3 [--grab-after MS]] [--question unsaved|partial|replace] "
+            "[--card-dialog] "
+            "[--window help|usb|contact]\n");
         return 2;
     }
     if (!std::getenv("QT_QPA_PLATFORM"))
@@ -137,6 +160,7 @@ int main(int argc, char** argv) {
     int panel = 0;       // 3: the password panel (change mode), 5: the version panel
     int press = 0;       // 1: Read, 2: Save, 3: Verify
     int grabAfterMs = 0; // draw the window this long after the press, the command running
+    const char* question = nullptr; // unsaved | partial: draw that question
     bool cardDialog = false;
     const char* infoWindow = nullptr;
     for (int i = 2; i < argc; ++i) {
@@ -152,6 +176,8 @@ int main(int argc, char** argv) {
             panel = std::atoi(argv[++i]);
         else if (!std::strcmp(argv[i], "--press") && i + 1 < argc)
             press = std::atoi(argv[++i]);
+        else if (!std::strcmp(argv[i], "--question") && i + 1 < argc)
+            question = argv[++i];
         else if (!std::strcmp(argv[i], "--grab-after") && i + 1 < argc)
             grabAfterMs = std::atoi(argv[++i]);
         else if (!std::strcmp(argv[i], "--card-dialog"))
@@ -215,6 +241,30 @@ int main(int argc, char** argv) {
         if (!ok)
             std::fprintf(stderr, "korv-render: cannot write %s\n", argv[1]);
         return ok ? 0 : 1;
+    }
+    if (question) {
+        // The questions asked before work is thrown away, with example figures.
+        const bool partial = !std::strcmp(question, "partial");
+        const bool replace = !std::strcmp(question, "replace");
+        std::string text = korv::OwnText(korv::OwnTextName::UnsavedChangesQuestion, language);
+        std::string caption = korv::OwnText(korv::OwnTextName::UnsavedChangesCaption, language);
+        if (partial) {
+            text = korv::OwnText(korv::OwnTextName::PartialReadQuestion, language,
+                                 {"588", "600", "17"});
+            caption = korv::MessageText(korv::MsgReadingModule);
+        } else if (replace) {
+            text = korv::OwnText(korv::OwnTextName::ReplaceFileQuestion, language,
+                                 {"/home/jan/klatka-a.zel"});
+            caption = korv::MessageText(4); // Save as
+        }
+        bool saved = false;
+        DrawTheNextBox(QString::fromLocal8Bit(argv[1]), saved);
+        korv::ui::ShowMessageBox(&window, QString::fromStdString(text),
+                                 QString::fromStdString(caption),
+                                 partial || replace ? korv::MbYesNoDefaultNo : korv::MbYesNoCancel);
+        if (!saved)
+            std::fprintf(stderr, "korv-render: cannot write %s\n", argv[1]);
+        return saved ? 0 : 1;
     }
     if (press >= 1 && press <= 3) {
         korv::ui::PushPanel* panels[] = {window.Panel1b, window.Panel2b, window.Panel3b};

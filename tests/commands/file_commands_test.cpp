@@ -382,3 +382,69 @@ TEST(ConflictMessage, PolishText) {
 
 } // namespace
 } // namespace korv
+
+namespace korv {
+namespace {
+
+class UnsavedWork : public ::testing::Test {
+protected:
+    void SetUp() override { SetLanguageIndex(English); }
+    // Counts the questions about unsaved work among the boxes shown.
+    int Asked() const {
+        return static_cast<int>(std::count_if(ui.boxes.begin(), ui.boxes.end(), [](auto& b) {
+            return b.caption == "ZEL - unsaved changes";
+        }));
+    }
+    test::TempFolder dir;
+    AppState state;
+    test::ScriptedUi ui;
+};
+
+TEST_F(UnsavedWork, NewAsksOnlyForWorkNowhereElseAndDoesWhatTheAnswerSays) {
+    Nowy1Click(state, ui); // nothing to lose at start-up
+    EXPECT_EQ(Asked(), 0);
+
+    state.tablica.AddCard(1, 3, {"77", false, ""});
+    state.NeedSave = true;
+    ui.boxAnswers = {IdCancel};
+    Nowy1Click(state, ui);
+    EXPECT_EQ(Asked(), 1);
+    EXPECT_EQ(state.tablica.CardCount(), 1); // went back
+
+    // Yes without a file name: Save as; declined there, the register stays and New does not run.
+    ui.boxAnswers = {IdYes};
+    ui.saveNames = {std::nullopt};
+    Nowy1Click(state, ui);
+    EXPECT_EQ(state.tablica.CardCount(), 1);
+
+    // Yes and a name: saved, then New goes on; the file holds the card.
+    ui.boxAnswers = {IdYes};
+    ui.saveNames = {dir.File("kept.zel")};
+    Nowy1Click(state, ui);
+    EXPECT_EQ(state.tablica.CardCount(), 0);
+    EXPECT_TRUE(std::filesystem::exists(dir.File("kept.zel")));
+
+    // Sent to a module (NeedSave off): the cards are not lost, but a number to dial only a file
+    // keeps still is; a read, which keeps the numbers to dial, does not ask for it.
+    state.tablica.AddCard(2, 4, {"78", false, ""});
+    state.NeedSave = false;
+    EXPECT_FALSE(WorkWouldBeLost(state));
+    state.tablica.Cell(2, 4).wybierany = "204";
+    EXPECT_TRUE(WorkWouldBeLost(state));
+    EXPECT_FALSE(WorkWouldBeLost(state, Discards::Cards));
+    ui.boxAnswers = {IdNo}; // given up
+    const int before = Asked();
+    Nowy1Click(state, ui);
+    EXPECT_EQ(Asked(), before + 1);
+    EXPECT_EQ(state.tablica.Cell(2, 4).wybierany, "");
+
+    // Opening a file makes its register the saved one: closing afterwards asks nothing.
+    ui.openNames = {dir.File("kept.zel")};
+    Otwrz1Click(state, ui);
+    EXPECT_EQ(state.tablica.CardCount(), 1);
+    EXPECT_TRUE(state.NeedSave); // not in the module yet, but in the file
+    EXPECT_FALSE(WorkWouldBeLost(state));
+}
+
+} // namespace
+} // namespace korv

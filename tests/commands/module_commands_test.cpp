@@ -126,6 +126,39 @@ TEST_F(ModuleCommands, RefusedPasswordAsksOnEveryTickUntilTheRightOneIsEntered) 
     EXPECT_EQ(std::count(ui.events.begin(), ui.events.end(), "AskPassword entry"), 2);
 }
 
+TEST_F(ModuleCommands, ACancelledPasswordPanelWaitsForThePasswordBoxOrAnotherModule) {
+    Context("[module]\nkind=F\npassword=0042\n");
+    const auto asked = [&] {
+        return std::count(ui.events.begin(), ui.events.end(), "AskPassword entry");
+    };
+    ui.passwords = {std::nullopt}; // cancelled
+    Tick();
+    Tick();
+    Tick();
+    EXPECT_EQ(asked(), 1); // not back every second
+    EXPECT_TRUE(PasswordRefusedAndDeclined(state));
+    EXPECT_EQ(Label(), "Password refused - click the password box");
+    EXPECT_FALSE(state.connection.moduleGroup);
+
+    AskForThePasswordAgain(state); // the password box clicked
+    ui.passwords = {std::nullopt};
+    Tick();
+    Tick();
+    EXPECT_EQ(asked(), 2);
+
+    // Unplugged and plugged again: a new connection is asked anew, and takes the password.
+    Configure("[module]\nkind=none\n");
+    Tick();
+    EXPECT_FALSE(PasswordRefusedAndDeclined(state));
+    Configure("[module]\nkind=F\npassword=0042\n");
+    ui.passwords = {std::string("42")};
+    Tick();
+    Tick();
+    EXPECT_EQ(asked(), 3);
+    EXPECT_TRUE(state.PasswordAccepted);
+    EXPECT_EQ(Label(), "Connected with module ZEL v7");
+}
+
 TEST_F(ModuleCommands, ACableAnotherProgramHoldsIsSaidToBeInUseNotMissing) {
     auto& ctx = Context("[module]\nkind=F\n");
     auto other = link::LoadVendorLibrary(KORV_SIM_LIBRARY);

@@ -3,6 +3,7 @@
 // a write left there.
 #include "commands/close_query.h"
 #include "commands/connection_monitor.h"
+#include "commands/file_commands.h"
 #include "commands/read_module.h"
 #include "commands/unsaved_changes.h"
 #include "commands/verify_module.h"
@@ -308,6 +309,41 @@ TEST_F(ModuleTransfer, CloseQueryAsksOnlyForUnsentChangesWithAModuleThere) {
     MarkRegisterSaved(state);
     EXPECT_TRUE(FormCloseQuery(ctx));
     EXPECT_EQ(ui.boxes.size(), 1u);
+}
+
+TEST_F(ModuleTransfer, AReadThatMissedPagesAsksOnceAndASaveOverTheFileAsksAgain) {
+    std::string cards;
+    for (int c = 0; c < 40; ++c)
+        cards +=
+            (c ? "," : "") + std::string("1/") + std::to_string(c) + "/" + std::to_string(100 + c);
+    auto& ctx = Connect("kind=F\nimage_cards=" + cards + "\n[faults]\nread.1=silent\n");
+    state.tablica.AddCard(4, 9, {"5", false, "before"});
+    ui.boxAnswers = {IdNo};
+    ReadOutcome r = Button1Click(ctx);
+    EXPECT_TRUE(r.partialDeclined);
+    EXPECT_FALSE(r.registerReplaced);
+    EXPECT_EQ(state.tablica.CardCount(), 1);
+    ASSERT_EQ(ui.boxes.size(), 1u); // one question, no notice per page
+    EXPECT_EQ(ui.boxes[0].text, "28 of the module's 40 cards were read; these pages could not "
+                                "be read: 1.\n\nKeep what was read? No leaves the card list as "
+                                "it was before the read.");
+    EXPECT_TRUE(ui.messages.empty());
+
+    ui.boxAnswers = {IdYes};
+    r = Button1Click(ctx);
+    EXPECT_TRUE(r.registerReplaced);
+    EXPECT_EQ(state.tablica.CardCount(), 28);
+    EXPECT_TRUE(state.partialRead);
+
+    // Save over the file the title names: asked first; No writes nothing.
+    state.Sciezka = dir + "/complete.zel";
+    std::ofstream(state.Sciezka) << "the complete list";
+    ui.boxes.clear();
+    ui.boxAnswers = {IdNo};
+    Zapisz1Click(state, ui);
+    ASSERT_EQ(ui.boxes.size(), 1u);
+    EXPECT_NE(ui.boxes[0].text.find("missed pages"), std::string::npos);
+    EXPECT_EQ(ReadFile(state.Sciezka), "the complete list");
 }
 
 } // namespace
