@@ -43,7 +43,8 @@ std::vector<CardCheck> CheckCards(const TTablica& tablica) {
     std::unordered_map<std::string, CardPosition> first;
     tablica.ForEachCard([&](int zone, int apartment, int, const TKarta& k) {
         CardCheck c{k.numer, CardPosition{zone, apartment}, std::nullopt, CheckCardNumber(k.numer)};
-        const auto [it, isNew] = first.try_emplace(k.numer, c.where);
+        // The same card for the register and the module: "0123" duplicates "123".
+        const auto [it, isNew] = first.try_emplace(std::string(CardNumberKey(k.numer)), c.where);
         if (!isNew)
             c.duplicateOf = it->second;
         if (c.duplicateOf || c.fault != CardNumberFault::None)

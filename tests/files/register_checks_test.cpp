@@ -34,16 +34,17 @@ TEST(RegisterChecks, EveryRepeatOfANumberPointsAtItsFirstPlace) {
     t->AddCard(4, 0, {"55", true, "x"});
     t->AddCard(4, 0, {"55", false, ""});
     const std::vector<CardCheck> found = CheckCards(*t);
-    ASSERT_EQ(found.size(), 3u);
-    // Register order: zone 1 first; "055" is another number, with its own fault.
+    ASSERT_EQ(found.size(), 4u);
+    // Register order: zone 1 first. "055" is the card "55" is, as the module and Add see it:
+    // the first place, with its own fault, and every "55" repeats it.
     EXPECT_EQ(found[0].numer, "055");
     EXPECT_EQ(found[0].fault, CardNumberFault::LeadingZeros);
     EXPECT_FALSE(found[0].duplicateOf);
-    for (int i : {1, 2}) {
-        EXPECT_EQ(found[i].where.zone, 4);
+    for (int i : {1, 2, 3}) {
+        EXPECT_EQ(found[i].where.zone, i == 1 ? 3 : 4);
         ASSERT_TRUE(found[i].duplicateOf);
-        EXPECT_EQ(found[i].duplicateOf->zone, 3);
-        EXPECT_EQ(found[i].duplicateOf->apartment, 7);
+        EXPECT_EQ(found[i].duplicateOf->zone, 1);
+        EXPECT_EQ(found[i].duplicateOf->apartment, 2);
     }
     EXPECT_FALSE(ExceedsModule(*t));
     test::FillRegister(*t, MaxCards + 1);
