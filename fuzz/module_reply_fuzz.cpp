@@ -17,6 +17,7 @@
 #include "commands/app_state.h"
 #include "commands/card_commands.h"
 #include "commands/close_query.h"
+#include "commands/unsaved_changes.h"
 #include "commands/command_runner.h"
 #include "commands/connection_monitor.h"
 #include "commands/module_context.h"
@@ -643,6 +644,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         }
         if (command == Command::TicksThenClose) {
             const std::size_t sent = cable.written.size();
+            // The cards are in a file: closing asks only what the module's side asks.
+            MarkRegisterSaved(*state);
             Require(FormCloseQuery(ctx), "window kept open after Yes");
             Trace("close query: %zu requests\n", cable.written.size() - sent);
             CheckCloseQuery(*state, cable, sent);
