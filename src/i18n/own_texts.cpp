@@ -144,6 +144,20 @@ Pair Texts(OwnTextName name) {
         return {"Opis nie może zawierać tych znaków, bo plik kart ich nie pomieści: %1",
                 "The description cannot contain these characters, as a card file cannot hold "
                 "them: %1"};
+    case OwnTextName::ModuleMenu:
+        return {"Moduł", "Module"};
+    case OwnTextName::GridName:
+        return {"Lokale strefy", "Apartments of the zone"};
+    case OwnTextName::CardListName:
+        return {"Karty lokalu", "Cards of the apartment"};
+    case OwnTextName::GridCellCards:
+        return {"Lokal %1, kart: %2", "Apartment %1, cards: %2"};
+    case OwnTextName::GridCellNumber:
+        return {"Lokal %1, numer do wybrania: %2", "Apartment %1, number to dial: %2"};
+    case OwnTextName::GridCellNoNumber:
+        return {"Lokal %1, bez numeru do wybrania", "Apartment %1, no number to dial"};
+    case OwnTextName::PasswordChangeItem:
+        return {"Zmień hasło", "Change password"};
     }
     return {"", ""};
 }

@@ -47,6 +47,13 @@ enum class OwnTextName {
     InstructionsLabel,   // the help window, before the link to the full instructions
     CardNumberNotHeld,   // %1 number: a card refused before it enters the register
     DescriptionNotHeld,  // %1 the characters a card file cannot carry, with blanks between
+    ModuleMenu,          // the menu of the module commands, beside File
+    GridName,            // what a screen reader calls the grid
+    CardListName,        // and the card list
+    GridCellCards,       // %1 apartment, %2 its card count: a grid cell to a screen reader
+    GridCellNumber,      // %1 apartment, %2 its number to dial
+    GridCellNoNumber,    // %1 apartment without a number to dial
+    PasswordChangeItem,  // the Module menu's item, and what a screen reader calls Change
 };
 
 // The text in the language (0..5).

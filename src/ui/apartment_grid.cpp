@@ -1,5 +1,8 @@
 #include "ui/apartment_grid.h"
 
+#include "ui/accessible_widgets.h"
+
+#include <QAccessible>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -12,6 +15,7 @@ constexpr int kRows = 27;
 } // namespace
 
 ApartmentGrid::ApartmentGrid(QWidget* parent) : QWidget(parent) {
+    InstallAccessibleInterfaces();
     setObjectName("Grid");
     setFocusPolicy(Qt::StrongFocus);
     setFixedSize(453, 462);
@@ -48,12 +52,31 @@ void ApartmentGrid::setCellColour(std::function<QColor(int, int)> colour) {
     update();
 }
 
+void ApartmentGrid::setCellName(std::function<QString(int, int)> name) {
+    name_ = std::move(name);
+}
+
+QString ApartmentGrid::cellName(int column, int row) const {
+    if (!name_ || column < 1 || column >= kColumns || row < 1 || row >= kRows)
+        return {};
+    return name_(column, row);
+}
+
 void ApartmentGrid::setSelection(int column, int row) {
     if (column == column_ && row == row_)
         return;
     column_ = column;
     row_ = row;
     update();
+    announceCurrentCell();
+}
+
+void ApartmentGrid::announceCurrentCell() {
+    if (!hasFocus() || column_ < 1 || row_ < 1)
+        return;
+    QAccessibleEvent event(this, QAccessible::Focus);
+    event.setChild(GridCellChildIndex(column_, row_));
+    QAccessible::updateAccessibility(&event);
 }
 
 QRect ApartmentGrid::cellRect(int column, int row) const {
@@ -167,6 +190,15 @@ void ApartmentGrid::keyPressEvent(QKeyEvent* event) {
         return;
     }
     trySelect(c, r);
+}
+
+void ApartmentGrid::focusInEvent(QFocusEvent* event) {
+    QWidget::focusInEvent(event);
+    if ((event->reason() == Qt::TabFocusReason || event->reason() == Qt::BacktabFocusReason) &&
+        cellName(column_, row_).isEmpty())
+        emit enteredByTab();
+    // After Qt has told of the grid's own focus, so that the cell is the last word.
+    QMetaObject::invokeMethod(this, &ApartmentGrid::announceCurrentCell, Qt::QueuedConnection);
 }
 
 void ApartmentGrid::focusOutEvent(QFocusEvent* event) {

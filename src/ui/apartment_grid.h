@@ -31,6 +31,10 @@ public:
 
     // Fill colour of a non-header cell; set by the window, which knows the register.
     void setCellColour(std::function<QColor(int column, int row)> colour);
+    // What a screen reader says of a non-header cell (its apartment and what it shows); empty
+    // for a cell that holds no apartment. Set by the window, which knows the view and language.
+    void setCellName(std::function<QString(int column, int row)> name);
+    QString cellName(int column, int row) const;
 
     int selectedColumn() const { return column_; }
     int selectedRow() const { return row_; }
@@ -48,19 +52,25 @@ signals:
     void cellSelected(int column, int row);
     void clicked();
     void focusLeft();
+    // Tab brought the focus in while the selection was parked on a cell of no apartment.
+    void enteredByTab();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
 
 private:
     bool trySelect(int column, int row);
+    // Tells assistive technology which cell has the keyboard now.
+    void announceCurrentCell();
 
     std::array<std::array<QString, 27>, 11> text_;
     std::function<QColor(int, int)> colour_;
+    std::function<QString(int, int)> name_;
     int column_ = 1;
     int row_ = 1;
     int suspended_ = 0;

@@ -85,6 +85,10 @@ TFormParametryKarty::TFormParametryKarty(QWidget* parent, const CardDialogSetup&
     Timer_karta->setInterval(kAutoConfirmMs);
     Timer_karta->setSingleShot(true);
     Timer_karta->setTimerType(Qt::PreciseTimer); // a coarse timer may fire a few ms early
+    // A screen reader names each box by the label beside it.
+    Label1->setBuddy(Edit1);
+    Label2->setBuddy(SpinEdit1);
+    Label4->setBuddy(Edit2);
     setTabOrder(Edit1, SpinEdit1);
     setTabOrder(SpinEdit1, Edit2);
     setTabOrder(Edit2, Button1);

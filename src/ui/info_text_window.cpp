@@ -61,6 +61,9 @@ InfoTextWindow::InfoTextWindow(QWidget* parent, const char* name, const QString&
     const QRect memo(12, 36, client.width() - 24, client.height() - 90);
     Memo1 = Memo(this, "Memo1", memo, polishText);
     Memo2 = Memo(this, "Memo2", memo, englishText);
+    // The heading names the text for a screen reader, in either language.
+    Memo1->setAccessibleName(Label1->text());
+    Memo2->setAccessibleName(Label1->text());
     ButtonOK = new QPushButton("OK", this);
     ButtonOK->setObjectName("ButtonOK");
     ButtonOK->setGeometry(client.width() - 212, client.height() - 42, 96, 30);

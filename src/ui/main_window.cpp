@@ -1,7 +1,9 @@
 #include "ui/main_window.h"
 
 #include "commands/file_commands.h"
+#include "core/view_rules.h"
 #include "i18n/catalogue.h"
+#include "i18n/own_texts.h"
 #include "i18n/settings_file.h"
 #include "ui/apartment_box.h"
 #include "ui/apartment_grid.h"
@@ -86,6 +88,15 @@ TMain::TMain(const TMainOptions& options, QWidget* parent)
     TimerCheck->setInterval(1000);
     connect(TimerCheck, &QTimer::timeout, this, &TMain::TimerCheckTimer);
     ConnectModuleCommands();
+    // The Module menu presses the very controls, so it runs what they run and nothing else.
+    const std::pair<QAction*, PushPanel*> panelItems[] = {
+        {Odczytaj1, Panel1b}, {Zapisz_modul1, Panel2b}, {Weryfikuj1, Panel3b}};
+    for (const auto& [item, panel] : panelItems) {
+        connect(item, &QAction::triggered, panel, &PushPanel::click);
+        panel->setShortcutHint(item->shortcut());
+    }
+    connect(Zmien_haslo1, &QAction::triggered, Button_zmien_haslo, &QPushButton::click);
+    connect(Reset_pamieci1, &QAction::triggered, Button_reset_pamieci, &QPushButton::click);
     ConnectCardCommands();
     ConnectInfoWindows();
 
@@ -147,6 +158,19 @@ void TMain::BuildMenu() {
     connect(Dopisz_plik, &QAction::triggered, this, [this] { Dopisz_plikClick(state_, ui()); });
     connect(Zapisz1, &QAction::triggered, this, [this] { Zapisz1Click(state_, ui()); });
     connect(Zapiszjako1, &QAction::triggered, this, [this] { Zapiszjako1Click(state_, ui()); });
+
+    // Beside File: what the module panels and buttons do, for the keyboard. Their commands are
+    // connected with the panels'; the reset has no shortcut, as it erases the module.
+    Modul1 = bar->addMenu(QString());
+    Modul1->setObjectName("Modul1");
+    Odczytaj1 = action(Modul1, "Odczytaj1", QKeySequence("Ctrl+R"));
+    Zapisz_modul1 = action(Modul1, "Zapisz_modul1", QKeySequence("Ctrl+W"));
+    Weryfikuj1 = action(Modul1, "Weryfikuj1", QKeySequence("Ctrl+E"));
+    Modul1->addSeparator();
+    Zmien_haslo1 = action(Modul1, "Zmien_haslo1", QKeySequence("Ctrl+P"));
+    Reset_pamieci1 = action(Modul1, "Reset_pamieci1", {});
+    for (QAction* a : Modul1->actions())
+        a->setEnabled(false);
 
     Jezyk = bar->addMenu(QString());
     Jezyk->setObjectName("Jezyk");
@@ -348,7 +372,55 @@ void TMain::BuildPage() {
     Grid->canSelect = [this](int c, int r) { return GridSelectCell(c, r); };
     Grid->setCellColour([this](int c, int r) { return GridCellColour(c, r); });
     connect(Grid, &ApartmentGrid::clicked, this, &TMain::GridClick);
+    Grid->setCellName([this](int c, int r) { return GridCellName(c, r); });
     connect(Grid, &ApartmentGrid::focusLeft, this, &TMain::GridExit);
+    // From the keyboard the grid starts at the apartment in the box, not on the parked cell.
+    connect(Grid, &ApartmentGrid::enteredByTab, this, [this] {
+        int c = 0, r = 0;
+        ApartmentGridCell(state_.CurrentApartment, c, r);
+        Grid->setSelection(c, r);
+    });
+
+    // Screen readers name a box by the label that is its buddy.
+    LabelNrM->setBuddy(SpinEdit1);
+    Label_wybierany_numer->setBuddy(EditWybierany);
+    Label_czas_zamka->setBuddy(ComboBox_czas_zamka);
+    SetTabOrder();
+}
+
+QString TMain::GridCellName(int column, int row) const {
+    const int a = GridCellApartment(column, row);
+    if (a < 0 || a > 255)
+        return {};
+    const std::string apartment = std::to_string(a);
+    const auto& cell = state_.tablica.Cell(state_.CurrentZone, a);
+    std::string name;
+    if (GridMode() == 0)
+        name = OwnText(OwnTextName::GridCellCards, LanguageIndex(),
+                       {apartment, std::to_string(cell.lista.size())});
+    else if (cell.wybierany.empty())
+        name = OwnText(OwnTextName::GridCellNoNumber, LanguageIndex(), {apartment});
+    else
+        name = OwnText(OwnTextName::GridCellNumber, LanguageIndex(), {apartment, cell.wybierany});
+    return QString::fromStdString(name);
+}
+
+void TMain::SetTabOrder() {
+    // Radio buttons of a group stand in the chain one after another; Tab stops at the checked
+    // one and the arrow keys move within the group.
+    QList<QWidget*> chain;
+    for (QRadioButton* r : RadioGroup1Items)
+        chain << r;
+    for (QRadioButton* r : RadioGroup2Items)
+        chain << r;
+    chain << Grid << SpinEdit1 << EditWybierany << Button_dodaj << CheckBox_auto << Button_zmien
+          << Button_Kasuj1 << Button_Znajdz << Button_kasujZakres << ListView1 << Edit_haslo
+          << Button_zmien_haslo << Panel1b << Panel2b << Panel3b << ComboBox_czas_zamka;
+    for (QRadioButton* r : RadioGroup_typ_zamkaItems)
+        chain << r;
+    chain << CheckBox_biper << Button_reset_pamieci;
+    for (int i = 1; i < chain.size(); ++i)
+        setTabOrder(chain[i - 1], chain[i]);
 }
 
 void TMain::BuildStatusLine() {
@@ -377,6 +449,7 @@ void TMain::BuildStatusLine() {
     Button_anuluj->setObjectName("Button_anuluj");
     Button_anuluj->setGeometry(782, 598, 78, 22);
     Button_anuluj->setVisible(false);
+    setTabOrder(Button_reset_pamieci, Button_anuluj);
     LabelNoCancel = Label(client, "LabelNoCancel", {466, 598, 170, 22});
     LabelNoCancel->setAlignment(Qt::AlignCenter);
     LabelNoCancel->setWordWrap(true);

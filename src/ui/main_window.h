@@ -153,6 +153,10 @@ private:
     void CloseAfterJob();
     void EditWybieranyChange(const QString& text);
     QColor GridCellColour(int column, int row) const;
+    QString GridCellName(int column, int row) const;
+    // The order a person works in: zone, view, grid, apartment, number to dial, card commands,
+    // card list, password, module commands.
+    void SetTabOrder();
 
     AppState state_;
     std::string settingsPath_;
@@ -186,6 +190,15 @@ public:
     // New, Open, Add file, Save, Save as: off together while a command runs, each keeping
     // its own enabling for afterwards.
     QActionGroup* FileItems = nullptr;
+    // Moduł = module: the module commands of the left column, with shortcuts: Odczytaj Read,
+    // Zapisz (to the module) Save, Weryfikuj Verify, Zmień hasło change password, Reset pamięci
+    // memory reset. Each is on exactly when its control is.
+    QMenu* Modul1 = nullptr;
+    QAction* Odczytaj1 = nullptr;
+    QAction* Zapisz_modul1 = nullptr;
+    QAction* Weryfikuj1 = nullptr;
+    QAction* Zmien_haslo1 = nullptr;
+    QAction* Reset_pamieci1 = nullptr;
     QMenu* Jezyk = nullptr;               // Język = language
     std::array<QAction*, 6> JezykItems{}; // indexed by language: Jezyk0 .. Jezyk5
     QMenu* About1 = nullptr;

@@ -138,6 +138,12 @@ void TMain::UpdateEnabling() {
     GroupBox_ustawienia_mini->setEnabled(!command);
     FileItems->setEnabled(!command);
     Jezyk->menuAction()->setEnabled(!command);
+    // The Module menu's items are on exactly when the controls they press are.
+    Odczytaj1->setEnabled(Panel1b->isEnabled());
+    Zapisz_modul1->setEnabled(Panel2b->isEnabled());
+    Weryfikuj1->setEnabled(Panel3b->isEnabled());
+    Zmien_haslo1->setEnabled(Button_zmien_haslo->isEnabled());
+    Reset_pamieci1->setEnabled(Button_reset_pamieci->isEnabled());
 }
 
 void TMain::TimerCheckTimer() {

@@ -5,6 +5,7 @@
 #include "i18n/catalogue.h"
 #include "i18n/own_texts.h"
 #include "i18n/settings_file.h"
+#include "ui/apartment_grid.h"
 #include "ui/app_identity.h"
 #include "ui/catalogue_text.h"
 #include "ui/fit_caption.h"
@@ -66,6 +67,13 @@ void TMain::ApplyLanguage() {
     Panel1b->setCaption(Text(36));
     Panel2b->setCaption(Text(37));
     Panel3b->setCaption(Text(38));
+    Modul1->setTitle(own(OwnTextName::ModuleMenu));
+    Odczytaj1->setText(Text(36));
+    Zapisz_modul1->setText(Text(37));
+    Weryfikuj1->setText(Text(38));
+    Zmien_haslo1->setText(own(OwnTextName::PasswordChangeItem));
+    Button_zmien_haslo->setAccessibleName(own(OwnTextName::PasswordChangeItem));
+    Reset_pamieci1->setText(Text(139));
 
     if (state_.ConnectionMessage == 31)
         LabelPolacz->setText(Text(31) + QString::fromStdString(state_.ModuleName));
@@ -106,6 +114,10 @@ void TMain::ApplyLanguage() {
     ListView1->headerItem()->setText(1, QString());
     ListView1->headerItem()->setText(2, Text(87));
     CheckBox_auto->setText(Text(99));
+    // Controls with no caption or buddy label of their own: a screen reader says these.
+    Grid->setAccessibleName(own(OwnTextName::GridName));
+    ListView1->setAccessibleName(own(OwnTextName::CardListName));
+    PageControl2->setAccessibleName(Text(15));
     FitCaptions(this);
 }
 

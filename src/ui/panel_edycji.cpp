@@ -1,9 +1,9 @@
 #include "ui/panel_edycji.h"
 
+#include "commands/password_commands.h"
 #include "i18n/catalogue.h"
 #include "i18n/message_slots.h"
 #include "i18n/own_texts.h"
-#include "commands/password_commands.h"
 #include "ui/catalogue_text.h"
 #include "ui/fit_caption.h"
 
@@ -57,6 +57,7 @@ TForm_Panel_Edycji::TForm_Panel_Edycji(QWidget* parent) : QDialog(parent) {
     D1_Edit_Parametry_Haslo_Instalatora->setValidator(new QRegularExpressionValidator(
         QRegularExpression("[0-9]{0,4}"), D1_Edit_Parametry_Haslo_Instalatora));
     D1_Edit_Parametry_Haslo_Instalatora->installEventFilter(this);
+    Label239->setBuddy(D1_Edit_Parametry_Haslo_Instalatora); // names the box for screen readers
     D1_Button_Zatwierdz_zmiane_Parametrow = new QPushButton(GroupBox3);
     D1_Button_Zatwierdz_zmiane_Parametrow->setObjectName("D1_Button_Zatwierdz_zmiane_Parametrow");
     D1_Button_Zatwierdz_zmiane_Parametrow->setGeometry(16, 86, 128, 28);
@@ -128,6 +129,7 @@ void TForm_Panel_Edycji::FormShow() {
         }
         FitCaptions(GroupBox3);
     } else {
+        WebBrowser1->setAccessibleName(Text(18)); // "Check version"
         OpenVersionPage();
     }
 }
@@ -139,9 +141,11 @@ bool TForm_Panel_Edycji::eventFilter(QObject* watched, QEvent* event) {
         const bool backspace = key->key() == Qt::Key_Backspace;
         const bool digit = text.size() == 1 && text[0] >= '0' && text[0] <= '9';
         const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
-        // Enter goes on to the dialog (Cancel); every other character key but digits and
-        // Backspace is dropped. Keys without a character (arrows) keep moving the cursor.
-        if (!backspace && !digit && !enter && !text.isEmpty())
+        const bool tab = key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab;
+        // Enter goes on to the dialog (Cancel) and Tab to the buttons; every other character
+        // key but digits and Backspace is dropped. Keys without a character (arrows) keep
+        // moving the cursor.
+        if (!backspace && !digit && !enter && !tab && !text.isEmpty())
             return true;
     }
     return QDialog::eventFilter(watched, event);

@@ -1,10 +1,35 @@
 #include "ui/push_panel.h"
 
+#include "ui/accessible_widgets.h"
+
 #include <QEvent>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
+#include <QPainter>
 
 namespace korv::ui {
+
+namespace {
+
+// The label covers the whole panel, so it is the label that shows the keyboard focus: a dotted
+// line inside the bevels, as the other buttons of the window show it.
+class CaptionLabel : public QLabel {
+public:
+    using QLabel::QLabel;
+
+protected:
+    void paintEvent(QPaintEvent* event) override {
+        QLabel::paintEvent(event);
+        if (!parentWidget()->hasFocus())
+            return;
+        QPainter p(this);
+        p.setPen(QPen(palette().color(QPalette::WindowText), 1, Qt::DotLine));
+        p.drawRect(rect().adjusted(5, 5, -7, -7));
+    }
+};
+
+} // namespace
 
 QString PushPanelPartnerName(const QString& pressedName) {
     if (pressedName.size() < 6 || !pressedName.at(5).isDigit())
@@ -17,7 +42,8 @@ QString PushPanelPartnerName(const QString& pressedName) {
     return {};
 }
 
-PushPanel::PushPanel(int n, QWidget* parent) : QFrame(parent), label_(new QLabel(this)) {
+PushPanel::PushPanel(int n, QWidget* parent) : QFrame(parent), label_(new CaptionLabel(this)) {
+    InstallAccessibleInterfaces();
     setObjectName(QString("Panel%1b").arg(n));
     label_->setObjectName(QString("Label%1b").arg(n));
     setFrameStyle(QFrame::Panel | QFrame::Raised);
@@ -30,6 +56,48 @@ PushPanel::PushPanel(int n, QWidget* parent) : QFrame(parent), label_(new QLabel
     label_->installEventFilter(this);
     installEventFilter(this);
     setCursor(Qt::PointingHandCursor);
+    setFocusPolicy(Qt::StrongFocus);
+}
+
+void PushPanel::click() {
+    if (isEnabled())
+        emit clicked();
+}
+
+void PushPanel::keyPressEvent(QKeyEvent* event) {
+    // Space presses and releasing it runs the command, as on a push button; Enter runs it at once.
+    switch (event->key()) {
+    case Qt::Key_Space:
+        if (!event->isAutoRepeat() && isEnabled())
+            press();
+        return;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        click();
+        return;
+    default:
+        QFrame::keyPressEvent(event);
+    }
+}
+
+void PushPanel::keyReleaseEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Space && !event->isAutoRepeat()) {
+        release(true);
+        return;
+    }
+    QFrame::keyReleaseEvent(event);
+}
+
+void PushPanel::focusInEvent(QFocusEvent* event) {
+    QFrame::focusInEvent(event);
+    label_->update();
+}
+
+void PushPanel::focusOutEvent(QFocusEvent* event) {
+    // Focus leaving with Space still down does not run the command.
+    release(false);
+    QFrame::focusOutEvent(event);
+    label_->update();
 }
 
 void PushPanel::setCaption(const QString& text) {

@@ -35,6 +35,9 @@ TFormZakres::TFormZakres(QWidget* parent) : QDialog(parent) {
     Button2 = new QPushButton(this);
     Button2->setObjectName("Button2");
     Button2->setGeometry(176, 66, 100, 25);
+    // A screen reader names each box by the label beside it.
+    Label2->setBuddy(SpinEdit1);
+    Label3->setBuddy(SpinEdit2);
     connect(Button1, &QPushButton::clicked, this, &QDialog::accept);
     connect(Button2, &QPushButton::clicked, this, &QDialog::reject);
     connect(SpinEdit1, &QSpinBox::valueChanged, this, &TFormZakres::SpinEdit1Change);

@@ -33,6 +33,7 @@ TFormStrefa::TFormStrefa(QWidget* parent) : QDialog(parent) {
     Button2 = new QPushButton(this);
     Button2->setObjectName("Button2");
     Button2->setGeometry(278, 60, 84, 26);
+    Label1->setBuddy(SpinEdit1); // the question names the box for a screen reader
     connect(Button1, &QPushButton::clicked, this, &QDialog::accept);
     connect(Button2, &QPushButton::clicked, this, &QDialog::reject);
 }
