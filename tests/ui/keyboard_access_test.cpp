@@ -1,6 +1,5 @@
 // Every command by keyboard and screen reader: the windows are walked with Tab and through
 // Qt's accessibility interfaces, as a keyboard user and a screen reader meet them.
-#include "i18n/own_texts.h"
 #include "sim_window_fixture.h"
 #include "ui/apartment_box.h"
 #include "ui/apartment_grid.h"
@@ -10,11 +9,7 @@
 #include "ui/push_panel.h"
 #include "ui/zone_chooser.h"
 
-#include <QAbstractButton>
 #include <QAccessible>
-#include <QCheckBox>
-#include <QComboBox>
-#include <QGroupBox>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
@@ -113,7 +108,6 @@ TEST_F(KeyboardAccessTest, EveryControlOfEveryWindowIsNamedAndReachedByTabInBoth
                                        w.SpinEdit1,
                                        w.EditWybierany,
                                        w.Button_dodaj,
-                                       w.Button_kasujZakres,
                                        w.ListView1,
                                        w.Edit_haslo,
                                        w.Button_zmien_haslo,
@@ -127,9 +121,6 @@ TEST_F(KeyboardAccessTest, EveryControlOfEveryWindowIsNamedAndReachedByTabInBoth
             EXPECT_GT(next, at) << Describe(c).toStdString();
             at = std::max(at, next);
         }
-        EXPECT_EQ(QAccessible::queryAccessibleInterface(w.ListView1)->text(QAccessible::Name),
-                  QString::fromStdString(OwnText(OwnTextName::CardListName, language)));
-
         // The card and range dialogs as the window asks with them.
         const auto walkModal = [&](const std::function<void()>& ask) {
             QStringList faults;
@@ -147,6 +138,12 @@ TEST_F(KeyboardAccessTest, EveryControlOfEveryWindowIsNamedAndReachedByTabInBoth
         EXPECT_EQ(walkModal([&] { w.AskCard(TKarta{"41", false, "x"}); }), QStringList());
         EXPECT_EQ(walkModal([&] { w.AskRange(0); }), QStringList());
 
+        const auto walk = [](QDialog* d) {
+            d->show();
+            QStringList faults = Faults(d, FirstControl(d));
+            d->hide();
+            return faults;
+        };
         ui::TFormStrefa zone(&w);
         ui::TForm_Help help(&w);
         ui::TO_USB usb(&w);
@@ -158,17 +155,10 @@ TEST_F(KeyboardAccessTest, EveryControlOfEveryWindowIsNamedAndReachedByTabInBoth
         panel.versionPage = QUrl("http://127.0.0.1:9/"); // refused at once
         for (int mode : {ui::kPasswordMode, ui::kVersionMode}) {
             panel.Ustaw_Formatke_Panelow_Edycji(mode);
-            panel.show();
-            EXPECT_EQ(Faults(&panel, FirstControl(&panel)), QStringList()) << "mode " << mode;
-            panel.hide();
+            EXPECT_EQ(walk(&panel), QStringList()) << "mode " << mode;
         }
-        for (QDialog* d : std::initializer_list<QDialog*>{&zone, &help, &usb, &contact}) {
-            d->show();
-            if (QWidget* first = FirstControl(d)) {
-                EXPECT_EQ(Faults(d, first), QStringList()) << Describe(d).toStdString();
-            }
-            d->hide();
-        }
+        for (QDialog* d : std::initializer_list<QDialog*>{&zone, &help, &usb, &contact})
+            EXPECT_EQ(walk(d), QStringList()) << Describe(d).toStdString();
     }
 }
 
