@@ -10,6 +10,9 @@
 // would be thrown away.
 // --card-dialog draws the card dialog as it looks while it waits for a card at the reader. --window
 // help|usb|contact draws that Info menu window.
+// --screen WxH draws on an offscreen screen of that size (default 1920x1080, which holds the
+// window); with QT_SCALE_FACTOR it shows how the window fits a scaled laptop screen.
+#include "app/offscreen_screen.h"
 #include "commands/ui_seam.h"
 #include "i18n/catalogue.h"
 #include "i18n/message_slots.h"
@@ -145,11 +148,19 @@ int main(int argc, char** argv) {
             "usage: korv-render OUT.png [--lang N] [--zone Z] [--sample] [--ticks N] "
             "[--panel 3|5] [--press 1|2|3 [--grab-after MS]] [--question unsaved|partial|replace] "
             "[--card-dialog] "
-            "[--window help|usb|contact]\n");
+            "[--window help|usb|contact] [--screen WxH]\n");
         return 2;
     }
-    if (!std::getenv("QT_QPA_PLATFORM"))
-        setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    QSize screen(1920, 1080);
+    for (int i = 2; i + 1 < argc; ++i)
+        if (!std::strcmp(argv[i], "--screen"))
+            screen = korv::app::ParseScreenSize(argv[i + 1], screen);
+    std::unique_ptr<QTemporaryFile> screenConfig;
+    if (!std::getenv("QT_QPA_PLATFORM")) {
+        screenConfig = korv::app::UseOffscreenScreen(screen);
+        if (!screenConfig)
+            setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    }
     QApplication app(argc, argv);
     korv::ui::ApplyAppStyle(app);
     korv::ui::ApplyAppIdentity(app);
@@ -184,6 +195,8 @@ int main(int argc, char** argv) {
             cardDialog = true;
         else if (!std::strcmp(argv[i], "--window") && i + 1 < argc)
             infoWindow = argv[++i];
+        else if (!std::strcmp(argv[i], "--screen") && i + 1 < argc)
+            ++i; // read before the application started
     }
     // The picture must not depend on, or change, anybody's settings file.
     QTemporaryDir dir;

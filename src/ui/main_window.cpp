@@ -31,9 +31,15 @@
 #include <QRadioButton>
 #include <QRegularExpressionValidator>
 #include <QScreen>
+#include <QScrollArea>
+#include <QStyle>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTimer>
 #include <QTreeWidget>
+#include <QWindow>
+
+#include <algorithm>
 
 namespace korv::ui {
 
@@ -41,6 +47,8 @@ namespace {
 
 constexpr int kClientWidth = 868;
 constexpr int kClientHeight = 625;
+// The page's margin under the grid at the design's font.
+constexpr int kPageBelowGrid = 2;
 
 // Sizes in pixels, like every coordinate of the design: the window looks the same whatever
 // font size the desktop asks for.
@@ -65,6 +73,61 @@ QLabel* Label(QWidget* parent, const char* name, const QRect& geometry) {
     return l;
 }
 
+// Shows the client at its design size: the window's natural size is the client's, not the
+// scroll area's default of a few dozen characters.
+class ClientScrollArea : public QScrollArea {
+public:
+    using QScrollArea::QScrollArea;
+    QSize sizeHint() const override {
+        return widget() ? widget()->size() : QScrollArea::sizeHint();
+    }
+};
+
+// A larger desktop font makes the style's tab bar taller, and the page shorter than the
+// grid; the page and the client then grow by the difference, and the status line moves
+// down with them. Returns the growth, 0 at the design's font.
+int MakeRoomForTheGrid(TMain& w) {
+    w.PageControl2->ensurePolished();
+    const int page = w.PageControl2->height() - w.PageControl2->tabBar()->sizeHint().height();
+    const int grow = std::max(0, w.Grid->geometry().bottom() + 1 + kPageBelowGrid - page);
+    if (grow == 0)
+        return 0;
+    for (QWidget* c : w.ClientArea->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+        if (c != w.PageControl2)
+            c->move(c->x(), c->y() + grow);
+    w.PageControl2->resize(w.PageControl2->width(), w.PageControl2->height() + grow);
+    return grow;
+}
+
+// The window opens at its natural size where the screen holds it, and otherwise at the
+// screen's available size, scrolling the client; it never grows past the client, so it
+// cannot be stretched into empty margins. Centred on the screen's available area.
+void FitToScreen(TMain& w) {
+    const QScreen* screen = w.screen();
+    QSize size = w.sizeHint();
+    if (!screen) {
+        w.resize(size);
+        return;
+    }
+    // The frame's size is known before showing on some platforms; elsewhere the window
+    // manager keeps a resizable window on the screen itself.
+    (void)w.winId();
+    const QMargins frame = w.windowHandle() ? w.windowHandle()->frameMargins() : QMargins();
+    const QRect area = screen->availableGeometry();
+    const QSize room = area.marginsRemoved(frame).size();
+    // A scroll bar takes room from the other direction, which may then need one as well.
+    const int bar = w.style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, w.ClientScroll);
+    bool vertical = size.height() > room.height();
+    const bool horizontal = size.width() + (vertical ? bar : 0) > room.width();
+    vertical = vertical || (horizontal && size.height() + bar > room.height());
+    size += QSize(vertical ? bar : 0, horizontal ? bar : 0);
+    w.setMaximumSize(size);
+    size = size.boundedTo(room);
+    w.resize(size);
+    QRect placed(QPoint(), size.grownBy(frame));
+    placed.moveCenter(area.center());
+    w.move(std::max(placed.left(), area.left()), std::max(placed.top(), area.top()));
+}
 } // namespace
 
 TMain::TMain(const TMainOptions& options, QWidget* parent)
@@ -72,16 +135,20 @@ TMain::TMain(const TMainOptions& options, QWidget* parent)
     setObjectName("Main");
     setWindowTitle("ZEL v7.4");
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint |
-                   Qt::MSWindowsFixedSizeDialogHint);
+                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     BuildMenu();
-    auto* client = new QWidget(this);
-    client->setObjectName("ClientArea");
-    client->setFixedSize(kClientWidth, kClientHeight);
-    setCentralWidget(client);
+    ClientArea = new QWidget;
+    ClientArea->setObjectName("ClientArea");
     BuildPage();
     BuildStatusLine();
-    layout()->setSizeConstraint(QLayout::SetFixedSize);
+    ClientArea->setFixedSize(kClientWidth, kClientHeight + MakeRoomForTheGrid(*this));
+    ClientScroll = new ClientScrollArea(this);
+    ClientScroll->setObjectName("ClientScroll");
+    ClientScroll->setFrameShape(QFrame::NoFrame);
+    ClientScroll->setFocusPolicy(Qt::NoFocus); // the controls inside take the focus
+    ClientScroll->setWidget(ClientArea);
+    setCentralWidget(ClientScroll);
+    FitToScreen(*this);
 
     TimerCheck = new QTimer(this);
     TimerCheck->setObjectName("TimerCheck");
@@ -106,11 +173,6 @@ TMain::TMain(const TMainOptions& options, QWidget* parent)
     SetLanguageIndex(setting.language);
     UseQtTranslations(setting.language);
     FormCreate();
-
-    if (const QScreen* screen = this->screen()) {
-        const QRect area = screen->availableGeometry();
-        move(area.center() - QPoint(sizeHint().width() / 2, sizeHint().height() / 2));
-    }
 }
 
 TMain::~TMain() {
@@ -195,7 +257,7 @@ void TMain::BuildMenu() {
 }
 
 void TMain::BuildPage() {
-    PageControl2 = new QTabWidget(centralWidget());
+    PageControl2 = new QTabWidget(ClientArea);
     PageControl2->setObjectName("PageControl2");
     PageControl2->setGeometry(2, 2, kClientWidth - 4, 592);
     TabSheet10 = new QWidget;
@@ -299,7 +361,6 @@ void TMain::BuildPage() {
     ListView1->setObjectName("ListView1");
     ListView1->setGeometry(176, 250, 222, 212);
     ListView1->setColumnCount(3);
-    ListView1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     ListView1->setRootIsDecorated(false);
     ListView1->setSelectionBehavior(QAbstractItemView::SelectRows);
     ListView1->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -312,6 +373,9 @@ void TMain::BuildPage() {
     ListView1->header()->setMinimumSectionSize(0);
     ListView1->setColumnWidth(1, 2);
     ListView1->setColumnWidth(2, 113);
+    // The person may widen the number and the description (a scroll bar then reaches the
+    // rest); the gap stays a gap.
+    ListView1->header()->setSectionResizeMode(1, QHeaderView::Fixed);
     // The selected card stays marked while the person moves on to the buttons.
     QPalette lp = ListView1->palette();
     lp.setColor(QPalette::Inactive, QPalette::Highlight,
@@ -424,7 +488,7 @@ void TMain::SetTabOrder() {
 }
 
 void TMain::BuildStatusLine() {
-    QWidget* client = centralWidget();
+    QWidget* client = ClientArea;
     Label_stan_polaczenia = Label(client, "Label_stan_polaczenia", {8, 600, 120, 20});
     LabelPolacz = Label(client, "LabelPolacz", {130, 600, 330, 20});
     LabelPolacz->setFont(Bold(LabelPolacz->font()));

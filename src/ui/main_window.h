@@ -32,6 +32,7 @@ class QMenu;
 class QProgressBar;
 class QPushButton;
 class QRadioButton;
+class QScrollArea;
 class QTabWidget;
 class QTimer;
 class QTreeWidget;
@@ -207,6 +208,10 @@ public:
     QAction* SprWersj2 = nullptr; // Sprawdź wersję = check version
     QAction* Kontakt1 = nullptr;  // Kontakt = contact
 
+    // The client area at its design size, in a scroll area that shows scroll bars only where
+    // the screen is smaller than the window (a scaled desktop, a small laptop screen).
+    QScrollArea* ClientScroll = nullptr;
+    QWidget* ClientArea = nullptr;
     QTabWidget* PageControl2 = nullptr;
     QWidget* TabSheet10 = nullptr;
 

@@ -64,9 +64,9 @@ void TMain::ShowCardNotice(bool show) {
     delete CardNoticePanel;
     CardNoticePanel = nullptr;
     if (show) // 16 points on the design's 96-dpi screen
-        CardNoticePanel =
-            ShowNoticePanel(TabSheet10, "CardNoticePanel", {(width() - 300) / 2, 200, 300, 50}, 21,
-                            QString::fromStdString(MessageText(MsgHoldCardNotice)));
+        CardNoticePanel = ShowNoticePanel(TabSheet10, "CardNoticePanel",
+                                          {(ClientArea->width() - 300) / 2, 200, 300, 50}, 21,
+                                          QString::fromStdString(MessageText(MsgHoldCardNotice)));
 }
 
 } // namespace korv::ui

@@ -157,8 +157,9 @@ void TMain::ShowInfoPanel(bool show) {
     if (InfoPanel)
         return;
     // 12 points on the design's 96-dpi screen.
-    InfoPanel = ShowNoticePanel(TabSheet10, "InfoPanel", {(width() - 300) / 2, 200, 300, 70}, 16,
-                                QString::fromStdString(MessageText(MsgOtherApplication)));
+    InfoPanel =
+        ShowNoticePanel(TabSheet10, "InfoPanel", {(ClientArea->width() - 300) / 2, 200, 300, 70},
+                        16, QString::fromStdString(MessageText(MsgOtherApplication)));
 }
 
 TForm_Panel_Edycji& TMain::PanelEdycji() {

@@ -12,6 +12,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
+#include <QTextDocument>
 #include <QTreeWidget>
 
 namespace korv::ui {
@@ -67,9 +68,18 @@ void TMain::ShowApartment() {
     ListView1->setUpdatesEnabled(false);
     ListView1->clear();
     QList<QTreeWidgetItem*> rows;
-    for (const TKarta& k : cell.lista)
-        rows.append(new QTreeWidgetItem(QStringList{QString::fromStdString(k.numer), QString(),
-                                                    QString::fromStdString(k.opis)}));
+    for (const TKarta& k : cell.lista) {
+        const QString numer = QString::fromStdString(k.numer);
+        const QString opis = QString::fromStdString(k.opis);
+        auto* row = new QTreeWidgetItem(QStringList{numer, QString(), opis});
+        // The columns cut a long number or description; the tooltip shows both whole. Plain
+        // text made safe as rich text, so a description that looks like markup shows as typed.
+        const QString whole =
+            Qt::convertFromPlainText(opis.isEmpty() ? numer : numer + '\n' + opis);
+        for (int c = 0; c < 3; ++c)
+            row->setToolTip(c, whole);
+        rows.append(row);
+    }
     ListView1->addTopLevelItems(rows);
     ListView1->setUpdatesEnabled(true);
 }

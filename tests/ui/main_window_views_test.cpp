@@ -3,12 +3,17 @@
 #include "window_fixture.h"
 
 #include <QButtonGroup>
+#include <QHeaderView>
+#include <QHelpEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollBar>
 #include <QTest>
+#include <QTextDocument>
+#include <QToolTip>
 #include <QTreeWidget>
 
 using namespace korv;
@@ -231,4 +236,56 @@ TEST_F(WindowTest, TypingAnApartmentInNumberToDialModeKeepsTheFocusInTheApartmen
     EXPECT_TRUE(w.EditWybierany->hasFocus());
     QTest::keyClicks(w.EditWybierany, "12");
     EXPECT_EQ(w.state().tablica.Cell(1, 47).wybierany, "12");
+}
+
+TEST_F(WindowTest, TheCardListShowsCutEntriesWholeInATooltipAndItsColumnsWiden) {
+    ui::TMain& w = Start();
+    const QString numer = "12345678901234567890";
+    const QString opis = "Klatka B, <b>garaz</b> i piwnica nr 17";
+    w.state().tablica.AddCard(1, 0, {numer.toStdString(), false, opis.toStdString()});
+    w.RefreshViews();
+    QTreeWidget* list = w.ListView1;
+    QHeaderView* header = list->header();
+    ASSERT_EQ(list->topLevelItemCount(), 1);
+    const QFontMetrics fm(list->font());
+    ASSERT_GT(fm.horizontalAdvance(numer), header->sectionSize(0)); // the column cuts both
+    ASSERT_GT(fm.horizontalAdvance(opis), header->sectionSize(2));
+
+    // Resting on either cut column shows the whole number and description, as typed.
+    const QRect row = list->visualItemRect(list->topLevelItem(0));
+    for (int column : {0, 2}) {
+        const QPoint at(header->sectionViewportPosition(column) + 10, row.center().y());
+        QHelpEvent help(QEvent::ToolTip, at, list->viewport()->mapToGlobal(at));
+        QApplication::sendEvent(list->viewport(), &help);
+        EXPECT_TRUE(QToolTip::isVisible()) << column;
+        QTextDocument shown;
+        shown.setHtml(QToolTip::text());
+        EXPECT_TRUE(shown.toPlainText().contains(numer)) << shown.toPlainText().toStdString();
+        EXPECT_TRUE(shown.toPlainText().contains(opis)) << shown.toPlainText().toStdString();
+        QToolTip::hideText();
+    }
+
+    // Dragging a column's right edge widens it; the list then scrolls to what went past its
+    // edge. The 2-px gap between the columns does not move.
+    auto dragEdge = [&](int section, int by) {
+        const int edge = header->sectionViewportPosition(section) + header->sectionSize(section);
+        const QPoint from(edge - 1, header->height() / 2);
+        QTest::mousePress(header->viewport(), Qt::LeftButton, {}, from);
+        QMouseEvent move(QEvent::MouseMove, from + QPoint(by, 0),
+                         header->viewport()->mapToGlobal(from + QPoint(by, 0)), Qt::NoButton,
+                         Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(header->viewport(), &move);
+        QTest::mouseRelease(header->viewport(), Qt::LeftButton, {}, from + QPoint(by, 0));
+    };
+    dragEdge(0, 60);
+    EXPECT_EQ(header->sectionSize(0), 160);
+    dragEdge(2, 40);
+    EXPECT_EQ(header->sectionSize(2), 153);
+    QScrollBar* across = list->horizontalScrollBar();
+    for (int i = 0; i < 10 && !across->isVisible(); ++i)
+        QApplication::processEvents(); // the scroll bar follows the columns in queued steps
+    EXPECT_TRUE(across->isVisible());
+    EXPECT_EQ(across->maximum(), 160 + 2 + 153 - list->viewport()->width());
+    dragEdge(1, 30);
+    EXPECT_EQ(header->sectionSize(1), 2);
 }
