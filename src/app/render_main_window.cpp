@@ -14,6 +14,7 @@
 // window); with QT_SCALE_FACTOR it shows how the window fits a scaled laptop screen.
 #include "app/offscreen_screen.h"
 #include "commands/ui_seam.h"
+#include "commands/unsaved_changes.h"
 #include "i18n/catalogue.h"
 #include "i18n/message_slots.h"
 #include "i18n/own_texts.h"
@@ -207,6 +208,8 @@ int main(int argc, char** argv) {
     if (sample) {
         AddSampleCards(window.state());
         window.state().NeedSave = true;
+        // As if opened from a file: pressing Read draws the read, not the unsaved-work question.
+        korv::MarkRegisterSaved(window.state());
     }
     if (zone >= 1 && zone <= 4)
         window.RadioGroup1Items[zone - 1]->click();
