@@ -26,33 +26,26 @@ struct ConnectionFindings {
 
     static ConnectionFindings Of(const AppState& s) {
         ConnectionFindings f;
-        f.polaczony = s.polaczony;
-        f.ConnectionMessage = s.ConnectionMessage;
-        f.ModuleName = s.ModuleName;
-        f.ModuleKind = s.ModuleKind;
-        f.model = s.model;
-        f.PasswordAccepted = s.PasswordAccepted;
-        f.passwordCheck = s.passwordCheck;
-        f.erasedPasswordOffered = s.erasedPasswordOffered;
-        f.passwordEntryDeclined = s.passwordEntryDeclined;
-        f.connection = s.connection;
-        f.Edit_haslo = s.Edit_haslo;
-        f.PasswordEntryMode = s.PasswordEntryMode;
+        CopyFindings(s, f);
         return f;
     }
-    void ApplyTo(AppState& s) const {
-        s.polaczony = polaczony;
-        s.ConnectionMessage = ConnectionMessage;
-        s.ModuleName = ModuleName;
-        s.ModuleKind = ModuleKind;
-        s.model = model;
-        s.PasswordAccepted = PasswordAccepted;
-        s.passwordCheck = passwordCheck;
-        s.erasedPasswordOffered = erasedPasswordOffered;
-        s.passwordEntryDeclined = passwordEntryDeclined;
-        s.connection = connection;
-        s.Edit_haslo = Edit_haslo;
-        s.PasswordEntryMode = PasswordEntryMode;
+    void ApplyTo(AppState& s) const { CopyFindings(*this, s); }
+
+private:
+    // The one list of what travels, both ways: AppState names its fields the same.
+    template <typename From, typename To> static void CopyFindings(const From& from, To& to) {
+        to.polaczony = from.polaczony;
+        to.ConnectionMessage = from.ConnectionMessage;
+        to.ModuleName = from.ModuleName;
+        to.ModuleKind = from.ModuleKind;
+        to.model = from.model;
+        to.PasswordAccepted = from.PasswordAccepted;
+        to.passwordCheck = from.passwordCheck;
+        to.erasedPasswordOffered = from.erasedPasswordOffered;
+        to.passwordEntryDeclined = from.passwordEntryDeclined;
+        to.connection = from.connection;
+        to.Edit_haslo = from.Edit_haslo;
+        to.PasswordEntryMode = from.PasswordEntryMode;
     }
 };
 

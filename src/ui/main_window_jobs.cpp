@@ -64,7 +64,15 @@ bool TMain::StartJob(JobKind kind, std::function<void(ModuleContext&)> body,
         return true;
     }
     auto job = std::make_shared<Job>();
-    job->state = state_; // the job's inputs, by value
+    if (kind == JobKind::MonitorTick) {
+        // A tick looks at the cable, never at the cards: it goes without a copy of the register,
+        // which a full one would cost on the window's thread every second.
+        TTablica kept = std::move(state_.tablica);
+        job->state = state_;
+        state_.tablica = std::move(kept);
+    } else {
+        job->state = state_; // the job's inputs, by value
+    }
     job->ui = std::make_unique<QueuedUi>(bridge_, ui(), job->state, state_);
     const bool started = runner_->Start(
         kind,
