@@ -12,7 +12,7 @@
 #include "bench/support/virtual_sim.h"
 #include "bench/support/window_bench.h"
 #include "commands/connection_monitor.h"
-#include "ui/main_window.h"
+#include "ui/main_window/main_window.h"
 
 #include <QApplication>
 #include <QLabel>

@@ -4,7 +4,7 @@
 //
 //   korv-bench-startup [runs]          (offscreen unless QT_QPA_PLATFORM says otherwise)
 #include "ui/app_style.h"
-#include "ui/main_window.h"
+#include "ui/main_window/main_window.h"
 
 #include <QApplication>
 #include <QEvent>

@@ -4,7 +4,7 @@
 // are answered as an installer would, and waits always have a deadline.
 #pragma once
 
-#include "ui/main_window.h"
+#include "ui/main_window/main_window.h"
 
 #include <QAbstractButton>
 #include <QApplication>

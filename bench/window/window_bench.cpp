@@ -11,8 +11,8 @@
 #include "bench/transfer/transfer_floor.h"
 #include "i18n/catalogue.h"
 #include "i18n/message_slots.h"
-#include "ui/main_window.h"
-#include "ui/push_panel.h"
+#include "ui/main_window/main_window.h"
+#include "ui/widgets/push_panel.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

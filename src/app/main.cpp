@@ -2,7 +2,7 @@
 #include "i18n/settings_file.h"
 #include "ui/app_identity.h"
 #include "ui/app_style.h"
-#include "ui/main_window.h"
+#include "ui/main_window/main_window.h"
 
 #include <QApplication>
 

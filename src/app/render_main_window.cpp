@@ -20,13 +20,14 @@
 #include "i18n/own_texts.h"
 #include "ui/app_identity.h"
 #include "ui/app_style.h"
-#include "ui/card_dialog.h"
-#include "ui/contact_window.h"
-#include "ui/info_text_window.h"
-#include "ui/main_window.h"
-#include "ui/message_box.h"
-#include "ui/panel_edycji.h"
-#include "ui/push_panel.h"
+#include "ui/dialogs/card_dialog.h"
+#include "ui/dialogs/message_box.h"
+#include "ui/dialogs/password_dialog.h"
+#include "ui/info/contact_window.h"
+#include "ui/info/info_text_window.h"
+#include "ui/info/version_view.h"
+#include "ui/main_window/main_window.h"
+#include "ui/widgets/push_panel.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -47,6 +48,10 @@
 #include <memory>
 
 namespace {
+
+// --panel's numbers, the modes of the one "editing panel" that once showed both dialogs.
+constexpr int kPasswordPanel = 3;
+constexpr int kVersionPanel = 5;
 
 // A few apartments of a small building, so the picture shows what the grid looks like in use.
 void AddSampleCards(korv::AppState& state) {
@@ -297,21 +302,24 @@ int main(int argc, char** argv) {
         }
         QApplication::processEvents();
     }
-    if (panel == korv::ui::kPasswordMode || panel == korv::ui::kVersionMode) {
-        korv::ui::TForm_Panel_Edycji& p = window.PanelEdycji();
+    if (panel == kPasswordPanel) {
+        korv::ui::PasswordDialog& p = window.PasswordPanel();
         p.changeMode = true;
-        p.Ustaw_Formatke_Panelow_Edycji(panel);
-        if (panel == korv::ui::kVersionMode) {
-            p.setWindowTitle("ZEL v " + korv::ui::ProgramVersion());
-            p.versionPage = QUrl("http://updates.korv.invalid/update/chkupdate.php");
-            p.pageTimeoutMs = 500;
-        }
         p.show();
+        shown = &p;
+    } else if (panel == kVersionPanel) {
+        korv::ui::VersionView& p = window.VersionPanel();
+        p.setWindowTitle("ZEL v " + korv::ui::ProgramVersion());
+        p.versionPage = QUrl("http://updates.korv.invalid/update/chkupdate.php");
+        p.pageTimeoutMs = 500;
+        p.show();
+        shown = &p;
+    }
+    if (panel == kPasswordPanel || panel == kVersionPanel) {
         // Long enough for the page request to end (here: to fail) and be shown.
         QEventLoop wait;
-        QTimer::singleShot(panel == korv::ui::kVersionMode ? 1500 : 50, &wait, &QEventLoop::quit);
+        QTimer::singleShot(panel == kVersionPanel ? 1500 : 50, &wait, &QEventLoop::quit);
         wait.exec();
-        shown = &p;
     }
     const bool ok = shown->grab().save(QString::fromLocal8Bit(argv[1]), "PNG");
     if (!ok)

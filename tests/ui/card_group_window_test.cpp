@@ -2,9 +2,9 @@
 // its keys, the range dialog's rules, and Find's notice, against the simulated reader.
 #include "i18n/own_texts.h"
 #include "sim_window_fixture.h"
-#include "ui/card_dialog.h"
-#include "ui/limited_spin_box.h"
-#include "ui/range_dialog.h"
+#include "ui/dialogs/card_dialog.h"
+#include "ui/dialogs/range_dialog.h"
+#include "ui/widgets/limited_spin_box.h"
 
 #include <QCheckBox>
 #include <QClipboard>

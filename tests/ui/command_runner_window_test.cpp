@@ -7,7 +7,7 @@
 #include "i18n/own_texts.h"
 #include "sim_window_fixture.h"
 #include "support/gate.h"
-#include "ui/apartment_grid.h"
+#include "ui/widgets/apartment_grid.h"
 
 #include <QGroupBox>
 #include <QLineEdit>

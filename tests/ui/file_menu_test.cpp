@@ -1,6 +1,6 @@
 #include "modal.h"
-#include "ui/apartment_box.h"
-#include "ui/zone_chooser.h"
+#include "ui/dialogs/zone_chooser.h"
+#include "ui/widgets/apartment_box.h"
 #include "window_fixture.h"
 
 #include <QAction>

@@ -1,9 +1,9 @@
 // The Info menu's windows: which text and picture each language gets, the contact window made
 // anew at every opening, its hover colours and links, and printing the text to a PDF file.
-#include "ui/contact_window.h"
-#include "ui/desktop_links.h"
-#include "ui/info_text_window.h"
-#include "ui/link_label.h"
+#include "ui/info/contact_window.h"
+#include "ui/info/desktop_links.h"
+#include "ui/info/info_text_window.h"
+#include "ui/widgets/link_label.h"
 #include "window_fixture.h"
 
 #include <QAction>

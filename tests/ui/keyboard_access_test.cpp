@@ -1,13 +1,14 @@
 // Every command by keyboard and screen reader: the windows are walked with Tab and through
 // Qt's accessibility interfaces, as a keyboard user and a screen reader meet them.
 #include "sim_window_fixture.h"
-#include "ui/apartment_box.h"
-#include "ui/apartment_grid.h"
-#include "ui/contact_window.h"
-#include "ui/info_text_window.h"
-#include "ui/panel_edycji.h"
-#include "ui/push_panel.h"
-#include "ui/zone_chooser.h"
+#include "ui/dialogs/password_dialog.h"
+#include "ui/dialogs/zone_chooser.h"
+#include "ui/info/contact_window.h"
+#include "ui/info/info_text_window.h"
+#include "ui/info/version_view.h"
+#include "ui/widgets/apartment_box.h"
+#include "ui/widgets/apartment_grid.h"
+#include "ui/widgets/push_panel.h"
 
 #include <QAccessible>
 #include <QLineEdit>
@@ -151,12 +152,9 @@ TEST_F(KeyboardAccessTest, EveryControlOfEveryWindowIsNamedAndReachedByTabInBoth
         help.ShowLanguage(language);
         usb.ShowLanguage(language);
         contact.SetLanguage(language);
-        ui::TForm_Panel_Edycji& panel = w.PanelEdycji();
-        panel.versionPage = QUrl("http://127.0.0.1:9/"); // refused at once
-        for (int mode : {ui::kPasswordMode, ui::kVersionMode}) {
-            panel.Ustaw_Formatke_Panelow_Edycji(mode);
-            EXPECT_EQ(walk(&panel), QStringList()) << "mode " << mode;
-        }
+        w.VersionPanel().versionPage = QUrl("http://127.0.0.1:9/"); // refused at once
+        for (QDialog* d : std::initializer_list<QDialog*>{&w.PasswordPanel(), &w.VersionPanel()})
+            EXPECT_EQ(walk(d), QStringList()) << Describe(d).toStdString();
         for (QDialog* d : std::initializer_list<QDialog*>{&zone, &help, &usb, &contact})
             EXPECT_EQ(walk(d), QStringList()) << Describe(d).toStdString();
     }

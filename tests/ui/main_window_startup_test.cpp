@@ -1,6 +1,6 @@
-#include "ui/apartment_box.h"
-#include "ui/apartment_grid.h"
-#include "ui/push_panel.h"
+#include "ui/widgets/apartment_box.h"
+#include "ui/widgets/apartment_grid.h"
+#include "ui/widgets/push_panel.h"
 #include "window_fixture.h"
 
 #include <QAction>

@@ -1,5 +1,5 @@
-#include "ui/apartment_box.h"
-#include "ui/apartment_grid.h"
+#include "ui/widgets/apartment_box.h"
+#include "ui/widgets/apartment_grid.h"
 #include "window_fixture.h"
 
 #include <QButtonGroup>

@@ -2,8 +2,9 @@
 // the password / version panel. No dialog is executed modally here.
 #include "commands/version_check.h"
 #include "support/scripted_ui.h"
-#include "ui/panel_edycji.h"
-#include "ui/push_panel.h"
+#include "ui/dialogs/password_dialog.h"
+#include "ui/info/version_view.h"
+#include "ui/widgets/push_panel.h"
 #include "window_fixture.h"
 
 #include <QGroupBox>
@@ -17,8 +18,6 @@
 
 namespace korv::test {
 namespace {
-
-using ui::TForm_Panel_Edycji;
 
 TEST_F(WindowTest, TheMonitorsRowLaysOutZadaAndFullModulesAndTheInformationPanel) {
     auto& w = Start();
@@ -61,17 +60,14 @@ TEST_F(WindowTest, TheMonitorsRowLaysOutZadaAndFullModulesAndTheInformationPanel
 
 TEST_F(WindowTest, PasswordPanelSizesFiltersPadsAndLetsEnterCancel) {
     auto& w = Start();
-    TForm_Panel_Edycji& panel = w.PanelEdycji();
-    panel.Ustaw_Formatke_Panelow_Edycji(ui::kVersionMode);
-    EXPECT_EQ(panel.size(), QSize(327, 231));
+    EXPECT_EQ(w.VersionPanel().size(), QSize(327, 231));
+    ui::PasswordDialog& panel = w.PasswordPanel();
     panel.changeMode = true;
-    panel.Ustaw_Formatke_Panelow_Edycji(ui::kPasswordMode);
     EXPECT_EQ(panel.size(), QSize(269, 141));
     EXPECT_EQ(panel.GroupBox3->pos(), QPoint(8, 4));
     panel.show();
     QApplication::processEvents();
     EXPECT_TRUE(panel.GroupBox3->isVisible());
-    EXPECT_FALSE(panel.GroupBox5->isVisible());
     EXPECT_EQ(panel.windowTitle(), Msg(153));
     EXPECT_EQ(panel.D1_Button_Zatwierdz_zmiane_Parametrow->text(), Msg(150));
 
@@ -130,8 +126,7 @@ private:
 
 TEST_F(WindowTest, VersionPanelShowsTheServersPageOrSaysWithinItsTimeThatItFailed) {
     auto& w = Start();
-    TForm_Panel_Edycji& panel = w.PanelEdycji();
-    panel.Ustaw_Formatke_Panelow_Edycji(ui::kVersionMode);
+    ui::VersionView& panel = w.VersionPanel();
 
     PageServer server("<p>ZEL 7.4 is the newest version.</p>");
     panel.versionPage =
@@ -141,7 +136,6 @@ TEST_F(WindowTest, VersionPanelShowsTheServersPageOrSaysWithinItsTimeThatItFaile
         [&] { return panel.WebBrowser1->toPlainText().contains("newest version"); }, 10000));
     EXPECT_TRUE(
         server.Request().startsWith("GET /update/chkupdate.php?ver_nmb=74&prog=ZEL7&lang=en "));
-    EXPECT_FALSE(panel.GroupBox3->isVisible());
     panel.Button_sprawdz_wersje->click();
     EXPECT_FALSE(panel.isVisible());
     EXPECT_TRUE(panel.WebBrowser1->toPlainText().isEmpty());

@@ -1,8 +1,8 @@
 // The push panels and the close box run the transfers against the simulated module; the
 // window's cable port is swapped for one over the simulator on a virtual clock.
 #include "sim_window_fixture.h"
-#include "ui/panel_edycji.h"
-#include "ui/push_panel.h"
+#include "ui/dialogs/password_dialog.h"
+#include "ui/widgets/push_panel.h"
 
 #include <QLineEdit>
 
@@ -60,13 +60,13 @@ TEST_F(TransferWindowTest, AnErasedModuleIsToldSoOnceAndTakesThePasswordTyped) {
         shown << qobject_cast<QMessageBox*>(notice)->text();
         qobject_cast<QMessageBox*>(notice)->button(QMessageBox::Ok)->click();
         WhenModal([this, &w](QWidget* panel) {
-            EXPECT_EQ(panel, &w.PanelEdycji());
+            EXPECT_EQ(panel, &w.PasswordPanel());
             EXPECT_EQ(panel->windowTitle(), Msg(153));
-            QLineEdit* edit = w.PanelEdycji().D1_Edit_Parametry_Haslo_Instalatora;
+            QLineEdit* edit = w.PasswordPanel().D1_Edit_Parametry_Haslo_Instalatora;
             edit->clear();
             QTest::keyClicks(edit, "2468");
             Answer(QMessageBox::Ok);
-            w.PanelEdycji().D1_Button_Zatwierdz_zmiane_Parametrow->click();
+            w.PasswordPanel().D1_Button_Zatwierdz_zmiane_Parametrow->click();
         });
     });
     Tick(w);

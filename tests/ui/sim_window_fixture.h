@@ -5,7 +5,7 @@
 #include "link/cable_driver.h"
 #include "link/clock.h"
 #include "support/temp_folder.h"
-#include "ui/push_panel.h"
+#include "ui/widgets/push_panel.h"
 #include "window_fixture.h"
 
 #include <QAbstractButton>

@@ -1,8 +1,8 @@
 #include "commands/ui_seam.h"
-#include "ui/message_box.h"
-#include "ui/push_panel.h"
-#include "ui/qt_ui.h"
-#include "ui/zone_chooser.h"
+#include "ui/dialogs/message_box.h"
+#include "ui/dialogs/zone_chooser.h"
+#include "ui/main_window/qt_ui.h"
+#include "ui/widgets/push_panel.h"
 
 #include <QApplication>
 #include <QLabel>

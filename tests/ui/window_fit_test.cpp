@@ -1,7 +1,7 @@
 // The main window on the screen the test process was given (size and scale come from the
 // environment; tests/ui/CMakeLists.txt runs this program on several): it fits the screen,
 // scrolls to every control when the screen is smaller, and clips none.
-#include "ui/apartment_grid.h"
+#include "ui/widgets/apartment_grid.h"
 #include "window_fixture.h"
 
 #include <QAbstractButton>

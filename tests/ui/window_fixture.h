@@ -3,8 +3,8 @@
 
 #include "i18n/catalogue.h"
 #include "modal.h"
-#include "ui/main_window.h"
-#include "ui/qt_ui.h"
+#include "ui/main_window/main_window.h"
+#include "ui/main_window/qt_ui.h"
 
 #include <QApplication>
 #include <QDeadlineTimer>

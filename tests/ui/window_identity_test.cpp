@@ -1,8 +1,8 @@
 // What the desktop and the keyboard see of the window: exact titles, Qt's texts in the
 // program's language, menu shortcuts over the text boxes, the card list's columns.
-#include "ui/apartment_box.h"
 #include "ui/app_style.h"
-#include "ui/fit_caption.h"
+#include "ui/widgets/apartment_box.h"
+#include "ui/widgets/fit_caption.h"
 #include "window_fixture.h"
 
 #include <QAbstractButton>
