@@ -8,9 +8,9 @@
 namespace korv {
 
 inline std::string CsvField(std::string_view text, char separator) {
-    const bool quote = text.find_first_of(std::string{separator, '"', '\r', '\n'}) !=
-                           std::string_view::npos ||
-                       (!text.empty() && (text.front() == ' ' || text.back() == ' '));
+    const bool quote =
+        text.find_first_of(std::string{separator, '"', '\r', '\n'}) != std::string_view::npos ||
+        (!text.empty() && (text.front() == ' ' || text.back() == ' '));
     if (!quote)
         return std::string(text);
     std::string out = "\"";

@@ -158,6 +158,22 @@ Pair Texts(OwnTextName name) {
         return {"Lokal %1, bez numeru do wybrania", "Apartment %1, no number to dial"};
     case OwnTextName::PasswordChangeItem:
         return {"Zmień hasło", "Change password"};
+    // The journal of module work.
+    case OwnTextName::JournalDeclined:
+        return {"Nie wykonano: na pytanie odpowiedziano Nie.",
+                "Not done: the question was answered No."};
+    case OwnTextName::JournalDone:
+        return {"Wykonano.", "Done."};
+    case OwnTextName::JournalNoReport:
+        return {"Nie wykonano w całości (bez komunikatu).", "Not done in full (no report)."};
+    case OwnTextName::JournalOff:
+        return {"Nie można zapisać dziennika pracy z modułami %1 (%2). Do ponownego "
+                "uruchomienia programu praca z modułami nie będzie zapisywana w dzienniku; "
+                "polecenia działają jak zwykle.",
+                "The journal of module work %1 cannot be written (%2). Until the program is "
+                "started again, module work is not journaled; commands work as usual."};
+    case OwnTextName::JournalMenuItem:
+        return {"Dziennik pracy z modułami", "Journal of module work"};
     }
     return {"", ""};
 }

@@ -54,6 +54,12 @@ enum class OwnTextName {
     GridCellNumber,      // %1 apartment, %2 its number to dial
     GridCellNoNumber,    // %1 apartment without a number to dial
     PasswordChangeItem,  // the Module menu's item, and what a screen reader calls Change
+    // The journal of module work.
+    JournalDeclined, // the command's question was answered No and nothing was done
+    JournalDone,     // the command did all it was asked and said nothing (a write)
+    JournalNoReport, // the command ended without a word and without doing all of it
+    JournalOff,      // %1 the journal's file, %2 the system's reason
+    JournalMenuItem, // the Info menu's item that opens it
 };
 
 // The text in the language (0..5).

@@ -25,6 +25,9 @@ protected:
             << "[module]\nmemory=" << (folder.Path() / "m.bin").string() << "\n"
             << moduleLines << "\n";
         setenv("KORV_SIM_CONFIG", (folder.Path() / "sim.ini").c_str(), 1);
+        // Each window keeps its own journal of module work.
+        dataHome_ = std::getenv("XDG_DATA_HOME") ? std::getenv("XDG_DATA_HOME") : "";
+        setenv("XDG_DATA_HOME", (folder.Path() / "data").c_str(), 1);
         ui::TMain& w = Start();
         std::string why;
         auto driver = link::LoadVendorLibrary(KORV_SIM_LIBRARY, &why);
@@ -37,6 +40,7 @@ protected:
     void TearDown() override {
         WindowTest::TearDown();
         unsetenv("KORV_SIM_CONFIG");
+        setenv("XDG_DATA_HOME", dataHome_.c_str(), 1);
     }
     // Presses the panel and lets its command run to its end.
     static void Press(ui::PushPanel* panel) {
@@ -66,6 +70,9 @@ protected:
     TempFolder folder;
     link::VirtualClock clock{1000};
     QStringList shown, details;
+
+private:
+    std::string dataHome_;
 };
 
 } // namespace korv::test

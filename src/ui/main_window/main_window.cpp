@@ -227,6 +227,8 @@ void TMain::BuildMenu() {
     OUSB1 = action(About1, "OUSB1", {});
     help1 = action(About1, "help1", {});
     SprWersj2 = action(About1, "SprWersj2", {});
+    About1->addSeparator();
+    Dziennik1 = action(About1, "Dziennik1", {});
     Kontakt1 = bar->addAction(QString());
     Kontakt1->setObjectName("Kontakt1");
 }
@@ -242,6 +244,7 @@ void TMain::FormCreate() {
         JezykItems[i]->setChecked(i == language);
     ApplyLanguage();
     bridge_ = std::make_shared<UiBridge>();
+    journal_ = std::make_unique<ModuleJournal>(ModuleJournal::DefaultPath());
     UsePort(std::make_unique<link::TBEXFTDI>(clock_));
     state_.polaczony = false;
     SpinEdit1Change();

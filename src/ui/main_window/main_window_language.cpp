@@ -72,6 +72,7 @@ void TMain::ApplyLanguage() {
     Zapisz_modul1->setText(Text(37));
     Weryfikuj1->setText(Text(38));
     Zmien_haslo1->setText(own(OwnTextName::PasswordChangeItem));
+    Dziennik1->setText(own(OwnTextName::JournalMenuItem));
     Button_zmien_haslo->setAccessibleName(own(OwnTextName::PasswordChangeItem));
     Reset_pamieci1->setText(Text(139));
 
