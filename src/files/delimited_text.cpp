@@ -1,5 +1,6 @@
 #include "files/delimited_text.h"
 
+#include <algorithm>
 #include <array>
 
 namespace korv {
@@ -149,6 +150,15 @@ DelimitedText ReadDelimitedText(std::string_view utf8) {
     DelimitedText out;
     out.separator = DetectSeparator(utf8);
     Reader reader(utf8, out.separator);
+    // Excel's own hint, "sep=;" alone on line 1, names the separator and is no record.
+    const std::size_t firstEnd = std::min(utf8.find_first_of("\r\n"), utf8.size());
+    if (firstEnd == 5 && utf8.substr(0, 4) == "sep=" &&
+        std::find(kSeparators.begin(), kSeparators.end(), utf8[4]) != kSeparators.end()) {
+        out.separator = utf8[4];
+        reader = Reader(utf8, out.separator);
+        std::vector<std::string> hint;
+        reader.ReadRecord(hint);
+    }
     std::vector<std::string> fields;
     while (!reader.AtEnd()) {
         const int line = reader.Line();

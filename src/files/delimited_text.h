@@ -30,7 +30,8 @@ char DetectSeparator(std::string_view utf8);
 // end. A quoted field keeps separators, doubled quotes (as one) and line breaks, and text
 // after its closing quote is kept with it; an unquoted field loses the blanks around it.
 // Records whose fields are all empty (blank lines, or ";;;;" as spreadsheets write below a
-// table) are left out.
+// table) are left out. A first line "sep=X" (X one of the three) names the separator and is
+// no record.
 DelimitedText ReadDelimitedText(std::string_view utf8);
 
 } // namespace korv

@@ -11,7 +11,8 @@ namespace korv {
 bool IsUtf8(std::string_view bytes);
 
 // The text as UTF-8: a leading byte-order mark dropped, and bytes that are not UTF-8 read as
-// Windows-1250 (a file is one or the other, so one wrong byte decides for the whole file).
+// Windows-1250 (a file is one or the other, so one wrong byte decides for the whole file). A
+// UTF-16 byte-order mark (Excel's "Unicode text") reads the rest as UTF-16.
 std::string SpreadsheetTextUtf8(std::string_view bytes);
 
 } // namespace korv

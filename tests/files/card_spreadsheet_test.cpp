@@ -30,6 +30,16 @@ std::string Refused(const CardSpreadsheet& sheet) {
     return out;
 }
 
+// Excel's "Unicode text": UTF-16, little-endian, with its byte-order mark.
+std::string Utf16Le(std::u16string_view text) {
+    std::string out = "\xFF\xFE";
+    for (const char16_t c : text) {
+        out += static_cast<char>(c & 0xFF);
+        out += static_cast<char>(c >> 8);
+    }
+    return out;
+}
+
 TEST(CardSpreadsheet, ReadsWhatSpreadsheetProgramsSave) {
     struct Case {
         const char* what;
@@ -65,6 +75,11 @@ TEST(CardSpreadsheet, ReadsWhatSpreadsheetProgramsSave) {
          "\"a;b;c;d\",1,5,0,x,\r1,6,,,,77\r", ',', false, ""},
         {"Excel pads a row with empty cells to the table's width", "1;3;8;0;x;;;;\r\n", ';', false,
          "1:1/3/8/0/x/"},
+        {"Excel's Unicode text: UTF-16 with tabs",
+         Utf16Le(u"zone\tapartment\tcard\tb1\tdescription\r\n1\t2\t3\t0\tŁódź\r\n"), '\t', true,
+         "2:1/2/3/0/Łódź/"},
+        {"Excel's separator hint on line 1", "sep=,\r\n1,2,3,0,\"a;b\"\r\n", ',', false,
+         "2:1/2/3/0/a;b/"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -82,6 +97,11 @@ TEST(CardSpreadsheet, ReadsWhatSpreadsheetProgramsSave) {
     EXPECT_EQ(Refused(lone), "1:" + std::to_string(static_cast<int>(SpreadsheetFault::Zone)));
     EXPECT_EQ(lone.refused[0].subject, "a;b;c;d");
     EXPECT_EQ(Rows(lone), "2:1/6/-///77");
+
+    // UTF-16 beyond the first plane comes whole, and is named as no card file holds it.
+    const CardSpreadsheet house = ReadCardSpreadsheet(Utf16Le(u"1\t2\t3\t0\tdom 🏠"));
+    ASSERT_EQ(house.refused.size(), 1u);
+    EXPECT_EQ(house.refused[0].characters, std::vector<std::string>{"🏠"});
 
     // The reader alone: a quote never closed takes the rest of the text and is named.
     const DelimitedText open = ReadDelimitedText("a;b\n\"c;d\ne;f\n");
