@@ -223,6 +223,7 @@ TEST(CardSpreadsheet, ARegisterExportedAndImportedGivesTheSameCardFile) {
     tablica.AddCard(3, 128, {"268435455", true, "Żółta brama\tzakład"});
     tablica.Cell(3, 129).wybierany = "9";
     tablica.AddCard(4, 17, {"99", false, "a line\nbreak"});
+    tablica.AddCard(4, 17, {"97", false, "\tindented\t"});
     tablica.AddCard(4, 17, {"98", false, "ąćęłńóśźż ĄĆĘŁŃÓŚŹŻ"});
     tablica.Cell(4, 17).wybierany = "4017";
 
@@ -245,7 +246,7 @@ TEST(CardSpreadsheet, ARegisterExportedAndImportedGivesTheSameCardFile) {
         EXPECT_EQ(CardFileText(back), CardFileText(tablica));
         EXPECT_EQ(back.Cell(4, 17).lista[0].opis, "a line\nbreak");
         const SpreadsheetCounts counts = CountSpreadsheet(sheet);
-        EXPECT_EQ(counts.cards, 7);
+        EXPECT_EQ(counts.cards, 8);
         EXPECT_EQ(counts.apartments, 5);
         EXPECT_EQ(counts.dialNumbers, 4);
     }
