@@ -6,6 +6,7 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QTreeWidget>
 
 using namespace korv;
 using korv::test::WhenModal;
@@ -47,8 +48,9 @@ TEST_F(WindowTest, TheSpreadsheetItemsFollowSaveAsAndImportThroughTheQuestion) {
     });
     w.Importuj_arkusz1->trigger();
     ASSERT_EQ(asked.size(), 1u);
-    EXPECT_TRUE(asked[0].filter.startsWith("Arkusz CSV (*.csv *.txt)")) << asked[0].filter;
-    EXPECT_TRUE(question.contains("kart: 2 (lokali: 2)")) << question;
+    EXPECT_TRUE(asked[0].filter.startsWith("Arkusz CSV (*.csv *.txt)"))
+        << asked[0].filter.toStdString();
+    EXPECT_TRUE(question.contains("kart: 2 (lokali: 2)")) << question.toStdString();
     EXPECT_EQ(w.state().tablica.CardCount(), 2);
     EXPECT_EQ(w.state().tablica.Cell(1, 12).wybierany, "112");
     EXPECT_TRUE(w.state().NeedSave);
