@@ -212,6 +212,10 @@ public:
     QAction* Zapisz1 = nullptr;
     QAction* Zapiszjako1 = nullptr;
     QAction* Wyjcie1 = nullptr;
+    // Spreadsheets: Importuj z arkusza (import from spreadsheet) and Eksportuj do arkusza
+    // (export to spreadsheet), after Save as; in FileItems, on whenever no command runs.
+    QAction* Importuj_arkusz1 = nullptr;
+    QAction* Eksportuj_arkusz1 = nullptr;
     // New, Open, Add file, Save, Save as: off together while a command runs, each keeping
     // its own enabling for afterwards.
     QActionGroup* FileItems = nullptr;

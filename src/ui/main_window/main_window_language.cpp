@@ -45,6 +45,11 @@ void TMain::ApplyLanguage() {
     Zapisz1->setText(Text(3));
     Zapiszjako1->setText(Text(4));
     Wyjcie1->setText(Text(5));
+    // Spreadsheets.
+    Importuj_arkusz1->setText(
+        QString::fromStdString(OwnText(OwnTextName::SpreadsheetImportItem, LanguageIndex())));
+    Eksportuj_arkusz1->setText(
+        QString::fromStdString(OwnText(OwnTextName::SpreadsheetExportItem, LanguageIndex())));
 
     PageControl2->setTabText(0, Text(15));
 
