@@ -180,6 +180,7 @@ void TMain::BuildMenu() {
     Dopisz_plik = action(Plik1, "Dopisz_plik", QKeySequence("Ctrl+D"));
     Zapisz1 = action(Plik1, "Zapisz1", QKeySequence("Ctrl+S"));
     Zapiszjako1 = action(Plik1, "Zapiszjako1", QKeySequence("Ctrl+Z"));
+    AddPrintItem();
     Plik1->addSeparator();
     Wyjcie1 = action(Plik1, "Wyjcie1", QKeySequence("Ctrl+X"));
     for (QAction* a : {Otwrz1, Dopisz_plik, Zapisz1, Zapiszjako1})
@@ -188,6 +189,7 @@ void TMain::BuildMenu() {
     FileItems->setExclusionPolicy(QActionGroup::ExclusionPolicy::None);
     for (QAction* a : {Nowy1, Otwrz1, Dopisz_plik, Zapisz1, Zapiszjako1})
         FileItems->addAction(a);
+    FileItems->addAction(Drukuj_rejestr1);
     connect(Wyjcie1, &QAction::triggered, this, &QWidget::close);
     // The commands themselves live below the window; the menu only forwards to them.
     connect(Nowy1, &QAction::triggered, this, [this] { Nowy1Click(state_, ui()); });

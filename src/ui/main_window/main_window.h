@@ -21,6 +21,7 @@
 
 class QAction;
 class QActionGroup;
+class QPrinter;
 class QButtonGroup;
 class QCheckBox;
 class QComboBox;
@@ -136,6 +137,13 @@ public:
     // Push-panel enabling and caption colour together.
     void SetModulePanelsUsable(bool usable);
 
+    // File > Print register...: asks where to print (askReportPrinter), then prints the
+    // register's pages (ui/print/register_printing.h); a printer that refuses is reported.
+    void Drukuj_rejestr1Click();
+    // Asks where to print; true to print. Tests replace it; by default the print dialog.
+    using ReportPrinterQuestion = std::function<bool(QPrinter&, QWidget& parent)>;
+    ReportPrinterQuestion askReportPrinter;
+
 protected:
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -154,6 +162,7 @@ private:
     void ConnectModuleCommands();
     void ConnectCardCommands();
     void ConnectInfoWindows();
+    void AddPrintItem();
     void FormClose();
 
     void RadioGroup1Click(int item);
@@ -201,6 +210,7 @@ public:
     QAction* Zapisz1 = nullptr;
     QAction* Zapiszjako1 = nullptr;
     QAction* Wyjcie1 = nullptr;
+    QAction* Drukuj_rejestr1 = nullptr; // Drukuj rejestr: print the register (one of FileItems)
     // New, Open, Add file, Save, Save as: off together while a command runs, each keeping
     // its own enabling for afterwards.
     QActionGroup* FileItems = nullptr;

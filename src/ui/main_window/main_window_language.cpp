@@ -45,6 +45,8 @@ void TMain::ApplyLanguage() {
     Zapisz1->setText(Text(3));
     Zapiszjako1->setText(Text(4));
     Wyjcie1->setText(Text(5));
+    Drukuj_rejestr1->setText(
+        QString::fromStdString(OwnText(OwnTextName::PrintRegisterItem, LanguageIndex())));
 
     PageControl2->setTabText(0, Text(15));
 
