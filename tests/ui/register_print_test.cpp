@@ -5,6 +5,7 @@
 #include "window_fixture.h"
 
 #include <QAction>
+#include <QMenu>
 #include <QPrinter>
 #include <QProcess>
 #include <QtTest>
