@@ -6,6 +6,7 @@
 
 #include <QAction>
 #include <QMenu>
+#include <QPdfWriter>
 #include <QPrinter>
 #include <QProcess>
 #include <QtTest>
@@ -32,8 +33,8 @@ TEST(RegisterPdf, CardsPolishDescriptionsTotalsAndPageNumbersComeOutAsText) {
     for (int k = 0; k < 150; ++k)
         t->AddCard(2, 10 + k / 5, {std::to_string(900000 + k), false, "Łódź " + std::to_string(k)});
     const QString pdf = dir.path() + "/rejestr.pdf";
-    ASSERT_TRUE(
-        ui::WriteRegisterReportPdf(pdf, {t.get(), "/home/jan/klatka.zel", "2026-12-10", Polish}));
+    const ui::RegisterReportInput input{t.get(), "/home/jan/klatka.zel", "2026-12-10", Polish};
+    ASSERT_TRUE(ui::WriteRegisterReportPdf(pdf, input));
     const QString text = PdfText(pdf);
     const QStringList pages = text.split('\f', Qt::SkipEmptyParts);
     ASSERT_GE(pages.size(), 3) << text.left(400).toStdString();
@@ -55,6 +56,17 @@ TEST(RegisterPdf, CardsPolishDescriptionsTotalsAndPageNumbersComeOutAsText) {
         EXPECT_EQ(text.count(QString::number(900000 + k)), 1) << k;
     EXPECT_TRUE(text.contains("Łódź 149"));
 
+    // A page range prints those pages, numbered as in the whole.
+    {
+        QPdfWriter part(dir.path() + "/part.pdf");
+        ui::SetUpReportPage(part);
+        ASSERT_TRUE(ui::DrawRegisterReport(part, input, 2, 3));
+    }
+    const QStringList part = PdfText(dir.path() + "/part.pdf").split('\f', Qt::SkipEmptyParts);
+    ASSERT_EQ(part.size(), 2);
+    EXPECT_TRUE(part[0].contains(QString("Strona 2 z %1").arg(count)));
+    EXPECT_TRUE(part[1].contains(QString("Strona 3 z %1").arg(count)));
+
     // A PDF that cannot be written says so.
     EXPECT_FALSE(ui::WriteRegisterReportPdf(dir.path() + "/none/x.pdf", {t.get(), "", "", 0}));
 }
@@ -64,7 +76,12 @@ TEST_F(WindowTest, PrintRegisterIsOffWhileACommandRunsAndPrintsTheRegisterOtherw
     EXPECT_EQ(w.Drukuj_rejestr1->text(), "Print register...");
     EXPECT_TRUE(w.Drukuj_rejestr1->isEnabled());
     const QList<QAction*> items = w.Plik1->actions();
-    EXPECT_EQ(items.indexOf(w.Drukuj_rejestr1), items.indexOf(w.Zapiszjako1) + 1);
+    // The last of the File items, after Save as and what follows it, above Close's separator.
+    const qsizetype close = items.indexOf(w.Wyjcie1);
+    ASSERT_GE(close, 2);
+    EXPECT_TRUE(items[close - 1]->isSeparator());
+    EXPECT_EQ(items[close - 2], w.Drukuj_rejestr1);
+    EXPECT_GT(items.indexOf(w.Drukuj_rejestr1), items.indexOf(w.Zapiszjako1));
 
     w.state().tablica.AddCard(3, 44, {"123456", false, "Wiśniewska"});
     w.state().Sciezka = "/tmp/blok-c.zel";
