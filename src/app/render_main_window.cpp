@@ -13,7 +13,10 @@
 // help|usb|contact draws that Info menu window.
 // --screen WxH draws on an offscreen screen of that size (default 1920x1080, which holds the
 // window); with QT_SCALE_FACTOR it shows how the window fits a scaled laptop screen.
+// --report IN OUT.pdf [--lang N] [--zone Z] writes the printed register of a card file instead
+// (app/render_report.h).
 #include "app/offscreen_screen.h"
+#include "app/render_report.h"
 #include "commands/spreadsheet_texts.h"
 #include "commands/ui_seam.h"
 #include "commands/unsaved_changes.h"
@@ -151,13 +154,18 @@ bool PressAndDrawTheBox(korv::ui::TMain& window, korv::ui::PushPanel* panel, con
 } // namespace
 
 int main(int argc, char** argv) {
+    // The printed register: a PDF of a card file, no window.
+    if (argc >= 2 && !std::strcmp(argv[1], "--report"))
+        return korv::app::RenderReport(argc, argv);
+
     if (argc < 2 || argv[1][0] == '-') {
         std::fprintf(
             stderr,
             "usage: korv-render OUT.png [--lang N] [--zone Z] [--sample] [--ticks N] "
             "[--panel 3|5] [--press 1|2|3 [--grab-after MS]] [--question unsaved|partial|replace"
             "|import] [--card-dialog] "
-            "[--window help|usb|contact] [--screen WxH]\n");
+            "[--window help|usb|contact] [--screen WxH]\n"
+            "       korv-render --report IN OUT.pdf [--lang N] [--zone Z]\n");
         return 2;
     }
     QSize screen(1920, 1080);

@@ -242,6 +242,42 @@ Pair Texts(OwnTextName name) {
     case OwnTextName::SpreadsheetTooManyCards:
         return {"od tej karty rejestr miałby więcej kart, niż moduł może pomieścić (6144)",
                 "from this card on the register would hold more cards than a module can (6144)"};
+
+    // The printed register
+    case OwnTextName::PrintRegisterItem:
+        return {"Drukuj rejestr...", "Print register..."};
+    case OwnTextName::ReportTitle:
+        return {"Rejestr kart", "Card register"};
+    case OwnTextName::ReportFile:
+        return {"Plik: %1", "File: %1"};
+    case OwnTextName::ReportNotSaved:
+        return {"(rejestr nie zapisany w pliku)", "(register not saved to a file)"};
+    case OwnTextName::ReportDate:
+        return {"Data: %1", "Date: %1"};
+    case OwnTextName::ReportNumberColumn:
+        return {"Numer karty", "Card number"};
+    case OwnTextName::ReportDescriptionColumn:
+        return {"Opis", "Description"};
+    case OwnTextName::ReportZone:
+        return {"Strefa %1", "Zone %1"};
+    case OwnTextName::ReportZoneContinued:
+        return {"Strefa %1 (cd.)", "Zone %1 (continued)"};
+    case OwnTextName::ReportApartment:
+        return {"Lokal %1", "Apartment %1"};
+    case OwnTextName::ReportApartmentContinued:
+        return {"Lokal %1 (cd.)", "Apartment %1 (continued)"};
+    case OwnTextName::ReportDialNumber:
+        return {"numer do wybrania: %1", "number to dial: %1"};
+    case OwnTextName::ReportZoneTotal:
+        return {"Strefa %1 razem: kart %2, lokali %3", "Zone %1 total: cards %2, apartments %3"};
+    case OwnTextName::ReportGrandTotal:
+        return {"Cały rejestr: kart %1, lokali %2", "Whole register: cards %1, apartments %2"};
+    case OwnTextName::ReportNoCards:
+        return {"Rejestr nie zawiera kart.", "The register holds no cards."};
+    case OwnTextName::ReportPageNumber:
+        return {"Strona %1 z %2", "Page %1 of %2"};
+    case OwnTextName::ReportNotPrinted:
+        return {"Nie udało się wydrukować rejestru.", "The register could not be printed."};
     }
     return {"", ""};
 }

@@ -85,6 +85,25 @@ enum class OwnTextName {
     SpreadsheetCardInRegister,       // %1 number, %2 apartment, %3 zone where registered
     SpreadsheetDialNumberInRegister, // %1 number, %2 apartment, %3 zone, %4 the register's
     SpreadsheetTooManyCards,
+
+    // The printed register (File > Print register...)
+    PrintRegisterItem,        // the File menu's item
+    ReportTitle,              // the heading of every page
+    ReportFile,               // %1 the register's file, or ReportNotSaved
+    ReportNotSaved,           // in place of the file when the register was never saved
+    ReportDate,               // %1 the date
+    ReportNumberColumn,       // the caption over the card numbers
+    ReportDescriptionColumn,  // the caption over the descriptions
+    ReportZone,               // %1 zone
+    ReportZoneContinued,      // %1 zone, at the top of a page that goes on with it
+    ReportApartment,          // %1 apartment
+    ReportApartmentContinued, // %1 apartment, at the top of a page that goes on with its cards
+    ReportDialNumber,         // %1 the apartment's number to dial
+    ReportZoneTotal,          // %1 zone, %2 its cards, %3 its apartments listed
+    ReportGrandTotal,         // %1 cards, %2 apartments listed
+    ReportNoCards,            // the one line of an empty register's page
+    ReportPageNumber,         // %1 page, %2 pages
+    ReportNotPrinted,         // the printer or the PDF file could not be started
 };
 
 // The text in the language (0..5).

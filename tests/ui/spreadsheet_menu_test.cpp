@@ -15,12 +15,13 @@ using korv::test::WindowTest;
 TEST_F(WindowTest, TheSpreadsheetItemsFollowSaveAsAndImportThroughTheQuestion) {
     ui::TMain& w = Start();
     const QList<QAction*> items = w.Plik1->actions();
-    ASSERT_EQ(items.size(), 9);
+    ASSERT_EQ(items.size(), 10);
     EXPECT_EQ(items[4], w.Zapiszjako1);
     EXPECT_EQ(items[5], w.Importuj_arkusz1);
     EXPECT_EQ(items[6], w.Eksportuj_arkusz1);
-    EXPECT_TRUE(items[7]->isSeparator());
-    EXPECT_EQ(items[8], w.Wyjcie1);
+    EXPECT_EQ(items[7], w.Drukuj_rejestr1);
+    EXPECT_TRUE(items[8]->isSeparator());
+    EXPECT_EQ(items[9], w.Wyjcie1);
     // Off with the other file items while a command runs, on otherwise.
     EXPECT_TRUE(w.FileItems->actions().contains(w.Importuj_arkusz1));
     EXPECT_TRUE(w.FileItems->actions().contains(w.Eksportuj_arkusz1));

@@ -181,16 +181,18 @@ void TMain::BuildMenu() {
     Dopisz_plik = action(Plik1, "Dopisz_plik", QKeySequence("Ctrl+D"));
     Zapisz1 = action(Plik1, "Zapisz1", QKeySequence("Ctrl+S"));
     Zapiszjako1 = action(Plik1, "Zapiszjako1", QKeySequence("Ctrl+Z"));
-    // Spreadsheets.
+    // The register for other programs and for paper.
     Importuj_arkusz1 = action(Plik1, "Importuj_arkusz1", {});
     Eksportuj_arkusz1 = action(Plik1, "Eksportuj_arkusz1", {});
+    Drukuj_rejestr1 = action(Plik1, "Drukuj_rejestr1", {});
     Plik1->addSeparator();
     Wyjcie1 = action(Plik1, "Wyjcie1", QKeySequence("Ctrl+X"));
     for (QAction* a : {Otwrz1, Dopisz_plik, Zapisz1, Zapiszjako1})
         a->setEnabled(false);
     FileItems = new QActionGroup(this);
     FileItems->setExclusionPolicy(QActionGroup::ExclusionPolicy::None);
-    for (QAction* a : {Nowy1, Otwrz1, Dopisz_plik, Zapisz1, Zapiszjako1})
+    for (QAction* a : {Nowy1, Otwrz1, Dopisz_plik, Zapisz1, Zapiszjako1, Importuj_arkusz1,
+                       Eksportuj_arkusz1, Drukuj_rejestr1})
         FileItems->addAction(a);
     connect(Wyjcie1, &QAction::triggered, this, &QWidget::close);
     // The commands themselves live below the window; the menu only forwards to them.
@@ -199,13 +201,11 @@ void TMain::BuildMenu() {
     connect(Dopisz_plik, &QAction::triggered, this, [this] { Dopisz_plikClick(state_, ui()); });
     connect(Zapisz1, &QAction::triggered, this, [this] { Zapisz1Click(state_, ui()); });
     connect(Zapiszjako1, &QAction::triggered, this, [this] { Zapiszjako1Click(state_, ui()); });
-    // Spreadsheets.
-    for (QAction* a : {Importuj_arkusz1, Eksportuj_arkusz1})
-        FileItems->addAction(a);
     connect(Importuj_arkusz1, &QAction::triggered, this,
             [this] { ImportSpreadsheetClick(state_, ui()); });
     connect(Eksportuj_arkusz1, &QAction::triggered, this,
             [this] { ExportSpreadsheetClick(state_, ui()); });
+    ConnectPrintItem();
 
     // Beside File: what the module panels and buttons do, for the keyboard. Their commands are
     // connected with the panels'; the reset has no shortcut, as it erases the module.

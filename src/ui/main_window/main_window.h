@@ -22,6 +22,7 @@
 
 class QAction;
 class QActionGroup;
+class QPrinter;
 class QButtonGroup;
 class QCheckBox;
 class QComboBox;
@@ -145,6 +146,13 @@ public:
     // Push-panel enabling and caption colour together.
     void SetModulePanelsUsable(bool usable);
 
+    // File > Print register...: asks where to print (askReportPrinter), then prints the
+    // register's pages (ui/print/register_printing.h); a printer that refuses is reported.
+    void Drukuj_rejestr1Click();
+    // Asks where to print; true to print. Tests replace it; by default the print dialog.
+    using ReportPrinterQuestion = std::function<bool(QPrinter&, QWidget& parent)>;
+    ReportPrinterQuestion askReportPrinter;
+
 protected:
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -163,6 +171,7 @@ private:
     void ConnectModuleCommands();
     void ConnectCardCommands();
     void ConnectInfoWindows();
+    void ConnectPrintItem();
     void FormClose();
 
     void RadioGroup1Click(int item);
@@ -216,8 +225,9 @@ public:
     // (export to spreadsheet), after Save as; in FileItems, on whenever no command runs.
     QAction* Importuj_arkusz1 = nullptr;
     QAction* Eksportuj_arkusz1 = nullptr;
-    // New, Open, Add file, Save, Save as: off together while a command runs, each keeping
-    // its own enabling for afterwards.
+    QAction* Drukuj_rejestr1 = nullptr; // Drukuj rejestr: print the register (one of FileItems)
+    // Every File item but Close: off together while a command runs, each keeping its own
+    // enabling for afterwards.
     QActionGroup* FileItems = nullptr;
     // Moduł = module: the module commands of the left column, with shortcuts: Odczytaj Read,
     // Zapisz (to the module) Save, Weryfikuj Verify, Zmień hasło change password, Reset pamięci

@@ -50,6 +50,8 @@ void TMain::ApplyLanguage() {
         QString::fromStdString(OwnText(OwnTextName::SpreadsheetImportItem, LanguageIndex())));
     Eksportuj_arkusz1->setText(
         QString::fromStdString(OwnText(OwnTextName::SpreadsheetExportItem, LanguageIndex())));
+    Drukuj_rejestr1->setText(
+        QString::fromStdString(OwnText(OwnTextName::PrintRegisterItem, LanguageIndex())));
 
     PageControl2->setTabText(0, Text(15));
 
