@@ -35,6 +35,26 @@ bool IsFolder(const std::string& path) {
     return !path.empty() && std::filesystem::is_directory(Utf8Path(path), ec);
 }
 
+} // namespace
+
+std::optional<std::string> AskFileToWrite(Ui& ui, const std::string& filter,
+                                          const std::string& caption) {
+    const std::string extension = FilterExtension(filter);
+    const auto chosen = ui.AskSaveFileName(filter, extension);
+    if (!chosen)
+        return std::nullopt;
+    // The question is asked here, not by the dialog, so that it names the file that will be
+    // written (the extension added) and every front end asks it.
+    const std::string name = WithDefaultExtension(*chosen, extension);
+    if (WouldReplace(name) &&
+        ui.MessageBox(OwnText(OwnTextName::ReplaceFileQuestion, LanguageIndex(), {name}), caption,
+                      MbYesNoDefaultNo) != IdYes)
+        return std::nullopt;
+    return name;
+}
+
+namespace {
+
 std::string ReadError(const std::string& name, const std::string& reason) {
     return "Cannot open file \"" + name + "\". " + reason;
 }
@@ -222,19 +242,11 @@ void Zapisz1Click(AppState& state, Ui& ui) {
 }
 
 void Zapiszjako1Click(AppState& state, Ui& ui) {
-    const std::string filter = SaveDialogFilter(LanguageIndex());
-    const std::string extension = FilterExtension(filter);
-    const auto chosen = ui.AskSaveFileName(filter, extension);
-    if (!chosen)
+    const auto name =
+        AskFileToWrite(ui, SaveDialogFilter(LanguageIndex()), MessageText(kSaveAsCaption));
+    if (!name)
         return;
-    // The question is asked here, not by the dialog, so that it names the file that will be
-    // written (the extension added) and every front end asks it.
-    const std::string name = WithDefaultExtension(*chosen, extension);
-    if (WouldReplace(name) &&
-        ui.MessageBox(OwnText(OwnTextName::ReplaceFileQuestion, LanguageIndex(), {name}),
-                      MessageText(kSaveAsCaption), MbYesNoDefaultNo) != IdYes)
-        return;
-    state.Sciezka = name;
+    state.Sciezka = *name;
     ui.SetMenuItemEnabled(MenuItem::Save, true);
     ui.SetWindowTitle(kFileTitlePrefix + state.Sciezka);
     WriteCurrentFile(state, ui);

@@ -46,6 +46,12 @@ private:
 };
 
 // New and Open first ask before they throw away work nowhere else (AskBeforeDiscarding).
+// The save dialog with filter, the filter's extension added to a name without one, then a
+// question under caption before writing over a file that is there. Nothing when the person
+// cancelled either.
+std::optional<std::string> AskFileToWrite(Ui& ui, const std::string& filter,
+                                          const std::string& caption);
+
 void Nowy1Click(AppState& state, Ui& ui);
 void Otwrz1Click(AppState& state, Ui& ui);
 void Dopisz_plikClick(AppState& state, Ui& ui);

@@ -19,13 +19,6 @@ std::string Caption(OwnTextName name) {
     return OwnText(name, LanguageIndex());
 }
 
-// As Save as: a folder is refused by the write itself, and a dangling link replaces nothing.
-bool WouldReplace(const std::string& name) {
-    std::error_code ec;
-    const auto status = std::filesystem::status(Utf8Path(name), ec);
-    return !ec && std::filesystem::exists(status) && !std::filesystem::is_directory(status);
-}
-
 // Every line is named; the box shows the first and unfolds to all of them.
 void SayLinesRefused(Ui& ui, const std::string& name, const CardSpreadsheet& sheet) {
     const int language = LanguageIndex();
@@ -81,17 +74,10 @@ void ImportSpreadsheet(AppState& state, Ui& ui, const std::string& name) {
 }
 
 void ExportSpreadsheetClick(AppState& state, Ui& ui) {
-    const std::string filter = OwnText(OwnTextName::SpreadsheetFilter, LanguageIndex());
-    const std::string extension = FilterExtension(filter);
-    const auto chosen = ui.AskSaveFileName(filter, extension);
-    if (!chosen)
-        return;
-    const std::string name = WithDefaultExtension(*chosen, extension);
-    if (WouldReplace(name) &&
-        ui.MessageBox(OwnText(OwnTextName::ReplaceFileQuestion, LanguageIndex(), {name}),
-                      Caption(OwnTextName::SpreadsheetExportCaption), MbYesNoDefaultNo) != IdYes)
-        return;
-    ExportSpreadsheet(state, ui, name);
+    const auto name = AskFileToWrite(ui, OwnText(OwnTextName::SpreadsheetFilter, LanguageIndex()),
+                                     Caption(OwnTextName::SpreadsheetExportCaption));
+    if (name)
+        ExportSpreadsheet(state, ui, *name);
 }
 
 bool ExportSpreadsheet(const AppState& state, Ui& ui, const std::string& name,
