@@ -220,7 +220,7 @@ void TMain::closeEvent(QCloseEvent* event) {
     }
     event->ignore();
     StartJob(
-        JobKind::Write, [](ModuleContext& ctx) { Button2Click(ctx); },
+        JobKind::Write, [](ModuleContext& ctx) { Button2Click(ctx, WriteBackup::Offered()); },
         [this](AppState& job) {
             state_.NeedSave = job.NeedSave;
             closeApproved_ = true;

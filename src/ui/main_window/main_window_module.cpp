@@ -84,7 +84,8 @@ void TMain::ConnectModuleCommands() {
     });
     connect(Panel2b, &PushPanel::clicked, this, [this] {
         StartJob(
-            JobKind::Write, [](ModuleContext& ctx) { korv::Button2Click(ctx); },
+            JobKind::Write,
+            [](ModuleContext& ctx) { korv::Button2Click(ctx, WriteBackup::Offered()); },
             [this](AppState& job) { state_.NeedSave = job.NeedSave; });
     });
     connect(Panel3b, &PushPanel::clicked, this, [this] {
