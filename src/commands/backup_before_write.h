@@ -6,6 +6,7 @@
 #include "commands/module_context.h"
 
 #include <string>
+#include <utility>
 
 namespace korv {
 
