@@ -33,11 +33,10 @@ std::string FreeBackupPath(const std::string& folder, const std::string& name) {
     const std::string stem = name.substr(0, name.rfind('.'));
     const std::string extension = name.substr(stem.size());
     std::string path = folder + "/" + name;
+    // A name that cannot be looked at is taken as free: the save then says why it failed.
     std::error_code ec;
-    for (int n = 2; std::filesystem::exists(Utf8Path(path), ec) || ec; ++n) {
-        ec.clear();
+    for (int n = 2; std::filesystem::exists(Utf8Path(path), ec); ++n)
         path = folder + "/" + stem + "-" + std::to_string(n) + extension;
-    }
     return path;
 }
 

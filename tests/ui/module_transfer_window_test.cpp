@@ -38,14 +38,25 @@ TEST_F(TransferWindowTest, PanelsReadVerifyAndTheCloseBoxOffersToSendChanges) {
     EXPECT_FALSE(w.close());
     EXPECT_TRUE(w.isVisible());
     EXPECT_EQ(shown.value(1), Msg(130));
-    // The write runs as a job; the window closes once it ended.
+    // The write runs as a job; the window closes once it ended. From the job, through the
+    // window's thread, it offers the backup first, and at its end names the file.
     Answer(QMessageBox::Yes);
     EXPECT_FALSE(w.close());
+    Answer(QMessageBox::Yes);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return shown.size() == 4; }, 5000));
+    EXPECT_TRUE(shown.value(3).startsWith("The module holds 3 cards."))
+        << shown.value(3).toStdString();
+    Answer(QMessageBox::Ok);
     EXPECT_TRUE(QTest::qWaitFor([&] { return !w.isVisible(); }, 5000));
+    const QString backups = folder.Path().string().c_str() + QString("/data/korv/backups/");
+    EXPECT_TRUE(shown.value(4).startsWith("The write is done. The module's previous cards (3) "
+                                          "are in the backup file " +
+                                          backups))
+        << shown.value(4).toStdString();
     EXPECT_FALSE(w.state().NeedSave);
     Answer(QMessageBox::Ok);
     Press(w.Panel3b);
-    EXPECT_EQ(shown.value(3), "Verification succeeded!");
+    EXPECT_EQ(shown.value(5), "Verification succeeded!");
 }
 
 TEST_F(TransferWindowTest, AnErasedModuleIsToldSoOnceAndTakesThePasswordTyped) {

@@ -25,6 +25,8 @@ protected:
             << "[module]\nmemory=" << (folder.Path() / "m.bin").string() << "\n"
             << moduleLines << "\n";
         setenv("KORV_SIM_CONFIG", (folder.Path() / "sim.ini").c_str(), 1);
+        // A write's backups go here, never into the user's own data folder.
+        setenv("XDG_DATA_HOME", (folder.Path() / "data").c_str(), 1);
         ui::TMain& w = Start();
         std::string why;
         auto driver = link::LoadVendorLibrary(KORV_SIM_LIBRARY, &why);
@@ -37,6 +39,7 @@ protected:
     void TearDown() override {
         WindowTest::TearDown();
         unsetenv("KORV_SIM_CONFIG");
+        unsetenv("XDG_DATA_HOME");
     }
     // Presses the panel and lets its command run to its end.
     static void Press(ui::PushPanel* panel) {
