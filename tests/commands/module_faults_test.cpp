@@ -378,9 +378,6 @@ TEST_F(BackupFaults, TheBackupHoldsTheModulesOldCardsAndTheModuleThenTheRegister
     EXPECT_TRUE(Button2Click(ctx, WriteBackup::Offered()).Complete());
     ASSERT_EQ(Backups().size(), 2u);
     EXPECT_EQ(FileCards(path), held);
-    const std::string stem = path.substr(0, path.size() - 4);
-    const std::string named = FreeBackupPath(folder, path.substr(folder.size() + 1));
-    EXPECT_TRUE(named == stem + "-2.zel" || named == stem + "-3.zel") << named;
     std::tm t{};
     t.tm_year = 126, t.tm_mon = 11, t.tm_mday = 10, t.tm_hour = 8, t.tm_min = 15, t.tm_sec = 3;
     EXPECT_EQ(BackupFileName(link::kFullModule, t), "ZEL-full-2026-12-10_081503.zel");
