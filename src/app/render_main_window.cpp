@@ -7,14 +7,17 @@
 // else the window afterwards; with --grab-after MS it draws the window that long after the
 // press, while the command runs (Cancel or its note beside the progress), then cancels it.
 // --question unsaved|partial|replace draws the question asked before unsaved work or a partial read
-// would be thrown away.
+// would be thrown away. --question import draws the question before a sample spreadsheet's
+// cards join the register.
 // --card-dialog draws the card dialog as it looks while it waits for a card at the reader. --window
 // help|usb|contact draws that Info menu window.
 // --screen WxH draws on an offscreen screen of that size (default 1920x1080, which holds the
 // window); with QT_SCALE_FACTOR it shows how the window fits a scaled laptop screen.
 #include "app/offscreen_screen.h"
+#include "commands/spreadsheet_texts.h"
 #include "commands/ui_seam.h"
 #include "commands/unsaved_changes.h"
+#include "files/card_spreadsheet.h"
 #include "i18n/catalogue.h"
 #include "i18n/message_slots.h"
 #include "i18n/own_texts.h"
@@ -152,8 +155,8 @@ int main(int argc, char** argv) {
         std::fprintf(
             stderr,
             "usage: korv-render OUT.png [--lang N] [--zone Z] [--sample] [--ticks N] "
-            "[--panel 3|5] [--press 1|2|3 [--grab-after MS]] [--question unsaved|partial|replace] "
-            "[--card-dialog] "
+            "[--panel 3|5] [--press 1|2|3 [--grab-after MS]] [--question unsaved|partial|replace"
+            "|import] [--card-dialog] "
             "[--window help|usb|contact] [--screen WxH]\n");
         return 2;
     }
@@ -262,6 +265,28 @@ int main(int argc, char** argv) {
         if (!ok)
             std::fprintf(stderr, "korv-render: cannot write %s\n", argv[1]);
         return ok ? 0 : 1;
+    }
+    if (question && !std::strcmp(question, "import")) {
+        // Spreadsheets: the question Import from spreadsheet asks, over a sample sheet.
+        const std::string sample = "\xEF\xBB\xBFstrefa;lokal;karta;b1;opis;wybierany numer\r\n"
+                                   "1;0;4711;0;Administrator;\r\n"
+                                   "1;12;1203344;0;Nowak Anna;112\r\n"
+                                   "1;12;1203345;0;\"Nowak Piotr; garaż\";112\r\n"
+                                   "1;14;1203400;0;Wiśniewski;114\r\n"
+                                   "1;15;;;;115\r\n";
+        const korv::CardSpreadsheet sheet = korv::ReadCardSpreadsheet(sample);
+        bool saved = false;
+        DrawTheNextBox(QString::fromLocal8Bit(argv[1]), saved);
+        korv::ui::ShowMessageBox(
+            &window,
+            QString::fromStdString(korv::SpreadsheetQuestionText(
+                "/home/jan/lokatorzy-klatka-a.csv", korv::CountSpreadsheet(sheet), language)),
+            QString::fromStdString(
+                korv::OwnText(korv::OwnTextName::SpreadsheetImportCaption, language)),
+            korv::MbYesNoDefaultNo);
+        if (!saved)
+            std::fprintf(stderr, "korv-render: cannot write %s\n", argv[1]);
+        return saved ? 0 : 1;
     }
     if (question) {
         // The questions asked before work is thrown away, with example figures.

@@ -19,5 +19,7 @@ int RunMerge(const Args& args, std::ostream& out, std::ostream& err);
 int RunList(const Args& args, std::ostream& out, std::ostream& err);
 int RunCheck(const Args& args, std::ostream& out, std::ostream& err);
 int RunModule(const Args& args, std::ostream& out, std::ostream& err);
+// csv export IN OUT.csv [--zone N] | csv import IN.csv OUT: the register as a spreadsheet.
+int RunCsv(const Args& args, std::ostream& out, std::ostream& err);
 
 } // namespace korv::cli

@@ -5,8 +5,8 @@
 #include "cli/cmd_files.h"
 #include "cli/text_escape.h"
 
-#include "i18n/catalogue.h"
 #include "commands/card_file_append.h"
+#include "i18n/catalogue.h"
 
 #include <memory>
 #include <ostream>

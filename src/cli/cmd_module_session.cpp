@@ -8,6 +8,7 @@
 #include "cli/text_escape.h"
 #include "commands/command_runner.h"
 #include "commands/connection_monitor.h"
+#include "commands/module_journal.h"
 #include "commands/page_exchange.h"
 #include "commands/password_check.h"
 #include "commands/password_commands.h"
@@ -214,19 +215,33 @@ int RunModuleSession(const Args& args, link::TBEXFTDI& port, std::ostream& out, 
         return kExitRefused;
     }
     int rc = kExitRefused;
+    // The window's journal of module work: the same line for the same command.
+    ModuleJournal journal(ModuleJournal::DefaultPath());
+    const auto journaled = [&](JobKind kind, const std::string& file,
+                               const ModuleJournal::Body& body) {
+        run(kind, [&] { journal.Run(kind, ctx, file, body); });
+    };
     if (IsTransfer(command)) {
         const JobKind kind = command == "read"    ? JobKind::Read
                              : command == "write" ? JobKind::Write
                                                   : JobKind::Verify;
-        run(kind, [&] { rc = RunTransfer(command, o, ctx, out, err); });
+        journaled(kind, o.path, [&](ModuleContext& c) {
+            rc = RunTransfer(command, o, c, out, err);
+            // A read that wrote no file moved no cards anyone keeps.
+            const bool done = rc == kExitDone;
+            return ModuleJournal::Facts{
+                kind == JobKind::Read && !done ? -1 : c.state.tablica.CardCount(), done};
+        });
     } else if (command == "password") {
         state.Edit_haslo = o.newPassword;
-        run(JobKind::Password, [&] {
-            rc = Button_zapiszClick(ctx) == PasswordWriteResult::Saved ? kExitDone : kExitRefused;
+        journaled(JobKind::Password, {}, [&](ModuleContext& c) {
+            rc = Button_zapiszClick(c) == PasswordWriteResult::Saved ? kExitDone : kExitRefused;
+            return ModuleJournal::Facts{-1, rc == kExitDone};
         });
     } else {
-        run(JobKind::Reset, [&] {
-            rc = Button_reset_pamieciClick(ctx) == ResetResult::Done ? kExitDone : kExitRefused;
+        journaled(JobKind::Reset, {}, [&](ModuleContext& c) {
+            rc = Button_reset_pamieciClick(c) == ResetResult::Done ? kExitDone : kExitRefused;
+            return ModuleJournal::Facts{-1, rc == kExitDone};
         });
     }
     return rc;

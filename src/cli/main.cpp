@@ -59,6 +59,9 @@ const std::map<std::string, Command>& Commands() {
         {"merge", {korv::cli::RunMerge, "merge BASE ADD OUT [--zone N]   append as Add file"}},
         {"list", {korv::cli::RunList, "list FILE [--zone N]   numbers to dial and cards"}},
         {"check", {korv::cli::RunCheck, "check FILE [--zone N]   what to fix before a write"}},
+        {"csv",
+         {korv::cli::RunCsv, "csv export IN OUT.csv [--zone N] | csv import IN.csv OUT   the "
+                             "register as a spreadsheet"}},
         {"module",
          {korv::cli::RunModule,
           "module identify|count|page N|card|info|password NEW|reset|read OUT|write IN|verify IN"

@@ -158,6 +158,90 @@ Pair Texts(OwnTextName name) {
         return {"Lokal %1, bez numeru do wybrania", "Apartment %1, no number to dial"};
     case OwnTextName::PasswordChangeItem:
         return {"Zmień hasło", "Change password"};
+    // The journal of module work.
+    case OwnTextName::JournalDeclined:
+        return {"Nie wykonano: na pytanie odpowiedziano Nie.",
+                "Not done: the question was answered No."};
+    case OwnTextName::JournalDone:
+        return {"Wykonano.", "Done."};
+    case OwnTextName::JournalNoReport:
+        return {"Nie wykonano w całości (bez komunikatu).", "Not done in full (no report)."};
+    case OwnTextName::JournalOff:
+        return {"Nie można zapisać dziennika pracy z modułami %1 (%2). Do ponownego "
+                "uruchomienia programu praca z modułami nie będzie zapisywana w dzienniku; "
+                "polecenia działają jak zwykle.",
+                "The journal of module work %1 cannot be written (%2). Until the program is "
+                "started again, module work is not journaled; commands work as usual."};
+    case OwnTextName::JournalMenuItem:
+        return {"Dziennik pracy z modułami", "Journal of module work"};
+
+    // Spreadsheets.
+    case OwnTextName::SpreadsheetImportItem:
+        return {"Importuj z arkusza...", "Import from spreadsheet..."};
+    case OwnTextName::SpreadsheetExportItem:
+        return {"Eksportuj do arkusza...", "Export to spreadsheet..."};
+    case OwnTextName::SpreadsheetFilter:
+        return {"Arkusz CSV (*.csv *.txt)|*.csv;*.txt|Wszystkie pliki (*.*)|*.*",
+                "CSV spreadsheet (*.csv *.txt)|*.csv;*.txt|All files (*.*)|*.*"};
+    case OwnTextName::SpreadsheetImportCaption:
+        return {"Import z arkusza", "Import from spreadsheet"};
+    case OwnTextName::SpreadsheetExportCaption:
+        return {"Eksport do arkusza", "Export to spreadsheet"};
+    case OwnTextName::SpreadsheetImportQuestion:
+        return {"Arkusz %1 zawiera:\nkart: %2 (lokali: %3)\nnumerów do wybrania: %4\n\n"
+                "Dodać je do rejestru kart?",
+                "The spreadsheet %1 holds:\ncards: %2 (apartments: %3)\nnumbers to dial: %4\n\n"
+                "Add them to the card register?"};
+    case OwnTextName::SpreadsheetEmpty:
+        return {"Arkusz %1 nie zawiera kart ani numerów do wybrania.",
+                "The spreadsheet %1 holds no cards and no numbers to dial."};
+    case OwnTextName::SpreadsheetTooLarge:
+        return {"Plik %1 ma więcej niż 1 000 000 bajtów; arkusz kart nigdy nie jest tak duży.",
+                "The file %1 is larger than 1,000,000 bytes; a spreadsheet of cards never is."};
+    case OwnTextName::SpreadsheetLinesRefused:
+        return {"Niczego nie zaimportowano. Wierszy arkusza %1, których nie można przyjąć: %2.",
+                "Nothing was imported. Lines of the spreadsheet %1 that cannot be taken: %2."};
+    case OwnTextName::SpreadsheetMergeRefused:
+        return {"Niczego nie zaimportowano z arkusza %1:",
+                "Nothing was imported from the spreadsheet %1:"};
+    case OwnTextName::SpreadsheetLine:
+        return {"wiersz %1: %2", "line %1: %2"};
+    case OwnTextName::SpreadsheetQuoteNotClosed:
+        return {"cudzysłów otwarty w tym wierszu nie jest zamknięty do końca pliku",
+                "a quote opened on this line is not closed before the end of the file"};
+    case OwnTextName::SpreadsheetFieldCount:
+        return {"pól: %1, a powinno być 5 albo 6 (strefa;lokal;karta;b1;opis;wybierany numer)",
+                "%1 fields, where 5 or 6 belong (zone;apartment;card;b1;description;number to "
+                "dial)"};
+    case OwnTextName::SpreadsheetZone:
+        return {"strefa \"%1\" nie jest liczbą od 1 do 4",
+                "the zone \"%1\" is not a number 1 to 4"};
+    case OwnTextName::SpreadsheetApartment:
+        return {"lokal \"%1\" nie jest liczbą od 0 do 255",
+                "the apartment \"%1\" is not a number 0 to 255"};
+    case OwnTextName::SpreadsheetB1:
+        return {"b1 \"%1\" nie jest ani 0, ani 1, ani puste",
+                "b1 \"%1\" is neither 0, 1 nor empty"};
+    case OwnTextName::SpreadsheetDialNumber:
+        return {"wybierany numer \"%1\" nie składa się z 1 do 4 cyfr",
+                "the number to dial \"%1\" is not 1 to 4 digits"};
+    case OwnTextName::SpreadsheetDialNumberConflict:
+        return {"wybierany numer %1 dla lokalu %2 w strefie %3, a wiersz %4 podaje %5",
+                "number to dial %1 for apartment %2 in zone %3, where line %4 gives %5"};
+    case OwnTextName::SpreadsheetNoCard:
+        return {"brak numeru karty (wiersz bez karty może podać tylko wybierany numer)",
+                "no card number (a row without a card may only give a number to dial)"};
+    case OwnTextName::SpreadsheetCardTwice:
+        return {"karta %1 jest już w wierszu %2", "card %1 is on line %2 already"};
+    case OwnTextName::SpreadsheetCardInRegister:
+        return {"karta %1 jest już w rejestrze: lokal %2 w strefie %3",
+                "card %1 is already registered: apartment %2 in zone %3"};
+    case OwnTextName::SpreadsheetDialNumberInRegister:
+        return {"wybierany numer %1 dla lokalu %2 w strefie %3, a rejestr ma %4",
+                "number to dial %1 for apartment %2 in zone %3, where the register has %4"};
+    case OwnTextName::SpreadsheetTooManyCards:
+        return {"od tej karty rejestr miałby więcej kart, niż moduł może pomieścić (6144)",
+                "from this card on the register would hold more cards than a module can (6144)"};
 
     // Backup before a write.
     case OwnTextName::BackupQuestion:

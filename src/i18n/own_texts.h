@@ -54,6 +54,37 @@ enum class OwnTextName {
     GridCellNumber,      // %1 apartment, %2 its number to dial
     GridCellNoNumber,    // %1 apartment without a number to dial
     PasswordChangeItem,  // the Module menu's item, and what a screen reader calls Change
+    // The journal of module work.
+    JournalDeclined, // the command's question was answered No and nothing was done
+    JournalDone,     // the command did all it was asked and said nothing (a write)
+    JournalNoReport, // the command ended without a word and without doing all of it
+    JournalOff,      // %1 the journal's file, %2 the system's reason
+    JournalMenuItem, // the Info menu's item that opens it
+
+    // Spreadsheets: File > Import from spreadsheet / Export to spreadsheet, korv-cli csv.
+    SpreadsheetImportItem,
+    SpreadsheetExportItem,
+    SpreadsheetFilter, // the file dialogs' filters, "caption|pattern|..."
+    SpreadsheetImportCaption,
+    SpreadsheetExportCaption,
+    SpreadsheetImportQuestion, // %1 file, %2 cards, %3 their apartments, %4 numbers to dial
+    SpreadsheetEmpty,          // %1 file holding no rows of cards or numbers to dial
+    SpreadsheetTooLarge,       // %1 file above the 1,000,000 bytes any file of ours may have
+    SpreadsheetLinesRefused,   // %1 file, %2 how many lines; the lines follow
+    SpreadsheetMergeRefused,   // %1 file; the line that refuses the merge follows
+    SpreadsheetLine,           // %1 line number, %2 why it cannot be taken
+    SpreadsheetQuoteNotClosed,
+    SpreadsheetFieldCount,           // %1 the fields found
+    SpreadsheetZone,                 // %1 the field
+    SpreadsheetApartment,            // %1 the field
+    SpreadsheetB1,                   // %1 the field
+    SpreadsheetDialNumber,           // %1 the field
+    SpreadsheetDialNumberConflict,   // %1 number, %2 apartment, %3 zone, %4 line, %5 its number
+    SpreadsheetNoCard,               // a row without a card number
+    SpreadsheetCardTwice,            // %1 number, %2 the line with it first
+    SpreadsheetCardInRegister,       // %1 number, %2 apartment, %3 zone where registered
+    SpreadsheetDialNumberInRegister, // %1 number, %2 apartment, %3 zone, %4 the register's
+    SpreadsheetTooManyCards,
 
     // Backup before a write.
     BackupQuestion,          // %1 the module's cards, %2 about how many seconds the backup takes

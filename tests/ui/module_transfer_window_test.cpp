@@ -1,10 +1,14 @@
 // The push panels and the close box run the transfers against the simulated module; the
 // window's cable port is swapped for one over the simulator on a virtual clock.
 #include "sim_window_fixture.h"
+#include "support/temp_folder.h"
 #include "ui/dialogs/password_dialog.h"
+#include "ui/info/desktop_links.h"
 #include "ui/widgets/push_panel.h"
 
 #include <QLineEdit>
+#include <fstream>
+#include <iterator>
 
 #include <QMessageBox>
 #include <QProgressBar>
@@ -57,6 +61,23 @@ TEST_F(TransferWindowTest, PanelsReadVerifyAndTheCloseBoxOffersToSendChanges) {
     Answer(QMessageBox::Ok);
     Press(w.Panel3b);
     EXPECT_EQ(shown.value(5), "Verification succeeded!");
+
+    // Each command left its line in the journal, which the Info menu opens.
+    const std::string journal = (folder.Path() / "data/korv/journal.csv").string();
+    std::ifstream in(journal, std::ios::binary);
+    const std::string text{std::istreambuf_iterator<char>(in), {}};
+    const QStringList lines = QString::fromStdString(text).split("\r\n");
+    ASSERT_EQ(lines.size(), 6) << lines.join('|').toStdString();
+    const QStringList expected = {"read;full;ZEL v7;3;;Done.", "verify;full;ZEL v7;3;;" + shown[0],
+                                  "write;full;ZEL v7;3;;" + shown[4],
+                                  "verify;full;ZEL v7;3;;Verification succeeded!"};
+    for (int i = 0; i < 4; ++i)
+        EXPECT_EQ(lines[i + 1].section(';', 1), expected[i]);
+    QList<QUrl> opened;
+    ui::SetLinkOpener([&](const QUrl& url) { opened << url; });
+    w.Dziennik1->trigger();
+    ui::SetLinkOpener({});
+    EXPECT_EQ(opened, QList<QUrl>{QUrl::fromLocalFile(QString::fromStdString(journal))});
 }
 
 TEST_F(TransferWindowTest, AnErasedModuleIsToldSoOnceAndTakesThePasswordTyped) {

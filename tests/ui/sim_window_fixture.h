@@ -25,7 +25,8 @@ protected:
             << "[module]\nmemory=" << (folder.Path() / "m.bin").string() << "\n"
             << moduleLines << "\n";
         setenv("KORV_SIM_CONFIG", (folder.Path() / "sim.ini").c_str(), 1);
-        // A write's backups go here, never into the user's own data folder.
+        // Each window keeps its own journal of module work, and a write's backups.
+        dataHome_ = std::getenv("XDG_DATA_HOME") ? std::getenv("XDG_DATA_HOME") : "";
         setenv("XDG_DATA_HOME", (folder.Path() / "data").c_str(), 1);
         ui::TMain& w = Start();
         std::string why;
@@ -39,7 +40,7 @@ protected:
     void TearDown() override {
         WindowTest::TearDown();
         unsetenv("KORV_SIM_CONFIG");
-        unsetenv("XDG_DATA_HOME");
+        setenv("XDG_DATA_HOME", dataHome_.c_str(), 1);
     }
     // Presses the panel and lets its command run to its end.
     static void Press(ui::PushPanel* panel) {
@@ -69,6 +70,9 @@ protected:
     TempFolder folder;
     link::VirtualClock clock{1000};
     QStringList shown, details;
+
+private:
+    std::string dataHome_;
 };
 
 } // namespace korv::test

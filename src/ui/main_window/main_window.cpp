@@ -1,6 +1,7 @@
 #include "ui/main_window/main_window.h"
 
 #include "commands/file_commands.h"
+#include "commands/spreadsheet_commands.h"
 #include "core/view_rules.h"
 #include "i18n/catalogue.h"
 #include "i18n/own_texts.h"
@@ -180,6 +181,9 @@ void TMain::BuildMenu() {
     Dopisz_plik = action(Plik1, "Dopisz_plik", QKeySequence("Ctrl+D"));
     Zapisz1 = action(Plik1, "Zapisz1", QKeySequence("Ctrl+S"));
     Zapiszjako1 = action(Plik1, "Zapiszjako1", QKeySequence("Ctrl+Z"));
+    // Spreadsheets.
+    Importuj_arkusz1 = action(Plik1, "Importuj_arkusz1", {});
+    Eksportuj_arkusz1 = action(Plik1, "Eksportuj_arkusz1", {});
     Plik1->addSeparator();
     Wyjcie1 = action(Plik1, "Wyjcie1", QKeySequence("Ctrl+X"));
     for (QAction* a : {Otwrz1, Dopisz_plik, Zapisz1, Zapiszjako1})
@@ -195,6 +199,13 @@ void TMain::BuildMenu() {
     connect(Dopisz_plik, &QAction::triggered, this, [this] { Dopisz_plikClick(state_, ui()); });
     connect(Zapisz1, &QAction::triggered, this, [this] { Zapisz1Click(state_, ui()); });
     connect(Zapiszjako1, &QAction::triggered, this, [this] { Zapiszjako1Click(state_, ui()); });
+    // Spreadsheets.
+    for (QAction* a : {Importuj_arkusz1, Eksportuj_arkusz1})
+        FileItems->addAction(a);
+    connect(Importuj_arkusz1, &QAction::triggered, this,
+            [this] { ImportSpreadsheetClick(state_, ui()); });
+    connect(Eksportuj_arkusz1, &QAction::triggered, this,
+            [this] { ExportSpreadsheetClick(state_, ui()); });
 
     // Beside File: what the module panels and buttons do, for the keyboard. Their commands are
     // connected with the panels'; the reset has no shortcut, as it erases the module.
@@ -227,6 +238,8 @@ void TMain::BuildMenu() {
     OUSB1 = action(About1, "OUSB1", {});
     help1 = action(About1, "help1", {});
     SprWersj2 = action(About1, "SprWersj2", {});
+    About1->addSeparator();
+    Dziennik1 = action(About1, "Dziennik1", {});
     Kontakt1 = bar->addAction(QString());
     Kontakt1->setObjectName("Kontakt1");
 }
@@ -242,6 +255,7 @@ void TMain::FormCreate() {
         JezykItems[i]->setChecked(i == language);
     ApplyLanguage();
     bridge_ = std::make_shared<UiBridge>();
+    journal_ = std::make_unique<ModuleJournal>(ModuleJournal::DefaultPath());
     UsePort(std::make_unique<link::TBEXFTDI>(clock_));
     state_.polaczony = false;
     SpinEdit1Change();

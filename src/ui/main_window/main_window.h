@@ -6,6 +6,7 @@
 #include "commands/app_state.h"
 #include "commands/command_runner.h"
 #include "commands/module_context.h"
+#include "commands/module_journal.h"
 #include "commands/ui_seam.h"
 #include "link/clock.h"
 #include "link/ftdi.h"
@@ -46,6 +47,9 @@ class QtUi;
 class PasswordDialog;
 class VersionView;
 class UiBridge;
+
+// The window's write as a journaled body: the cards it sent, the register's count.
+ModuleJournal::Facts WriteForJournal(ModuleContext& ctx);
 
 struct TMainOptions {
     // The settings file beside the program, and where the language goes when that folder
@@ -120,6 +124,11 @@ public:
     // The Info menu's help and USB windows (the contact window: TAbout::About1Click).
     void help1Click();
     void OUSB1Click();
+    void Dziennik1Click();
+    ModuleJournal& journal() { return *journal_; }
+    // A module command as a job that leaves its line in the journal.
+    bool StartJournaledJob(JobKind kind, ModuleJournal::Body body,
+                           std::function<void(AppState& job)> apply = {});
     // One of each for the run, so the password box keeps its text between showings.
     PasswordDialog& PasswordPanel();
     VersionView& VersionPanel();
@@ -179,6 +188,8 @@ private:
     link::RealClock clock_;
     std::shared_ptr<UiBridge> bridge_;
     std::unique_ptr<CommandRunner> runner_;
+    // Every module command leaves a line in it; written on the runner's thread.
+    std::unique_ptr<ModuleJournal> journal_;
     // A command clicked while a monitor tick held the cable: it starts when the tick ends.
     std::function<void()> pendingJob_;
     // The window was closed while a command ran that must not be cut short.
@@ -201,6 +212,10 @@ public:
     QAction* Zapisz1 = nullptr;
     QAction* Zapiszjako1 = nullptr;
     QAction* Wyjcie1 = nullptr;
+    // Spreadsheets: Importuj z arkusza (import from spreadsheet) and Eksportuj do arkusza
+    // (export to spreadsheet), after Save as; in FileItems, on whenever no command runs.
+    QAction* Importuj_arkusz1 = nullptr;
+    QAction* Eksportuj_arkusz1 = nullptr;
     // New, Open, Add file, Save, Save as: off together while a command runs, each keeping
     // its own enabling for afterwards.
     QActionGroup* FileItems = nullptr;
@@ -219,6 +234,7 @@ public:
     QAction* OUSB1 = nullptr; // "O USB": about the USB cable
     QAction* help1 = nullptr;
     QAction* SprWersj2 = nullptr; // Sprawdź wersję = check version
+    QAction* Dziennik1 = nullptr; // dziennik = journal: the journal of module work
     QAction* Kontakt1 = nullptr;  // Kontakt = contact
 
     // The client area at its design size, in a scroll area that shows scroll bars only where

@@ -93,6 +93,22 @@ bool TMain::StartJob(JobKind kind, std::function<void(ModuleContext&)> body,
     return started;
 }
 
+bool TMain::StartJournaledJob(JobKind kind, ModuleJournal::Body body,
+                              std::function<void(AppState& job)> apply) {
+    return StartJob(
+        kind,
+        [journal = journal_.get(), kind, body = std::move(body)](ModuleContext& ctx) {
+            journal->Run(kind, ctx, ctx.state.Sciezka, body);
+        },
+        std::move(apply));
+}
+
+ModuleJournal::Facts WriteForJournal(ModuleContext& ctx) {
+    // Save and the close query's write offer the module's cards a backup first.
+    return {ctx.state.tablica.CardCount(),
+            korv::Button2Click(ctx, WriteBackup::Offered()).Complete()};
+}
+
 void TMain::JobEnded(JobKind kind) {
     if (kind != JobKind::MonitorTick)
         ShowJobControls(kind, false);
@@ -219,16 +235,14 @@ void TMain::closeEvent(QCloseEvent* event) {
         break;
     }
     event->ignore();
-    StartJob(
-        JobKind::Write, [](ModuleContext& ctx) { Button2Click(ctx, WriteBackup::Offered()); },
-        [this](AppState& job) {
-            state_.NeedSave = job.NeedSave;
-            closeApproved_ = true;
-            QTimer::singleShot(0, this, [this] {
-                AfterWriteOnClosing(state_, ui());
-                close();
-            });
+    StartJournaledJob(JobKind::Write, &WriteForJournal, [this](AppState& job) {
+        state_.NeedSave = job.NeedSave;
+        closeApproved_ = true;
+        QTimer::singleShot(0, this, [this] {
+            AfterWriteOnClosing(state_, ui());
+            close();
         });
+    });
 }
 
 } // namespace korv::ui

@@ -45,6 +45,11 @@ void TMain::ApplyLanguage() {
     Zapisz1->setText(Text(3));
     Zapiszjako1->setText(Text(4));
     Wyjcie1->setText(Text(5));
+    // Spreadsheets.
+    Importuj_arkusz1->setText(
+        QString::fromStdString(OwnText(OwnTextName::SpreadsheetImportItem, LanguageIndex())));
+    Eksportuj_arkusz1->setText(
+        QString::fromStdString(OwnText(OwnTextName::SpreadsheetExportItem, LanguageIndex())));
 
     PageControl2->setTabText(0, Text(15));
 
@@ -72,6 +77,7 @@ void TMain::ApplyLanguage() {
     Zapisz_modul1->setText(Text(37));
     Weryfikuj1->setText(Text(38));
     Zmien_haslo1->setText(own(OwnTextName::PasswordChangeItem));
+    Dziennik1->setText(own(OwnTextName::JournalMenuItem));
     Button_zmien_haslo->setAccessibleName(own(OwnTextName::PasswordChangeItem));
     Reset_pamieci1->setText(Text(139));
 

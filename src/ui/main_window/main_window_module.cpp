@@ -59,10 +59,17 @@ ModuleContext TMain::Context() {
 void TMain::ConnectModuleCommands() {
     // Each control starts its command as a job of the runner; what the job found comes back
     // with its connection findings, and what else it changed is taken back here.
-    connect(Button_zmien_haslo, &QPushButton::clicked, this,
-            [this] { StartJob(JobKind::Password, &korv::Button_zmien_hasloClick); });
+    connect(Button_zmien_haslo, &QPushButton::clicked, this, [this] {
+        StartJournaledJob(JobKind::Password, [](ModuleContext& ctx) {
+            // The write's own report says how it went; a cancelled panel is a declined question.
+            return ModuleJournal::Facts{-1, korv::ShowPasswordPanel(ctx, true)};
+        });
+    });
     connect(Button_reset_pamieci, &QPushButton::clicked, this, [this] {
-        StartJob(JobKind::Reset, [](ModuleContext& ctx) { korv::Button_reset_pamieciClick(ctx); });
+        StartJournaledJob(JobKind::Reset, [](ModuleContext& ctx) {
+            return ModuleJournal::Facts{-1,
+                                        korv::Button_reset_pamieciClick(ctx) == ResetResult::Done};
+        });
     });
     connect(SprWersj2, &QAction::triggered, this, &TMain::SprWersj1Click);
     // Panel and label both press the panel, which runs its command once.
@@ -70,8 +77,14 @@ void TMain::ConnectModuleCommands() {
         if (!AskBeforeDiscarding(state_, ui(), Discards::Cards))
             return;
         auto outcome = std::make_shared<ReadOutcome>();
-        StartJob(
-            JobKind::Read, [outcome](ModuleContext& ctx) { *outcome = korv::Button1Click(ctx); },
+        StartJournaledJob(
+            JobKind::Read,
+            [outcome](ModuleContext& ctx) {
+                *outcome = korv::Button1Click(ctx);
+                return ModuleJournal::Facts{
+                    outcome->registerReplaced ? ctx.state.tablica.CardCount() : -1,
+                    outcome->Complete()};
+            },
             [this, outcome](AppState& job) {
                 // Whole or not at all: the register the read built, or the one from before.
                 if (!outcome->registerReplaced)
@@ -83,13 +96,14 @@ void TMain::ConnectModuleCommands() {
             });
     });
     connect(Panel2b, &PushPanel::clicked, this, [this] {
-        StartJob(
-            JobKind::Write,
-            [](ModuleContext& ctx) { korv::Button2Click(ctx, WriteBackup::Offered()); },
-            [this](AppState& job) { state_.NeedSave = job.NeedSave; });
+        StartJournaledJob(JobKind::Write, &WriteForJournal,
+                          [this](AppState& job) { state_.NeedSave = job.NeedSave; });
     });
     connect(Panel3b, &PushPanel::clicked, this, [this] {
-        StartJob(JobKind::Verify, [](ModuleContext& ctx) { korv::Button3Click(ctx); });
+        StartJournaledJob(JobKind::Verify, [](ModuleContext& ctx) {
+            return ModuleJournal::Facts{ctx.state.tablica.CardCount(),
+                                        korv::Button3Click(ctx).Matches()};
+        });
     });
     connect(Button_anuluj, &QPushButton::clicked, this, [this] {
         runner_->Cancel();
