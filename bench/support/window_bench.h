@@ -66,6 +66,8 @@ public:
         }
         path_ = pattern;
         setenv("KORV_SIM_CONFIG", (path_ + "/sim.ini").c_str(), 1);
+        // The backups a write takes go here, never into the user's own data folder.
+        setenv("XDG_DATA_HOME", (path_ + "/data").c_str(), 1);
     }
     ~BenchFolder() { std::filesystem::remove_all(path_); }
     BenchFolder(const BenchFolder&) = delete;

@@ -57,6 +57,8 @@ bool Parse(const std::string& command, const Args& args, ModuleOptions& o) {
         } else if (a == "--zone" && hasValue && command != "read" && transfer &&
                    SmallNumber(value, 1, 4, n))
             o.zone = n;
+        else if (a == "--backup" && hasValue && command == "write" && !value.empty())
+            o.backupPath = value;
         else if (a == "--zada-time" && hasValue && command == "write" &&
                  SmallNumber(value, 0, 25, n))
             o.zadaTime = n;

@@ -69,9 +69,16 @@ bool FillZadaForWrite(const ModuleOptions& o, ModuleContext& ctx, std::ostream& 
 int Write(const ModuleOptions& o, ModuleContext& ctx, std::ostream& out, std::ostream& err) {
     if (!FillZadaForWrite(o, ctx, err))
         return kExitRefused;
-    const WriteOutcome w = Button2Click(ctx);
+    const WriteOutcome w =
+        Button2Click(ctx, o.backupPath.empty() ? WriteBackup{} : WriteBackup::ToFile(o.backupPath));
     if (w.refused)
         return kExitNotForModule;
+    // The command's own notice said why the backup failed.
+    if (w.backup.ran && !w.backup.backup.taken)
+        return kExitBackupFailed;
+    if (w.backup.backup.taken)
+        out << "backed up " << w.backup.backup.cards << " cards into "
+            << EscapeText(w.backup.backup.path) << '\n';
     if (!w.Complete()) {
         // A reset that ran has said what the module holds; one that was declined has not.
         if (w.resetAsked && w.reset == ResetResult::NotRun)

@@ -18,7 +18,7 @@ inline constexpr const char* kModuleUsage =
     "       korv-cli module password NEW [--password OLD]   (NEW: four digits)\n"
     "       korv-cli module reset --yes [--password NNNN]\n"
     "       korv-cli module read OUT [--password NNNN]\n"
-    "       korv-cli module write IN [--password NNNN] [--zone N] [--yes]\n"
+    "       korv-cli module write IN [--password NNNN] [--zone N] [--yes] [--backup FILE]\n"
     "                [--zada-time 0..25] [--zada-type 0..2] [--zada-sounds on|off]\n"
     "                (ZADA settings not given are kept from the module's page 1)\n"
     "       korv-cli module verify IN [--password NNNN] [--zone N]\n";
@@ -26,6 +26,9 @@ inline constexpr const char* kModuleUsage =
 inline constexpr int kExitRefused = 1; // the module refused, failed, or differs
 inline constexpr int kExitNoCable = 3;
 inline constexpr int kExitNotForModule = 4; // the register cannot go into a module
+// write --backup: the module could not be read whole into FILE, or FILE not saved; nothing
+// was written. 5 stays the card file's own errors, 1 a module that failed the write itself.
+inline constexpr int kExitBackupFailed = 7;
 
 struct ModuleOptions {
     std::string password = "5172";
@@ -36,6 +39,7 @@ struct ModuleOptions {
     // write: the ZADA settings given; those not given are kept from the module.
     std::optional<int> zadaTime, zadaType;
     std::optional<bool> zadaSoundsOn;
+    std::string backupPath; // write --backup FILE: the module's cards into FILE first
 };
 
 // info, password, reset, read, write and verify, over the cable the driver finds.

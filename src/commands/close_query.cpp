@@ -36,7 +36,9 @@ bool FormCloseQuery(ModuleContext& ctx) {
     case CloseAnswer::WriteFirst:
         break;
     }
-    Button2Click(ctx);
+    // The person is still there to answer, and the write replaces the module's cards as any
+    // other does.
+    Button2Click(ctx, WriteBackup::Offered());
     AfterWriteOnClosing(ctx.state, ctx.ui);
     return true;
 }

@@ -126,9 +126,11 @@ void ModuleJournal::Run(JobKind kind, ModuleContext& ctx, const std::string& fil
     e.moduleName = ctx.state.ModuleName;
     e.cards = facts.cards >= 0 ? std::to_string(facts.cards) : std::string();
     e.file = file;
+    // A command that did all it was asked is done, whatever it asked on the way: a write whose
+    // backup question was answered No still wrote.
     e.result = !watch.report.empty() ? watch.report
-               : watch.declined      ? OwnText(OwnTextName::JournalDeclined, language)
                : facts.done          ? OwnText(OwnTextName::JournalDone, language)
+               : watch.declined      ? OwnText(OwnTextName::JournalDeclined, language)
                                      : OwnText(OwnTextName::JournalNoReport, language);
     std::string error = "no user data folder";
     if (path_ && AppendJournalLine(*path_, JournalLine(e), error))

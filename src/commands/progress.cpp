@@ -2,8 +2,8 @@
 
 namespace korv {
 
-ProgressDisplay::ProgressDisplay(Ui& ui, int steps, std::string message)
-    : ui_(ui), steps_(steps), message_(std::move(message)) {
+ProgressDisplay::ProgressDisplay(Ui& ui, int steps, std::string message, int start)
+    : ui_(ui), steps_(steps), position_(start), message_(std::move(message)) {
     Show();
 }
 

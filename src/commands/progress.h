@@ -8,10 +8,11 @@ namespace korv {
 
 // The progress display of a command of N steps: the bar from 0 to N and the command's message
 // followed by "(", the percentage truncated toward zero, and "%)". Hidden again when the
-// command ends, however it ends.
+// command ends, however it ends. A command of parts (a write with its backup first) shows each
+// part on its own display, started where the parts before it ended.
 class ProgressDisplay {
 public:
-    ProgressDisplay(Ui& ui, int steps, std::string message);
+    ProgressDisplay(Ui& ui, int steps, std::string message, int start = 0);
     ~ProgressDisplay();
     ProgressDisplay(const ProgressDisplay&) = delete;
     ProgressDisplay& operator=(const ProgressDisplay&) = delete;

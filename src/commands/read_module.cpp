@@ -33,6 +33,23 @@ std::string RecordPlacesText(const std::vector<RecordPlace>& places, int languag
     return text;
 }
 
+PageLoopResult ReadCardPages(ModuleContext& ctx, int count, TTablica& read,
+                             std::vector<RecordPlace>& recordsWithoutCard,
+                             const ProgressPart& part) {
+    // Failed pages are said once, at the end, by the caller.
+    return RunPageLoop(
+        ctx, LastPageToRead(count, *ctx.state.model), MsgReadingModule, std::string(),
+        [&](int n) {
+            if (!ReadModulePage(ctx, n))
+                return false;
+            for (int r = 1; r <= CardRecordsOnPage(count, n); ++r)
+                if (!DecodeCardRecord(ctx.port.buf_out, r, read))
+                    recordsWithoutCard.push_back({n, r});
+            return true;
+        },
+        false, part);
+}
+
 ReadOutcome Button1Click(ModuleContext& ctx) {
     ReadOutcome outcome;
     TransferSession(ctx, SessionCommand::Read, [&] {
@@ -52,19 +69,9 @@ ReadOutcome Button1Click(ModuleContext& ctx) {
                 OwnText(OwnTextName::ModuleCountTooLarge, language, {std::to_string(count)}));
             count = MaxCards;
         }
-        const int last = LastPageToRead(count, *ctx.state.model);
         TTablica read = ctx.state.tablica;
         read.ClearCards();
-        // Failed pages are said once, at the end, with the question whether to keep the rest.
-        const PageLoopResult pages =
-            RunPageLoop(ctx, last, MsgReadingModule, std::string(), [&](int n) {
-                if (!ReadModulePage(ctx, n))
-                    return false;
-                for (int r = 1; r <= CardRecordsOnPage(count, n); ++r)
-                    if (!DecodeCardRecord(ctx.port.buf_out, r, read))
-                        outcome.recordsWithoutCard.push_back({n, r});
-                return true;
-            });
+        const PageLoopResult pages = ReadCardPages(ctx, count, read, outcome.recordsWithoutCard);
         outcome.failedPages = pages.failed;
         outcome.stoppedAt = pages.stoppedAt;
         if (pages.cancelled) {

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "commands/module_context.h"
+#include "commands/transfer_session.h"
 
 #include <vector>
 
@@ -40,6 +41,14 @@ struct ReadOutcome {
 // NeedSave stays. On a ZADA module the window's extra settings take the module's. A cancel
 // stops it before the next page and leaves the register and the settings as they were.
 ReadOutcome Button1Click(ModuleContext& ctx);
+
+// The pages that hold count cards (count at most MaxCards), with the read's page loop, into read,
+// whose cards the caller emptied; inside a transfer session. Records inside the count that hold
+// no card are added to recordsWithoutCard. On a ZADA module page 1 also brings the module's
+// extra settings into the state. Shared by Read and the backup a write takes first.
+PageLoopResult ReadCardPages(ModuleContext& ctx, int count, TTablica& read,
+                             std::vector<RecordPlace>& recordsWithoutCard,
+                             const ProgressPart& part = {});
 
 // "page P record R, ..." for the report, the first few and the number of them all.
 std::string RecordPlacesText(const std::vector<RecordPlace>& places, int language);

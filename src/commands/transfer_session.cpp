@@ -42,7 +42,7 @@ bool TransferSession(ModuleContext& ctx, SessionCommand command,
 
 PageLoopResult RunPageLoop(ModuleContext& ctx, int lastPage, int progressMessage,
                            const std::string& pageErrorText, const std::function<bool(int)>& page,
-                           bool showWhenEmpty) {
+                           bool showWhenEmpty, const ProgressPart& part) {
     PageLoopResult result;
     if (lastPage < 0 && !showWhenEmpty)
         return result;
@@ -54,7 +54,9 @@ PageLoopResult RunPageLoop(ModuleContext& ctx, int lastPage, int progressMessage
                 ctx.ui.ShowMessage(pageErrorText + std::to_string(n));
         unnamed.clear();
     };
-    ProgressDisplay progress(ctx.ui, lastPage + 1, MessageText(progressMessage));
+    const int steps = part.total >= 0 ? part.total : lastPage + 1;
+    ProgressDisplay progress(
+        ctx.ui, steps, part.label.empty() ? MessageText(progressMessage) : part.label, part.before);
     for (int n = 0; n <= lastPage; ++n) {
         if (ctx.CancelAsked()) {
             result.cancelled = true;

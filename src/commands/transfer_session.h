@@ -30,6 +30,14 @@ struct PageLoopResult {
     bool Stopped() const { return stoppedAt >= 0; }
 };
 
+// Where a page loop's progress sits when it is one part of a command: the steps of the parts
+// before it, the steps of all parts, and the label when it is not the command's message.
+struct ProgressPart {
+    int before = 0;
+    int total = -1; // -1: the loop is the whole command
+    std::string label;
+};
+
 // Pages 0..lastPage, one progress step and one round of window events after each page, whether
 // it succeeded or not; the progress label shows message progressMessage and the percentage from
 // 0. A failed page is named with pageErrorText and its number once it is clear the module still
@@ -40,7 +48,7 @@ struct PageLoopResult {
 // context stops the loop before the next page, unnamed failures and all.
 PageLoopResult RunPageLoop(ModuleContext& ctx, int lastPage, int progressMessage,
                            const std::string& pageErrorText, const std::function<bool(int)>& page,
-                           bool showWhenEmpty = false);
+                           bool showWhenEmpty = false, const ProgressPart& part = {});
 
 // "The module stopped answering at page N." in the current language, with more when given.
 std::string StoppedAnsweringText(int page, const std::string& more = {});

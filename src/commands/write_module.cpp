@@ -19,13 +19,19 @@ std::string ModuleRefusalText(const ModuleRefusal& refusal, int language) {
                    {card.karta.numer, std::to_string(card.i), std::to_string(card.j)});
 }
 
-WriteOutcome Button2Click(ModuleContext& ctx) {
+WriteOutcome Button2Click(ModuleContext& ctx, const WriteBackup& backup) {
     WriteOutcome outcome;
     if (const auto refusal = WhyModuleCannotTake(ctx.state.tablica)) {
         ctx.ui.ShowMessage(ModuleRefusalText(*refusal, LanguageIndex()));
         outcome.refused = true;
         return outcome;
     }
+    // Without a model the session refuses the module before any page.
+    const int writePages =
+        ctx.state.model ? LastPageToWrite(ctx.state.tablica.CardCount(), *ctx.state.model) + 1 : 0;
+    outcome.backup = BackUpBeforeWrite(ctx, backup, writePages);
+    if (!outcome.backup.WriteMayFollow())
+        return outcome;
     if (ctx.state.tablica.CardCount() == 0) {
         outcome.resetAsked = true;
         outcome.reset = Button_reset_pamieciClick(ctx);
@@ -36,13 +42,15 @@ WriteOutcome Button2Click(ModuleContext& ctx) {
         const PageContext page{*ctx.state.model, ctx.state.Edit_haslo, ctx.state.zada};
         WriteCursor cursor;
         const int last = LastPageToWrite(tablica.CardCount(), *ctx.state.model);
+        const int before = outcome.backup.progressSteps;
+        const ProgressPart part{before, before + last + 1, {}};
         // The register was checked above, so every card fits its record.
         const PageLoopResult pages = RunPageLoop(
             ctx, last, MsgWritingModule, MessageText(MsgErrorOnPage),
             [&](int n) {
                 return AssemblePage(ctx.port, n, cursor, tablica, page) && WriteModulePage(ctx, n);
             },
-            true);
+            true, part);
         outcome.failedPages = pages.failed;
         outcome.stoppedAt = pages.stoppedAt;
         if (pages.Stopped())
@@ -52,6 +60,13 @@ WriteOutcome Button2Click(ModuleContext& ctx) {
     // must go on offering to send it.
     if (outcome.Complete())
         ctx.state.NeedSave = false;
+    // Whatever the write did, the person needs to know where the old cards are now.
+    if (backup.mode == WriteBackup::Mode::Offer && outcome.backup.backup.taken)
+        ctx.ui.ShowMessage(
+            OwnText(outcome.Complete() ? OwnTextName::BackupAfterWrite
+                                       : OwnTextName::BackupAfterFailedWrite,
+                    LanguageIndex(),
+                    {std::to_string(outcome.backup.backup.cards), outcome.backup.backup.path}));
     return outcome;
 }
 

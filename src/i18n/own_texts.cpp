@@ -278,6 +278,51 @@ Pair Texts(OwnTextName name) {
         return {"Strona %1 z %2", "Page %1 of %2"};
     case OwnTextName::ReportNotPrinted:
         return {"Nie udało się wydrukować rejestru.", "The register could not be printed."};
+    // Backup before a write.
+    case OwnTextName::BackupQuestion:
+        return {"Moduł zawiera kart: %1. Zapis zastąpi je kartami programu.\n\nCzy najpierw "
+                "zapisać karty modułu do pliku kopii zapasowej (około %2 s)?\n\nTak: kopia, "
+                "potem zapis. Nie: zapis bez kopii. Anuluj: nic nie jest zapisywane.",
+                "The module holds %1 cards. The write replaces them with the program's cards."
+                "\n\nBack up the module's cards to a file first (about %2 s)?\n\nYes: backup, "
+                "then write. No: write without a backup. Cancel: nothing is written."};
+    case OwnTextName::BackupCaption:
+        return {"Kopia zapasowa przed zapisem", "Backup before a write"};
+    case OwnTextName::BackupProgress:
+        return {"Kopia zapasowa modułu ... ", "Backing up the module ... "};
+    case OwnTextName::BackupNotTaken:
+        return {"Nie udało się wykonać kopii zapasowej kart modułu: %1 Do modułu niczego nie "
+                "zapisano.",
+                "The module's cards could not be backed up: %1 Nothing was written to the "
+                "module."};
+    case OwnTextName::BackupCountUnreadable:
+        return {"moduł nie podał liczby kart.", "the module did not report how many cards it "
+                                                "holds."};
+    case OwnTextName::BackupCountTooLarge:
+        return {"moduł podaje %1 kart, więcej niż może pomieścić (6144).",
+                "the module reports %1 cards, more than it can hold (6144)."};
+    case OwnTextName::BackupPagesFailed:
+        return {"nie udało się odczytać stron: %1.", "pages that could not be read: %1."};
+    case OwnTextName::BackupStoppedAnswering:
+        return {"moduł przestał odpowiadać na stronie %1.",
+                "the module stopped answering at page %1."};
+    case OwnTextName::BackupRecordsHoldNoCard:
+        return {"zapisy w obrębie liczby kart modułu nie zawierają karty: %1.",
+                "records within the module's card count hold no card: %1."};
+    case OwnTextName::BackupCancelled:
+        return {"kopię przerwano.", "the backup was cancelled."};
+    case OwnTextName::BackupNoFolder:
+        return {"nie ma folderu na kopie (nie ustawiono folderu domowego).",
+                "there is no folder for backups (no home folder is set)."};
+    case OwnTextName::BackupNotSaved:
+        return {"nie można zapisać pliku \"%1\" (%2).", "cannot create file \"%1\" (%2)."};
+    case OwnTextName::BackupAfterWrite:
+        return {"Zapis do modułu zakończony. Poprzednie karty modułu (%1) są w pliku kopii "
+                "zapasowej %2",
+                "The write is done. The module's previous cards (%1) are in the backup file %2"};
+    case OwnTextName::BackupAfterFailedWrite:
+        return {"Poprzednie karty modułu (%1) są w pliku kopii zapasowej %2",
+                "The module's previous cards (%1) are in the backup file %2"};
     }
     return {"", ""};
 }

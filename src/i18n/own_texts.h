@@ -104,6 +104,21 @@ enum class OwnTextName {
     ReportNoCards,            // the one line of an empty register's page
     ReportPageNumber,         // %1 page, %2 pages
     ReportNotPrinted,         // the printer or the PDF file could not be started
+    // Backup before a write.
+    BackupQuestion,          // %1 the module's cards, %2 about how many seconds the backup takes
+    BackupCaption,           // the question's caption
+    BackupProgress,          // the progress label while the backup reads the module
+    BackupNotTaken,          // %1 why (one of the Backup... reasons below): nothing was written
+    BackupCountUnreadable,   // the module did not give its card count
+    BackupCountTooLarge,     // %1 the count the module reports
+    BackupPagesFailed,       // %1 the pages that could not be read
+    BackupStoppedAnswering,  // %1 the page after which nothing came any more
+    BackupRecordsHoldNoCard, // %1 the records (RecordPlace, joined)
+    BackupCancelled,         // the person stopped the backup
+    BackupNoFolder,          // the environment names no home for the user's data folder
+    BackupNotSaved,          // %1 the file, %2 the system's reason
+    BackupAfterWrite,        // %1 the cards in the backup, %2 its file: the write is done
+    BackupAfterFailedWrite,  // the same after a write that did not finish
 };
 
 // The text in the language (0..5).

@@ -21,10 +21,12 @@ struct ModuleModel {
     bool zadaSettings;
     // How long a memory reset keeps the module busy before it confirms.
     std::uint32_t resetWaitMs;
+    // What a backup file's name begins with (letters, digits and dashes: any file system's).
+    std::string_view fileTag;
 };
 
-inline constexpr ModuleModel kFullModule{'F', "ZEL v7", false, 9000};
-inline constexpr ModuleModel kZadaModule{'M', "PEL-ZEL-ZADA", true, 13000};
+inline constexpr ModuleModel kFullModule{'F', "ZEL v7", false, 9000, "ZEL-full"};
+inline constexpr ModuleModel kZadaModule{'M', "PEL-ZEL-ZADA", true, 13000, "ZEL-ZADA"};
 
 // The model whose identify reply this is; none for anything else.
 const ModuleModel* ModelOf(const IdentifyReply& reply);

@@ -1,8 +1,10 @@
 // What every module command says against what the module holds afterwards, with one fault at
 // each of its exchanges in turn, and the faults that used to leave the two apart: an
 // interrupted reset, a lost password confirmation, records a read cannot decode, a module
-// that goes quiet. In-process on one virtual clock; the module's memory is a file.
+// that goes quiet; the backup a write takes first. In-process on one virtual clock; the
+// module's memory is a file.
 #include "cli/module_session.h"
+#include "commands/backup_before_write.h"
 #include "commands/connection_monitor.h"
 #include "commands/password_commands.h"
 #include "commands/read_module.h"
@@ -15,6 +17,7 @@
 
 #include <gtest/gtest.h>
 
+#include <regex>
 #include <sstream>
 
 namespace korv::test {
@@ -293,6 +296,197 @@ TEST_F(ModuleFaults, KorvCliExitsByWhatTheModuleHoldsAndHelpsAnErasedModule) {
     EXPECT_NE(err.str().find("Error while resetting the module!\nThe module was not reset; its "
                              "memory is unchanged.\n"),
               std::string::npos);
+}
+
+// The backup a write takes first, with the user's data folder a temporary one.
+class BackupFaults : public ModuleFaults {
+protected:
+    void SetUp() override {
+        ModuleFaults::SetUp();
+        SetDataHome(dataHome.c_str());
+    }
+    void TearDown() override {
+        SetDataHome(nullptr);
+        ModuleFaults::TearDown();
+    }
+    static void SetDataHome(const char* value) {
+#ifdef _WIN32
+        _putenv_s("LOCALAPPDATA", value ? value : "");
+#else
+        value ? setenv("XDG_DATA_HOME", value, 1) : unsetenv("XDG_DATA_HOME");
+#endif
+    }
+    // The module holds kImage (30 cards) or the lines' cards; the register 40 unsent ones and
+    // ZADA settings of the window's own.
+    ModuleContext& Ready(const std::string& lines = "") {
+        auto& ctx = Fresh(lines);
+        std::filesystem::remove_all(dataHome);
+        state.zada = {7, 2, false};
+        state.tablica = Register(40);
+        state.NeedSave = true;
+        return ctx;
+    }
+    std::vector<std::string> Backups() const {
+        std::vector<std::string> paths;
+        if (std::filesystem::is_directory(folder))
+            for (const auto& e : std::filesystem::directory_iterator(folder))
+                paths.push_back(e.path().string());
+        std::sort(paths.begin(), paths.end());
+        return paths;
+    }
+    std::vector<std::string> FileCards(const std::string& path) {
+        TTablica t;
+        EXPECT_TRUE(LoadCardFile(ReadFile(path), t).loaded) << path;
+        return Cards(t);
+    }
+    const std::string dataHome = dir + "/data", folder = dataHome + "/korv/backups";
+};
+
+TEST_F(BackupFaults, TheBackupHoldsTheModulesOldCardsAndTheModuleThenTheRegister) {
+    auto& ctx = Ready();
+    const std::vector<std::string> held = ModuleCards();
+    const TTablica sent = state.tablica;
+    ui.boxAnswers = {IdYes};
+    EXPECT_TRUE(Button2Click(ctx, WriteBackup::Offered()).Complete());
+    ASSERT_EQ(ui.boxes.size(), 1u);
+    EXPECT_EQ(ui.boxes[0].text.rfind("The module holds 30 cards.", 0), 0u);
+    EXPECT_NE(ui.boxes[0].text.find("(about 1 s)"), std::string::npos);
+    EXPECT_EQ(BackupSeconds(MaxCards, link::kFullModule), 37); // bench/backup: 36.974 s
+    ASSERT_EQ(Backups().size(), 1u);
+    const std::string path = Backups()[0];
+    EXPECT_TRUE(
+        std::regex_match(path, std::regex(".*/ZEL-ZADA-\\d{4}-\\d\\d-\\d\\d_\\d{6}\\.zel")));
+    EXPECT_EQ(FileCards(path), held);
+    EXPECT_EQ(ModuleCards(), Cards(sent));
+    EXPECT_EQ(ui.messages.back(),
+              "The write is done. The module's previous cards (30) are in the backup file " + path);
+    // Page 1 got the window's settings, not the module's the backup read; the register and
+    // the window were left alone.
+    EXPECT_EQ(Byte(1, 60), 7);
+    EXPECT_EQ(Byte(1, 61), 2);
+    EXPECT_FALSE(ui.shownZada.has_value());
+    EXPECT_EQ(Cards(state.tablica), Cards(sent));
+    EXPECT_FALSE(state.NeedSave || state.partialRead);
+    // One bar: the backup's 3 pages, then the write's 4.
+    EXPECT_EQ(ui.progressLabels.front(), "Backing up the module ... (0%)");
+    EXPECT_EQ(ui.progressLabels.back(), "Saving to the module ... (100%)");
+    EXPECT_EQ(ui.progressMaximum, 7);
+
+    // A second backup never replaces the first, whatever second it is taken in.
+    state.tablica = Register(3);
+    ui.boxAnswers = {IdYes};
+    EXPECT_TRUE(Button2Click(ctx, WriteBackup::Offered()).Complete());
+    ASSERT_EQ(Backups().size(), 2u);
+    EXPECT_EQ(FileCards(path), held);
+    std::tm t{};
+    t.tm_year = 126, t.tm_mon = 11, t.tm_mday = 10, t.tm_hour = 8, t.tm_min = 15, t.tm_sec = 3;
+    EXPECT_EQ(BackupFileName(link::kFullModule, t), "ZEL-full-2026-12-10_081503.zel");
+}
+
+TEST_F(BackupFaults, NoWritesAsBeforeCancelWritesNothingAndAnEmptyModuleIsNotAsked) {
+    for (int answer : {IdNo, IdCancel}) {
+        auto& ctx = Ready();
+        const std::string image = ReadFile(memoryPath);
+        ui.boxAnswers = {answer};
+        EXPECT_EQ(Button2Click(ctx, WriteBackup::Offered()).Complete(), answer == IdNo);
+        EXPECT_EQ(ModuleCards() == Cards(state.tablica), answer == IdNo);
+        EXPECT_EQ(ReadFile(memoryPath) == image, answer == IdCancel);
+        EXPECT_EQ(state.NeedSave, answer == IdCancel);
+        EXPECT_TRUE(Backups().empty() && ui.messages.empty());
+    }
+    auto& ctx = Ready("image_cards=");
+    EXPECT_TRUE(Button2Click(ctx, WriteBackup::Offered()).Complete());
+    EXPECT_TRUE(ui.boxes.empty() && Backups().empty());
+    EXPECT_EQ(ModuleCards(), Cards(state.tablica));
+}
+
+TEST_F(BackupFaults, ABackupThatFailsAnywhereWritesNothingAndSaysWhy) {
+    const std::string notTaken = "The module's cards could not be backed up: ";
+    const std::string nothing = " Nothing was written to the module.";
+    // Lost, late, cut short, garbled, at every try; a read has no refusal a module could give.
+    for (const std::string request : {"identify", "count", "read.0", "read.1", "read.2"})
+        for (const std::string fault : {"silent", "slow 400", "short", "badcheck"}) {
+            SCOPED_TRACE(request + "=" + fault);
+            auto& ctx = Ready();
+            const std::string image = ReadFile(memoryPath);
+            const std::vector<std::string> held = ModuleCards();
+            Inject(request + "=" + fault + " x3");
+            ui.boxAnswers = {IdYes};
+            if (Button2Click(ctx, WriteBackup::Offered()).Complete()) {
+                // An identify reply whose first byte still names the module: all is whole.
+                EXPECT_TRUE(request == "identify" && fault != "silent");
+                ASSERT_EQ(Backups().size(), 1u);
+                EXPECT_EQ(FileCards(Backups()[0]), held);
+                EXPECT_EQ(ModuleCards(), Cards(state.tablica));
+                continue;
+            }
+            EXPECT_TRUE(ReadFile(memoryPath) == image) << "the module was written";
+            EXPECT_TRUE(state.NeedSave && Backups().empty());
+            ASSERT_EQ(ui.messages.size(), 1u);
+            const std::string& said = ui.messages[0];
+            if (request == "identify")
+                EXPECT_TRUE(said == "   Lack of access - Wrong reader!   " ||
+                            (said.rfind(notTaken, 0) == 0 && said.find(nothing) != said.npos))
+                    << said;
+            else if (request == "count")
+                EXPECT_EQ(said, notTaken + "the module did not report how many cards it holds." +
+                                    nothing);
+            else
+                EXPECT_EQ(said, notTaken + "pages that could not be read: " + request.substr(5) +
+                                    "." + nothing);
+        }
+
+    // A cancel before the first page; a folder that cannot be made.
+    auto& ctx = Ready();
+    const std::string image = ReadFile(memoryPath);
+    std::atomic<bool> cancel{true};
+    ctx.cancel = &cancel;
+    ui.boxAnswers = {IdYes};
+    EXPECT_FALSE(Button2Click(ctx, WriteBackup::Offered()).Complete());
+    EXPECT_EQ(ui.messages.back(), notTaken + "the backup was cancelled." + nothing);
+    ctx.cancel = nullptr;
+    std::filesystem::remove_all(dataHome);
+    std::filesystem::create_directories(dataHome + "/korv");
+    std::ofstream(folder) << "a file where the folder belongs";
+    ui.boxAnswers = {IdYes};
+    EXPECT_FALSE(Button2Click(ctx, WriteBackup::Offered()).Complete());
+    EXPECT_EQ(ui.messages.back().rfind(notTaken + "cannot create file \"" + folder + "\" (", 0), 0u)
+        << ui.messages.back();
+    EXPECT_TRUE(ReadFile(memoryPath) == image && state.NeedSave);
+}
+
+TEST_F(BackupFaults, KorvCliBacksUpIntoTheFileGivenOrWritesNothing) {
+    Ready();
+    const std::vector<std::string> held = ModuleCards();
+    const std::string image = ReadFile(memoryPath), in = dir + "/in.zel", old = dir + "/old.zel";
+    ASSERT_TRUE(WriteCardFile(Register(20), in).ok);
+    std::ostringstream out, err;
+    const auto run = [&](std::vector<std::string> args) {
+        out.str("");
+        err.str("");
+        return cli::RunModuleSession(args, *port, out, err);
+    };
+    // Page 1 is read first for the ZADA settings the write keeps; page 2 only by the backup.
+    Inject("read.2=short x3");
+    EXPECT_EQ(run({"write", in, "--backup", old}), cli::kExitBackupFailed);
+    EXPECT_NE(err.str().find("pages that could not be read: 2. Nothing was written"),
+              std::string::npos)
+        << err.str();
+    Inject("");
+    EXPECT_EQ(run({"write", in, "--backup", dir + "/no/such/folder/old.zel"}),
+              cli::kExitBackupFailed);
+    EXPECT_TRUE(ReadFile(memoryPath) == image && !std::filesystem::exists(old));
+
+    EXPECT_EQ(run({"write", in, "--backup", old}), cli::kExitDone) << err.str();
+    EXPECT_EQ(out.str(), "backed up 30 cards into " + old + "\nwrote 20 cards from " + in + "\n");
+    EXPECT_EQ(FileCards(old), held);
+    EXPECT_EQ(ModuleCards(), Cards(Register(20)));
+    EXPECT_TRUE(Backups().empty()); // the file named is the backup; nothing was asked
+
+    Ready("image_cards=");
+    EXPECT_EQ(run({"write", in, "--backup", old}), cli::kExitDone);
+    EXPECT_TRUE(FileCards(old).empty());
+    EXPECT_EQ(run({"write", in, "--backup"}), cli::kExitUsage);
 }
 
 } // namespace

@@ -73,12 +73,18 @@ TEST_F(ModuleJournalTest, EachCommandLeavesOneLineInTheWordsItReported) {
         return ModuleJournal::Facts{-1, Button_reset_pamieciClick(c) == ResetResult::Done};
     });
     EXPECT_EQ(ModuleCount(), 2);
-    ASSERT_EQ(ui.boxes.size(), 3u); // a whole write says nothing
+    // A backup declined is no command declined: the write went on and did all it was asked.
+    ui.boxAnswers = {IdNo};
+    journal.Run(JobKind::Write, ctx, "", [](ModuleContext& c) {
+        return ModuleJournal::Facts{c.state.tablica.CardCount(),
+                                    Button2Click(c, WriteBackup::Offered()).Complete()};
+    });
+    ASSERT_EQ(ui.boxes.size(), 4u); // a whole write says nothing
 
     const std::string text = ReadFile(data.File("korv/journal.csv"));
     ASSERT_EQ(text.substr(0, 3), "\xEF\xBB\xBF");
     const auto lines = Lines(text.substr(3));
-    ASSERT_EQ(lines.size(), 5u);
+    ASSERT_EQ(lines.size(), 6u);
     EXPECT_EQ(lines[0], "date;command;module kind;module name;cards;file;result\r");
     const std::string module = "ZADA;PEL-ZEL-ZADA;";
     EXPECT_EQ(lines[1], "2026-12-10T08:15:30;write;" + module + "2;/home/j/block 3.zel;Done.\r");
@@ -88,6 +94,7 @@ TEST_F(ModuleJournalTest, EachCommandLeavesOneLineInTheWordsItReported) {
                             ui.boxes[1].text + "\r");
     EXPECT_EQ(lines[4], "2026-12-10T08:15:30;reset;" + module + ";;" +
                             OwnText(OwnTextName::JournalDeclined, English) + "\r");
+    EXPECT_EQ(lines[5], "2026-12-10T08:15:30;write;" + module + "3;;Done.\r");
     // A report of several lines stays one line of the journal; fields with the separator or
     // quotes are quoted.
     JournalEntry quoted;

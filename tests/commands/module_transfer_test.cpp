@@ -284,8 +284,10 @@ TEST_F(ModuleTransfer, CloseQueryAsksOnlyForUnsentChangesWithAModuleThere) {
     EXPECT_EQ(ReadFile(memoryPath), image);
     EXPECT_EQ(ui.boxes.back().caption, "ZEL - unsaved changes");
 
-    ui.boxAnswers = {IdYes};
+    // The close query's write offers the backup as Save does; No sends the changes without.
+    ui.boxAnswers = {IdYes, IdNo};
     EXPECT_TRUE(FormCloseQuery(ctx));
+    EXPECT_EQ(ui.boxes.back().caption, "Backup before a write");
     EXPECT_EQ(Byte(0, 61), 1);
     EXPECT_FALSE(state.NeedSave);
     EXPECT_TRUE(ui.messages.empty());

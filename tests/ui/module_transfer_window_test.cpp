@@ -42,14 +42,25 @@ TEST_F(TransferWindowTest, PanelsReadVerifyAndTheCloseBoxOffersToSendChanges) {
     EXPECT_FALSE(w.close());
     EXPECT_TRUE(w.isVisible());
     EXPECT_EQ(shown.value(1), Msg(130));
-    // The write runs as a job; the window closes once it ended.
+    // The write runs as a job; the window closes once it ended. From the job, through the
+    // window's thread, it offers the backup first, and at its end names the file.
     Answer(QMessageBox::Yes);
     EXPECT_FALSE(w.close());
+    Answer(QMessageBox::Yes);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return shown.size() == 4; }, 5000));
+    EXPECT_TRUE(shown.value(3).startsWith("The module holds 3 cards."))
+        << shown.value(3).toStdString();
+    Answer(QMessageBox::Ok);
     EXPECT_TRUE(QTest::qWaitFor([&] { return !w.isVisible(); }, 5000));
+    const QString backups = folder.Path().string().c_str() + QString("/data/korv/backups/");
+    EXPECT_TRUE(shown.value(4).startsWith("The write is done. The module's previous cards (3) "
+                                          "are in the backup file " +
+                                          backups))
+        << shown.value(4).toStdString();
     EXPECT_FALSE(w.state().NeedSave);
     Answer(QMessageBox::Ok);
     Press(w.Panel3b);
-    EXPECT_EQ(shown.value(3), "Verification succeeded!");
+    EXPECT_EQ(shown.value(5), "Verification succeeded!");
 
     // Each command left its line in the journal, which the Info menu opens.
     const std::string journal = (folder.Path() / "data/korv/journal.csv").string();
@@ -58,7 +69,7 @@ TEST_F(TransferWindowTest, PanelsReadVerifyAndTheCloseBoxOffersToSendChanges) {
     const QStringList lines = QString::fromStdString(text).split("\r\n");
     ASSERT_EQ(lines.size(), 6) << lines.join('|').toStdString();
     const QStringList expected = {"read;full;ZEL v7;3;;Done.", "verify;full;ZEL v7;3;;" + shown[0],
-                                  "write;full;ZEL v7;3;;Done.",
+                                  "write;full;ZEL v7;3;;" + shown[4],
                                   "verify;full;ZEL v7;3;;Verification succeeded!"};
     for (int i = 0; i < 4; ++i)
         EXPECT_EQ(lines[i + 1].section(';', 1), expected[i]);

@@ -25,7 +25,7 @@ protected:
             << "[module]\nmemory=" << (folder.Path() / "m.bin").string() << "\n"
             << moduleLines << "\n";
         setenv("KORV_SIM_CONFIG", (folder.Path() / "sim.ini").c_str(), 1);
-        // Each window keeps its own journal of module work.
+        // Each window keeps its own journal of module work, and a write's backups.
         dataHome_ = std::getenv("XDG_DATA_HOME") ? std::getenv("XDG_DATA_HOME") : "";
         setenv("XDG_DATA_HOME", (folder.Path() / "data").c_str(), 1);
         ui::TMain& w = Start();

@@ -104,7 +104,9 @@ bool TMain::StartJournaledJob(JobKind kind, ModuleJournal::Body body,
 }
 
 ModuleJournal::Facts WriteForJournal(ModuleContext& ctx) {
-    return {ctx.state.tablica.CardCount(), korv::Button2Click(ctx).Complete()};
+    // Save and the close query's write offer the module's cards a backup first.
+    return {ctx.state.tablica.CardCount(),
+            korv::Button2Click(ctx, WriteBackup::Offered()).Complete()};
 }
 
 void TMain::JobEnded(JobKind kind) {
