@@ -23,8 +23,15 @@ bool TransferSession(ModuleContext& ctx, SessionCommand command,
     // reaches here without the push panels' enabling).
     const bool current = ctx.state.model != nullptr;
     const bool same = current && TriedLikeAPage([&] {
-                          return link::ModelOf(ctx.port.Identify(link::kCommandIdentifyWaitMs,
-                                                                 order)) == ctx.state.model;
+                          const link::IdentifyReply reply =
+                              ctx.port.Identify(link::kCommandIdentifyWaitMs, order);
+                          // An unanswered try may be answered late: its reply must not be
+                          // taken for the next try's, nor for the card count or the first
+                          // page. (The monitor's tick looks again a second later and reads
+                          // only page 0 after it, whose checked reply an identify cannot fake.)
+                          if (reply.received < reply.bytes.size())
+                              ctx.port.WaitForQuietLine();
+                          return link::ModelOf(reply) == ctx.state.model;
                       });
     if (!same) {
         if (command != SessionCommand::Password)

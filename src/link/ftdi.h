@@ -123,6 +123,10 @@ public:
     std::uint8_t SumBufOut(int n) const { return SumBuf(buf_out, n); }
     bool CheckBufOut(int pos) const { return CheckBuf(buf_out, pos); }
 
+    // Waits for the line to go quiet and drops what came meanwhile: after an identify that went
+    // unanswered, its reply may still be on its way.
+    void WaitForQuietLine() { DrainLateReply(); }
+
 private:
     // Replies carry no page number: a reply that came after its time-out would be taken for
     // the next request's. Every request therefore starts with an empty receive queue.

@@ -12,6 +12,7 @@
 #include "commands/write_module.h"
 #include "files/card_file_v9.h"
 #include "i18n/catalogue.h"
+#include "i18n/message_slots.h"
 #include "link/sim_fixture.h"
 #include "support/scripted_ui.h"
 
@@ -487,6 +488,34 @@ TEST_F(BackupFaults, KorvCliBacksUpIntoTheFileGivenOrWritesNothing) {
     EXPECT_EQ(run({"write", in, "--backup", old}), cli::kExitDone);
     EXPECT_TRUE(FileCards(old).empty());
     EXPECT_EQ(run({"write", in, "--backup"}), cli::kExitUsage);
+}
+
+} // namespace
+} // namespace korv::test
+
+namespace korv::test {
+namespace {
+
+// Identify replies that come late, one after another, until the last try: each is waited out,
+// so none is taken for the card count the command asks for next.
+TEST_F(ModuleFaults, LateIdentifyRepliesAreNeverTakenForTheCount) {
+    for (const std::string tries : {"x2", "x3"}) {
+        SCOPED_TRACE(tries);
+        auto& ctx = Fresh();
+        const std::vector<std::string> held = ModuleCards();
+        Inject("identify=slow 400 " + tries);
+        const ReadOutcome r = Button1Click(ctx);
+        if (tries == "x2") {
+            EXPECT_TRUE(r.Complete());
+            EXPECT_EQ(Cards(state.tablica), held);
+            Inject("identify=slow 400 x2");
+            EXPECT_TRUE(Button3Click(ctx).Matches());
+        } else {
+            // No try was answered in time: nothing was asked of the module, and that is said.
+            EXPECT_FALSE(r.ran);
+            EXPECT_EQ(ui.messages.back(), MessageText(MsgWrongReader));
+        }
+    }
 }
 
 } // namespace
