@@ -23,6 +23,8 @@ std::string Why(const SpreadsheetRefusal& r, int language) {
         return t(OwnTextName::SpreadsheetApartment, {r.subject});
     case SpreadsheetFault::CardNumber:
         return t(OwnTextName::CardNumberNotHeld, {r.subject});
+    case SpreadsheetFault::CardNotDigits:
+        return t(OwnTextName::SpreadsheetCardNotDigits, {r.subject});
     case SpreadsheetFault::B1:
         return t(OwnTextName::SpreadsheetB1, {r.subject});
     case SpreadsheetFault::Description: {

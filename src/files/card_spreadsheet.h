@@ -40,6 +40,7 @@ enum class SpreadsheetFault {
     Zone,               // subject: the field
     Apartment,          // subject: the field
     CardNumber,         // subject: a number a module cannot hold
+    CardNotDigits,      // subject: a card "number" with something else than digits
     B1,                 // subject: neither 0, 1 nor empty
     Description,        // characters: what a card file cannot hold
     DialNumber,         // subject: not 1 to 4 digits

@@ -97,7 +97,9 @@ public:
         } else {
             TKarta karta;
             const CardNumberFault f = CheckCardNumber(numer);
-            if (f == CardNumberFault::NotPlainDigits || f == CardNumberFault::TooLarge)
+            if (f == CardNumberFault::NotPlainDigits)
+                Refuse(SpreadsheetFault::CardNotDigits).subject = std::string(numer);
+            else if (f == CardNumberFault::TooLarge)
                 Refuse(SpreadsheetFault::CardNumber).subject = std::string(numer);
             if (b1 != "" && b1 != "0" && b1 != "1")
                 Refuse(SpreadsheetFault::B1).subject = std::string(b1);

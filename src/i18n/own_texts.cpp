@@ -213,6 +213,13 @@ Pair Texts(OwnTextName name) {
         return {"pól: %1, a powinno być 5 albo 6 (strefa;lokal;karta;b1;opis;wybierany numer)",
                 "%1 fields, where 5 or 6 belong (zone;apartment;card;b1;description;number to "
                 "dial)"};
+    case OwnTextName::SpreadsheetCardNotDigits:
+        return {"numer karty \"%1\" nie składa się z samych cyfr (program arkusza mógł go "
+                "zamienić na liczbę z przecinkiem lub wykładnikiem: kolumnę kart trzeba "
+                "sformatować jako tekst)",
+                "the card number \"%1\" is not digits alone (a spreadsheet program may have "
+                "turned it into a number with a decimal point or an exponent: format the card "
+                "column as text)"};
     case OwnTextName::SpreadsheetZone:
         return {"strefa \"%1\" nie jest liczbą od 1 do 4",
                 "the zone \"%1\" is not a number 1 to 4"};

@@ -76,6 +76,7 @@ enum class OwnTextName {
     SpreadsheetQuoteNotClosed,
     SpreadsheetFieldCount,           // %1 the fields found
     SpreadsheetZone,                 // %1 the field
+    SpreadsheetCardNotDigits,        // %1 the field
     SpreadsheetApartment,            // %1 the field
     SpreadsheetB1,                   // %1 the field
     SpreadsheetDialNumber,           // %1 the field

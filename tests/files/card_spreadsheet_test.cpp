@@ -117,7 +117,7 @@ TEST(CardSpreadsheet, EveryLineThatCannotBeTakenIsNamedWithItsLineAndWhy) {
                               "1;256;102;0;;\r\n"                                     // 4 apt
                               "1;x;103;0;;\r\n"                                       // 5 apt
                               "1;6;268435456;0;;\r\n"                                 // 6 card
-                              "1;6;12a;0;;\r\n"                                       // 7 card
+                              "1;6;1.2E+07;0;;\r\n"                                   // 7 card
                               "1;6;104;2;;\r\n"                                       // 8 b1
                               "1;6;105;0;\"a=b ☺\";\r\n"                              // 9 desc
                               "1;5;106;0;;13\r\n"                                     // 10
@@ -132,7 +132,7 @@ TEST(CardSpreadsheet, EveryLineThatCannotBeTakenIsNamedWithItsLineAndWhy) {
     using F = SpreadsheetFault;
     const std::vector<std::pair<int, F>> expected = {
         {3, F::Zone},        {4, F::Apartment},           {5, F::Apartment},
-        {6, F::CardNumber},  {7, F::CardNumber},          {8, F::B1},
+        {6, F::CardNumber},  {7, F::CardNotDigits},       {8, F::B1},
         {9, F::Description}, {10, F::DialNumberConflict}, {11, F::DialNumber},
         {12, F::FieldCount}, {13, F::FieldCount},         {14, F::NoCard},
         {15, F::NoCard},     {16, F::CardTwice},          {18, F::QuoteNotClosed}};
@@ -142,7 +142,7 @@ TEST(CardSpreadsheet, EveryLineThatCannotBeTakenIsNamedWithItsLineAndWhy) {
         EXPECT_EQ(sheet.refused[k].fault, expected[k].second) << k;
     }
     EXPECT_EQ(sheet.refused[0].subject, "5");
-    EXPECT_EQ(sheet.refused[4].subject, "12a");
+    EXPECT_EQ(sheet.refused[4].subject, "1.2E+07");
     EXPECT_EQ(sheet.refused[6].characters, (std::vector<std::string>{"=", "☺"}));
     EXPECT_EQ(sheet.refused[7].subject, "13");
     EXPECT_EQ(sheet.refused[7].other, "12");
