@@ -32,11 +32,11 @@ std::string BackupFileName(const link::ModuleModel& model, const std::tm& local)
 std::string FreeBackupPath(const std::string& folder, const std::string& name) {
     const std::string stem = name.substr(0, name.rfind('.'));
     const std::string extension = name.substr(stem.size());
-    std::string path = folder + "/" + name;
+    std::string path = PathIn(folder, name);
     // A name that cannot be looked at is taken as free: the save then says why it failed.
     std::error_code ec;
     for (int n = 2; std::filesystem::exists(Utf8Path(path), ec); ++n)
-        path = folder + "/" + stem + "-" + std::to_string(n) + extension;
+        path = PathIn(folder, stem + "-" + std::to_string(n) + extension);
     return path;
 }
 
@@ -44,7 +44,7 @@ std::optional<std::string> BackupFolder() {
     const std::optional<std::string> data = UserDataFolder();
     if (!data)
         return std::nullopt;
-    return *data + "/backups";
+    return PathIn(*data, "backups");
 }
 
 std::tm LocalTimeNow() {

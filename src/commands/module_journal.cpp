@@ -107,7 +107,7 @@ ModuleJournal::ModuleJournal(std::optional<std::string> path)
 
 std::optional<std::string> ModuleJournal::DefaultPath() {
     if (const auto folder = UserDataFolder())
-        return *folder + "/journal.csv";
+        return PathIn(*folder, "journal.csv");
     return std::nullopt;
 }
 

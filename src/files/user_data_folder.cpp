@@ -13,7 +13,7 @@ std::optional<std::string> UserDataFolder() {
     // The wide variable: the narrow one is in the system's code page and cannot spell every
     // user name.
     if (const wchar_t* local = _wgetenv(L"LOCALAPPDATA"); local && *local)
-        return PathUtf8(std::filesystem::path(local) / "korv");
+        return PathIn(PathUtf8(std::filesystem::path(local)), "korv");
     return std::nullopt;
 #else
     if (const char* xdg = std::getenv("XDG_DATA_HOME"); xdg && *xdg)
@@ -22,6 +22,10 @@ std::optional<std::string> UserDataFolder() {
         return std::string(home) + "/.local/share/korv";
     return std::nullopt;
 #endif
+}
+
+std::string PathIn(const std::string& folder, const std::string& name) {
+    return PathUtf8((Utf8Path(folder) / Utf8Path(name)).make_preferred());
 }
 
 bool MakeFolders(const std::string& folder, std::string& error) {

@@ -1,5 +1,6 @@
 #include "cli/cli_command.h"
 #include "cli/cmd_files.h"
+#include "cli/text_escape.h"
 #include "support/card_files_fixture.h"
 #include "support/temp_folder.h"
 
@@ -57,10 +58,12 @@ TEST_F(CsvCommand, ImportNamesEveryRefusedLineAndWritesNothing) {
     const std::string out = dir.File("out.zel");
     Outcome r = Csv({"import", bad, out});
     EXPECT_EQ(r.rc, kExitMergeRefused);
-    EXPECT_EQ(r.err, bad + ": line 3: the zone \"9\" is not a number 1 to 4\n" + bad +
+    // Paths are printed escaped (a Windows path's backslashes come out doubled).
+    const std::string shown = cli::EscapeText(bad);
+    EXPECT_EQ(r.err, shown + ": line 3: the zone \"9\" is not a number 1 to 4\n" + shown +
                          ": line 4: The description cannot contain these characters, as a card "
                          "file cannot hold them: =\n" +
-                         bad + ": line 5: card 1 is on line 2 already\n");
+                         shown + ": line 5: card 1 is on line 2 already\n");
     EXPECT_FALSE(std::filesystem::exists(out));
 
     std::string many;

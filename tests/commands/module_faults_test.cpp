@@ -4,6 +4,7 @@
 // that goes quiet; the backup a write takes first. In-process on one virtual clock; the
 // module's memory is a file.
 #include "cli/module_session.h"
+#include "cli/text_escape.h"
 #include "commands/backup_before_write.h"
 #include "commands/connection_monitor.h"
 #include "commands/password_commands.h"
@@ -11,6 +12,7 @@
 #include "commands/verify_module.h"
 #include "commands/write_module.h"
 #include "files/card_file_v9.h"
+#include "files/user_data_folder.h"
 #include "i18n/catalogue.h"
 #include "i18n/message_slots.h"
 #include "link/sim_fixture.h"
@@ -304,19 +306,26 @@ class BackupFaults : public ModuleFaults {
 protected:
     void SetUp() override {
         ModuleFaults::SetUp();
+        const char* before = std::getenv(kDataHomeVariable);
+        dataHomeBefore_ = before ? before : "";
         SetDataHome(dataHome.c_str());
     }
     void TearDown() override {
-        SetDataHome(nullptr);
+        // Put back the one the test run set, so no later test writes into a real home.
+        SetDataHome(dataHomeBefore_.c_str());
         ModuleFaults::TearDown();
     }
-    static void SetDataHome(const char* value) {
 #ifdef _WIN32
-        _putenv_s("LOCALAPPDATA", value ? value : "");
-#else
-        value ? setenv("XDG_DATA_HOME", value, 1) : unsetenv("XDG_DATA_HOME");
-#endif
+    static constexpr const char* kDataHomeVariable = "LOCALAPPDATA";
+    static void SetDataHome(const char* value) {
+        _putenv_s(kDataHomeVariable, value);
     }
+#else
+    static constexpr const char* kDataHomeVariable = "XDG_DATA_HOME";
+    static void SetDataHome(const char* value) {
+        setenv(kDataHomeVariable, value, 1);
+    }
+#endif
     // The module holds kImage (30 cards) or the lines' cards; the register 40 unsent ones and
     // ZADA settings of the window's own.
     ModuleContext& Ready(const std::string& lines = "") {
@@ -340,7 +349,11 @@ protected:
         EXPECT_TRUE(LoadCardFile(ReadFile(path), t).loaded) << path;
         return Cards(t);
     }
-    const std::string dataHome = dir + "/data", folder = dataHome + "/korv/backups";
+    const std::string dataHome = dir + "/data",
+                      folder = PathIn(PathIn(dataHome, "korv"), "backups");
+
+private:
+    std::string dataHomeBefore_;
 };
 
 TEST_F(BackupFaults, TheBackupHoldsTheModulesOldCardsAndTheModuleThenTheRegister) {
@@ -356,7 +369,7 @@ TEST_F(BackupFaults, TheBackupHoldsTheModulesOldCardsAndTheModuleThenTheRegister
     ASSERT_EQ(Backups().size(), 1u);
     const std::string path = Backups()[0];
     EXPECT_TRUE(
-        std::regex_match(path, std::regex(".*/ZEL-ZADA-\\d{4}-\\d\\d-\\d\\d_\\d{6}\\.zel")));
+        std::regex_match(path, std::regex(".*[/\\\\]ZEL-ZADA-\\d{4}-\\d\\d-\\d\\d_\\d{6}\\.zel")));
     EXPECT_EQ(FileCards(path), held);
     EXPECT_EQ(ModuleCards(), Cards(sent));
     EXPECT_EQ(ui.messages.back(),
@@ -479,7 +492,9 @@ TEST_F(BackupFaults, KorvCliBacksUpIntoTheFileGivenOrWritesNothing) {
     EXPECT_TRUE(ReadFile(memoryPath) == image && !std::filesystem::exists(old));
 
     EXPECT_EQ(run({"write", in, "--backup", old}), cli::kExitDone) << err.str();
-    EXPECT_EQ(out.str(), "backed up 30 cards into " + old + "\nwrote 20 cards from " + in + "\n");
+    // Paths are printed escaped (a Windows path's backslashes come out doubled).
+    EXPECT_EQ(out.str(), "backed up 30 cards into " + cli::EscapeText(old) +
+                             "\nwrote 20 cards from " + cli::EscapeText(in) + "\n");
     EXPECT_EQ(FileCards(old), held);
     EXPECT_EQ(ModuleCards(), Cards(Register(20)));
     EXPECT_TRUE(Backups().empty()); // the file named is the backup; nothing was asked
