@@ -2,6 +2,7 @@
 
 #include "commands/page_exchange.h"
 #include "commands/transfer_session.h"
+#include "core/local_time.h"
 #include "files/user_data_folder.h"
 #include "i18n/catalogue.h"
 #include "i18n/own_texts.h"

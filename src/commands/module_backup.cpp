@@ -24,7 +24,7 @@ constexpr int kBackupSessionMs = 110;
 
 std::string BackupFileName(const link::ModuleModel& model, const std::tm& local) {
     const auto two = [](int n) { return (n < 10 ? "0" : "") + std::to_string(n); };
-    return std::string(model.fileTag) + "-" + std::to_string(local.tm_year + 1900) + "-" +
+    return "ZEL-" + std::string(model.kindWord) + "-" + std::to_string(local.tm_year + 1900) + "-" +
            two(local.tm_mon + 1) + "-" + two(local.tm_mday) + "_" + two(local.tm_hour) +
            two(local.tm_min) + two(local.tm_sec) + ".zel";
 }
@@ -45,17 +45,6 @@ std::optional<std::string> BackupFolder() {
     if (!data)
         return std::nullopt;
     return PathIn(*data, "backups");
-}
-
-std::tm LocalTimeNow() {
-    const std::time_t now = std::time(nullptr);
-    std::tm local{};
-#ifdef _WIN32
-    localtime_s(&local, &now);
-#else
-    localtime_r(&now, &local);
-#endif
-    return local;
 }
 
 int BackupSeconds(int count, const link::ModuleModel& model) {

@@ -35,8 +35,6 @@ std::string BackupFileName(const link::ModuleModel& model, const std::tm& local)
 std::string FreeBackupPath(const std::string& folder, const std::string& name);
 // The user's data folder's "backups"; none when the environment names no home.
 std::optional<std::string> BackupFolder();
-// The local time now, for the name.
-std::tm LocalTimeNow();
 // Roughly how long the backup of count cards takes on the cable, in whole seconds.
 int BackupSeconds(int count, const link::ModuleModel& model);
 

@@ -1,12 +1,12 @@
 #include "commands/module_journal.h"
 
 #include "commands/forwarding_ui.h"
+#include "core/local_time.h"
 #include "files/journal_file.h"
 #include "files/user_data_folder.h"
 #include "i18n/catalogue.h"
 #include "i18n/own_texts.h"
 
-#include <chrono>
 #include <ctime>
 
 namespace korv {
@@ -84,19 +84,13 @@ const char* CommandWord(JobKind kind) {
 std::string ModuleKindWord(const AppState& state) {
     if (!state.model)
         return state.ModuleKind;
-    return state.model->zadaSettings ? "ZADA" : "full";
+    return std::string(state.model->kindWord);
 }
 
 } // namespace
 
 std::string LocalIsoTime() {
-    const std::time_t t = std::chrono::system_clock::to_time_t(std::chrono::system_clock::now());
-    std::tm local{};
-#ifdef _WIN32
-    localtime_s(&local, &t);
-#else
-    localtime_r(&t, &local);
-#endif
+    const std::tm local = LocalTimeNow();
     char text[32];
     std::strftime(text, sizeof text, "%Y-%m-%dT%H:%M:%S", &local);
     return text;

@@ -21,12 +21,13 @@ struct ModuleModel {
     bool zadaSettings;
     // How long a memory reset keeps the module busy before it confirms.
     std::uint32_t resetWaitMs;
-    // What a backup file's name begins with (letters, digits and dashes: any file system's).
-    std::string_view fileTag;
+    // The kind in one word, for backup names (after "ZEL-") and the journal of module work:
+    // letters only, so any file system takes it.
+    std::string_view kindWord;
 };
 
-inline constexpr ModuleModel kFullModule{'F', "ZEL v7", false, 9000, "ZEL-full"};
-inline constexpr ModuleModel kZadaModule{'M', "PEL-ZEL-ZADA", true, 13000, "ZEL-ZADA"};
+inline constexpr ModuleModel kFullModule{'F', "ZEL v7", false, 9000, "full"};
+inline constexpr ModuleModel kZadaModule{'M', "PEL-ZEL-ZADA", true, 13000, "ZADA"};
 
 // The model whose identify reply this is; none for anything else.
 const ModuleModel* ModelOf(const IdentifyReply& reply);
