@@ -558,10 +558,10 @@ void ClickWhileBusy(ModuleContext& ctx, Command command, const FuzzCable& cable)
             ran = true;
             switch (command) {
             case Command::Monitor:
-                TimerCheckTimer(ctx);
+                CheckConnection(ctx);
                 break;
             default:
-                Button1Click(ctx);
+                ReadModule(ctx);
                 break;
             }
         });
@@ -635,7 +635,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         for (int tick = 0; tick < ticks; ++tick) {
             const std::size_t reads = cable.reads.size();
             const std::string haslo = state->Edit_haslo;
-            TimerCheckTimer(ctx);
+            CheckConnection(ctx);
             Trace("tick: outcome %d kind \"%s\" name \"%s\" check %d accepted %d haslo %s\n",
                   static_cast<int>(state->connection.outcome), state->ModuleKind.c_str(),
                   state->ModuleName.c_str(), static_cast<int>(state->passwordCheck),
@@ -646,14 +646,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             const std::size_t sent = cable.written.size();
             // The cards are in a file: closing asks only what the module's side asks.
             MarkRegisterSaved(*state);
-            Require(FormCloseQuery(ctx), "window kept open after Yes");
+            Require(WriteBeforeClosing(ctx), "window kept open after Yes");
             Trace("close query: %zu requests\n", cable.written.size() - sent);
             CheckCloseQuery(*state, cable, sent);
         }
         break;
     }
     case Command::Read: {
-        const ReadOutcome o = Button1Click(ctx);
+        const ReadOutcome o = ReadModule(ctx);
         Trace("read: ran %d count %d failed %zu stopped %d without card %zu replaced %d "
               "complete %d cards %d\n",
               o.ran, o.moduleCount, o.failedPages.size(), o.stoppedAt, o.recordsWithoutCard.size(),
@@ -664,7 +664,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         break;
     }
     case Command::Verify: {
-        const VerifyOutcome o = Button3Click(ctx);
+        const VerifyOutcome o = VerifyModule(ctx);
         Trace("verify: ran %d count %d differ %d errors %d unchecked %d matches %d\n", o.ran,
               o.moduleCount, o.countsDiffer, o.errors, o.unchecked, o.Matches());
         CheckVerify(o, *state, cable, zada);
@@ -672,7 +672,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         break;
     }
     case Command::Write: {
-        const WriteOutcome o = Button2Click(ctx);
+        const WriteOutcome o = WriteModule(ctx);
         Trace("write: refused %d reset %d/%d ran %d failed %zu stopped %d complete %d\n", o.refused,
               o.resetAsked, static_cast<int>(o.reset), o.ran, o.failedPages.size(), o.stoppedAt,
               o.Complete());
@@ -688,13 +688,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         break;
     }
     case Command::Reset: {
-        const ResetResult r = Button_reset_pamieciClick(ctx);
+        const ResetResult r = ResetModuleMemory(ctx);
         Trace("reset: %d\n", static_cast<int>(r));
         CheckReset(r, cable, zada);
         break;
     }
     case Command::PasswordWrite: {
-        const PasswordWriteResult r = Button_zapiszClick(ctx);
+        const PasswordWriteResult r = WriteInstallerPassword(ctx);
         Trace("password write: %d\n", static_cast<int>(r));
         CheckPasswordWrite(r, *state, cable);
         break;

@@ -44,19 +44,19 @@ int main(int argc, char**) {
     korv::AppState state;
     korv::bench::QuietUi ui;
     korv::ModuleContext ctx{state, ui, *port};
-    korv::TimerCheckTimer(ctx);
+    korv::CheckConnection(ctx);
     if (!state.PasswordAccepted) {
         std::fprintf(stderr, "the simulated module was not found\n");
         return 1;
     }
     state.tablica = FullRegister(0);
-    if (!korv::Button2Click(ctx).Complete()) { // the module now holds 6144 cards
+    if (!korv::WriteModule(ctx).Complete()) { // the module now holds 6144 cards
         std::fprintf(stderr, "the first write did not complete\n");
         return 1;
     }
     const auto timed = [&](const korv::WriteBackup& backup, korv::WriteOutcome& outcome) {
         const std::uint64_t start = sim.clock.TickMs();
-        outcome = korv::Button2Click(ctx, backup);
+        outcome = korv::WriteModule(ctx, backup);
         return static_cast<double>(sim.clock.TickMs() - start) / 1000.0;
     };
     korv::WriteOutcome plain, backedUp;

@@ -52,7 +52,7 @@ TickFigures MeasureTicks(korv::bench::VirtualSim& sim, const std::string& module
     std::vector<std::uint64_t> times;
     for (int t = 0; t < ticks; ++t) {
         const std::uint64_t start = sim.clock.TickMs();
-        korv::TimerCheckTimer(ctx);
+        korv::CheckConnection(ctx);
         times.push_back(sim.clock.TickMs() - start);
         sim.clock.Advance(1000); // the timer's interval
     }

@@ -41,7 +41,7 @@ int main(int argc, char**) {
     korv::AppState state;
     korv::bench::QuietUi ui;
     korv::ModuleContext ctx{state, ui, *port};
-    korv::TimerCheckTimer(ctx); // finds the module and checks the password, as the window does
+    korv::CheckConnection(ctx); // finds the module and checks the password, as the window does
     if (!state.PasswordAccepted) {
         std::fprintf(stderr, "the simulated module was not found\n");
         return 1;
@@ -60,13 +60,13 @@ int main(int argc, char**) {
     const korv::bench::TransferFloor floor{kModuleMs};
     const auto wallStart = std::chrono::steady_clock::now();
     measure("6144-card write", floor.Write(kPages),
-            [&] { return korv::Button2Click(ctx).Complete(); });
+            [&] { return korv::WriteModule(ctx).Complete(); });
     measure("6144-card read", floor.Read(kPages), [&] {
-        const bool complete = korv::Button1Click(ctx).Complete();
+        const bool complete = korv::ReadModule(ctx).Complete();
         return complete && state.tablica.CardCount() == korv::MaxCards;
     });
     measure("6144-card verify", floor.Read(kPages),
-            [&] { return korv::Button3Click(ctx).Matches(); });
+            [&] { return korv::VerifyModule(ctx).Matches(); });
     const auto wall = std::chrono::duration_cast<std::chrono::milliseconds>(
         std::chrono::steady_clock::now() - wallStart);
     std::printf("wall time for all three: %lld ms; notices %d, warnings %d\n",
@@ -81,7 +81,7 @@ int main(int argc, char**) {
     sim.Configure("kind=F\ntiming=on\ndelay=" + std::to_string(kModuleMs) +
                   "\nmemory=" + sim.Folder() + "/memory.bin\n[faults]\nread=silent");
     const std::uint64_t quietStart = sim.clock.TickMs();
-    const korv::ReadOutcome quiet = korv::Button1Click(ctx);
+    const korv::ReadOutcome quiet = korv::ReadModule(ctx);
     std::printf("%-20s %8.3f s   stopped at page %d, notices %d\n", "read of a quiet module",
                 static_cast<double>(sim.clock.TickMs() - quietStart) / 1000.0, quiet.stoppedAt,
                 ui.notices);

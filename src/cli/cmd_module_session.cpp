@@ -169,7 +169,7 @@ int RunModuleSession(const Args& args, link::TBEXFTDI& port, std::ostream& out, 
     // looks again a second later; a single lost identify must not end the command here either.
     LinkOutcome outcome = LinkOutcome::Nothing;
     for (int look = 0; look < kIdentifyLooks && outcome == LinkOutcome::Nothing; ++look) {
-        run(JobKind::MonitorTick, [&] { TimerCheckTimer(ctx); });
+        run(JobKind::MonitorTick, [&] { CheckConnection(ctx); });
         outcome = state.connection.outcome;
     }
     if (outcome == LinkOutcome::NoCable) {
@@ -235,12 +235,12 @@ int RunModuleSession(const Args& args, link::TBEXFTDI& port, std::ostream& out, 
     } else if (command == "password") {
         state.Edit_haslo = o.newPassword;
         journaled(JobKind::Password, {}, [&](ModuleContext& c) {
-            rc = Button_zapiszClick(c) == PasswordWriteResult::Saved ? kExitDone : kExitRefused;
+            rc = WriteInstallerPassword(c) == PasswordWriteResult::Saved ? kExitDone : kExitRefused;
             return ModuleJournal::Facts{-1, rc == kExitDone};
         });
     } else {
         journaled(JobKind::Reset, {}, [&](ModuleContext& c) {
-            rc = Button_reset_pamieciClick(c) == ResetResult::Done ? kExitDone : kExitRefused;
+            rc = ResetModuleMemory(c) == ResetResult::Done ? kExitDone : kExitRefused;
             return ModuleJournal::Facts{-1, rc == kExitDone};
         });
     }

@@ -23,7 +23,7 @@ namespace {
 
 int Read(const ModuleOptions& o, ModuleContext& ctx, std::ostream& out, std::ostream& err) {
     // The command's own notices (failed pages, a count that did not come) went to err.
-    const ReadOutcome r = Button1Click(ctx);
+    const ReadOutcome r = ReadModule(ctx);
     // The window asks whether to keep a read that missed pages; here the answer is no, and the
     // pages are named instead.
     if (!r.failedPages.empty() && r.stoppedAt < 0) {
@@ -70,7 +70,7 @@ int Write(const ModuleOptions& o, ModuleContext& ctx, std::ostream& out, std::os
     if (!FillZadaForWrite(o, ctx, err))
         return kExitRefused;
     const WriteOutcome w =
-        Button2Click(ctx, o.backupPath.empty() ? WriteBackup{} : WriteBackup::ToFile(o.backupPath));
+        WriteModule(ctx, o.backupPath.empty() ? WriteBackup{} : WriteBackup::ToFile(o.backupPath));
     if (w.refused)
         return kExitNotForModule;
     // The command's own notice said why the backup failed.
@@ -94,7 +94,7 @@ int Write(const ModuleOptions& o, ModuleContext& ctx, std::ostream& out, std::os
 
 int Verify(ModuleContext& ctx, std::ostream& out) {
     // The command's report and its differing records went to out.
-    const VerifyOutcome v = Button3Click(ctx);
+    const VerifyOutcome v = VerifyModule(ctx);
     if (v.countsDiffer)
         out << "module: " << v.moduleCount << " cards, file: " << ctx.state.tablica.CardCount()
             << " cards\n";

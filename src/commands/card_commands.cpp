@@ -72,7 +72,7 @@ std::optional<std::string> DescriptionRefusalText(const std::string& opis) {
     return OwnText(OwnTextName::DescriptionNotHeld, LanguageIndex(), {list});
 }
 
-void Button_dodajClick(ModuleContext& ctx) {
+void AddNewCard(ModuleContext& ctx) {
     AppState& s = ctx.state;
     if (s.tablica.CardCount() >= MaxCards) {
         ctx.ui.MessageBox(MessageText(MsgTooManyCards), MessageText(MsgAddingCardCaption),
@@ -92,12 +92,12 @@ void Button_dodajClick(ModuleContext& ctx) {
     s.NeedSave = true;
 }
 
-void CheckBox_autoClick(ModuleContext& ctx, bool checked) {
+void SetAutoReadAdd(ModuleContext& ctx, bool checked) {
     ctx.state.AutoReadAdd = checked;
     ctx.ui.SetAddButtonCaption(MessageText(AddButtonMessage(checked)));
 }
 
-void Button_zmienClick(ModuleContext& ctx) {
+void ChangeSelectedCard(ModuleContext& ctx) {
     const auto row = SelectedCard(ctx);
     if (!row)
         return;
@@ -122,7 +122,7 @@ void Button_zmienClick(ModuleContext& ctx) {
         s.NeedSave = true;
 }
 
-void Button_Kasuj1Click(ModuleContext& ctx) {
+void DeleteSelectedCard(ModuleContext& ctx) {
     const auto row = SelectedCard(ctx);
     if (!row)
         return;
@@ -133,7 +133,7 @@ void Button_Kasuj1Click(ModuleContext& ctx) {
     ctx.ui.SetCardButtonsEnabled(false);
 }
 
-void Button_kasujZakresClick(ModuleContext& ctx) {
+void DeleteApartmentRange(ModuleContext& ctx) {
     AppState& s = ctx.state;
     const auto [from, to] = ctx.ui.AskRange(s.CurrentApartment);
     if (from == -1)
@@ -145,7 +145,7 @@ void Button_kasujZakresClick(ModuleContext& ctx) {
     s.NeedSave = true;
 }
 
-void Button_ZnajdzClick(ModuleContext& ctx) {
+void FindCardAtReader(ModuleContext& ctx) {
     OpenCable cable(ctx.port, &ctx.ui);
     if (!cable.Opened())
         return;

@@ -33,22 +33,22 @@ std::optional<std::string> CardNumberRefusalText(const std::string& numer);
 // (DescriptionCharactersNotHeld), named. Nothing when it can be stored as it is.
 std::optional<std::string> DescriptionRefusalText(const std::string& opis);
 
-// Button_dodajClick: a new card for the shown apartment, refused when the register is full, the
+// AddNewCard: a new card for the shown apartment, refused when the register is full, the
 // number is registered anywhere (compared by value), or the card cannot be stored.
-void Button_dodajClick(ModuleContext& ctx);
-// CheckBox_autoClick: the automatic read-and-add mode on or off, and the Add caption with it.
-void CheckBox_autoClick(ModuleContext& ctx, bool checked);
-// Button_zmienClick: the selected card through the dialog, B1 kept, only the apartment's list
+void AddNewCard(ModuleContext& ctx);
+// SetAutoReadAdd: the automatic read-and-add mode on or off, and the Add caption with it.
+void SetAutoReadAdd(ModuleContext& ctx, bool checked);
+// ChangeSelectedCard: the selected card through the dialog, B1 kept, only the apartment's list
 // shown again. A number another card holds is refused as Add refuses it (the card may keep its
 // own); a card that changed marks the register as not yet sent (NeedSave).
-void Button_zmienClick(ModuleContext& ctx);
-// Button_Kasuj1Click: the selected card removed, no question.
-void Button_Kasuj1Click(ModuleContext& ctx);
-// Button_kasujZakresClick: the cards of a range of the zone's apartments removed; their numbers
+void ChangeSelectedCard(ModuleContext& ctx);
+// DeleteSelectedCard: the selected card removed, no question.
+void DeleteSelectedCard(ModuleContext& ctx);
+// DeleteApartmentRange: the cards of a range of the zone's apartments removed; their numbers
 // to dial stay.
-void Button_kasujZakresClick(ModuleContext& ctx);
-// Button_ZnajdzClick: reads a card at the module and says where it is registered; a job of the
+void DeleteApartmentRange(ModuleContext& ctx);
+// FindCardAtReader: reads a card at the module and says where it is registered; a job of the
 // command runner, like the card dialog's Read (ReadCardAtReader).
-void Button_ZnajdzClick(ModuleContext& ctx);
+void FindCardAtReader(ModuleContext& ctx);
 
 } // namespace korv

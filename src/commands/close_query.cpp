@@ -27,7 +27,7 @@ void AfterWriteOnClosing(const AppState& state, Ui& ui) {
         ui.ShowMessage(MessageText(MsgNotWrittenWrongPassword));
 }
 
-bool FormCloseQuery(ModuleContext& ctx) {
+bool WriteBeforeClosing(ModuleContext& ctx) {
     switch (AskBeforeClosing(ctx.state, ctx.ui)) {
     case CloseAnswer::Close:
         return true;
@@ -38,7 +38,7 @@ bool FormCloseQuery(ModuleContext& ctx) {
     }
     // The person is still there to answer, and the write replaces the module's cards as any
     // other does.
-    Button2Click(ctx, WriteBackup::Offered());
+    WriteModule(ctx, WriteBackup::Offered());
     AfterWriteOnClosing(ctx.state, ctx.ui);
     return true;
 }

@@ -19,8 +19,8 @@ CloseAnswer AskBeforeClosing(AppState& state, Ui& ui);
 // since the changes then never reached it.
 void AfterWriteOnClosing(const AppState& state, Ui& ui);
 
-// FormCloseQuery: both of the above and the write between them, on the caller's thread; true
+// WriteBeforeClosing: both of the above and the write between them, on the caller's thread; true
 // when the window may close. The window runs the write as a job of its command runner instead.
-bool FormCloseQuery(ModuleContext& ctx);
+bool WriteBeforeClosing(ModuleContext& ctx);
 
 } // namespace korv

@@ -119,7 +119,7 @@ std::string ConnectionLabelText(const AppState& state) {
     return MessageText(state.ConnectionMessage);
 }
 
-void TimerCheckTimer(ModuleContext& ctx) {
+void CheckConnection(ModuleContext& ctx) {
     AppState& state = ctx.state;
     ctx.ui.SetMenuItemEnabled(MenuItem::Open, true);
     ctx.ui.SetMenuItemEnabled(MenuItem::SaveAs, true);

@@ -15,7 +15,7 @@ inline constexpr std::uint32_t kRtsToggleWaitMs = 100;
 // the password panel, which it opens on every tick while a current module refuses the
 // password, until the person cancels it; then the status line says the password was refused
 // and the panel waits for AskForThePasswordAgain or another module.
-void TimerCheckTimer(ModuleContext& ctx);
+void CheckConnection(ModuleContext& ctx);
 
 // Find reads a card at the module and looks it up: it needs a module that answers and a card in
 // the register.

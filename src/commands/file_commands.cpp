@@ -152,7 +152,7 @@ void FileFolder::Keep(const std::string& settingsPath, const std::string& chosen
         WriteSetting(settingsPath, kLastFolderKey, folder);
 }
 
-void Nowy1Click(AppState& state, Ui& ui) {
+void NewRegister(AppState& state, Ui& ui) {
     if (!AskBeforeDiscarding(state, ui))
         return;
     state.tablica.ClearCards();
@@ -164,7 +164,7 @@ void Nowy1Click(AppState& state, Ui& ui) {
     state.Sciezka.clear();
 }
 
-void Otwrz1Click(AppState& state, Ui& ui) {
+void OpenCardFile(AppState& state, Ui& ui) {
     if (!AskBeforeDiscarding(state, ui))
         return;
     if (const auto name = ui.AskOpenFileName(OpenDialogFilter(LanguageIndex())))
@@ -196,7 +196,7 @@ void OpenCardFile(AppState& state, Ui& ui, const std::string& name) {
     SayLinesLeftOut(ui, leftOut);
 }
 
-void Dopisz_plikClick(AppState& state, Ui& ui) {
+void AddCardFile(AppState& state, Ui& ui) {
     if (const auto name = ui.AskOpenFileName(OpenDialogFilter(LanguageIndex())))
         AddCardFile(state, ui, *name);
 }
@@ -231,7 +231,7 @@ bool WriteCurrentFile(AppState& state, Ui& ui, const WriteFault& fault) {
     return true;
 }
 
-void Zapisz1Click(AppState& state, Ui& ui) {
+void SaveCardFile(AppState& state, Ui& ui) {
     if (state.partialRead &&
         ui.MessageBox(OwnText(OwnTextName::PartialReadSave, LanguageIndex(), {state.Sciezka}),
                       MessageText(MsgSaveCaption), MbYesNoDefaultNo) != IdYes)
@@ -241,7 +241,7 @@ void Zapisz1Click(AppState& state, Ui& ui) {
         WriteCurrentFile(state, ui);
 }
 
-void Zapiszjako1Click(AppState& state, Ui& ui) {
+void SaveCardFileAs(AppState& state, Ui& ui) {
     const auto name =
         AskFileToWrite(ui, SaveDialogFilter(LanguageIndex()), MessageText(kSaveAsCaption));
     if (!name)

@@ -52,11 +52,11 @@ private:
 std::optional<std::string> AskFileToWrite(Ui& ui, const std::string& filter,
                                           const std::string& caption);
 
-void Nowy1Click(AppState& state, Ui& ui);
-void Otwrz1Click(AppState& state, Ui& ui);
-void Dopisz_plikClick(AppState& state, Ui& ui);
-void Zapisz1Click(AppState& state, Ui& ui);
-void Zapiszjako1Click(AppState& state, Ui& ui);
+void NewRegister(AppState& state, Ui& ui);
+void OpenCardFile(AppState& state, Ui& ui);
+void AddCardFile(AppState& state, Ui& ui);
+void SaveCardFile(AppState& state, Ui& ui);
+void SaveCardFileAs(AppState& state, Ui& ui);
 
 // The bodies of Open and Add file for a chosen name.
 void OpenCardFile(AppState& state, Ui& ui, const std::string& name);

@@ -21,11 +21,11 @@ bool ShowPasswordPanel(ModuleContext& ctx, bool change) {
         return false;
     ctx.state.Edit_haslo = PadPassword(*entry);
     if (change)
-        Button_zapiszClick(ctx);
+        WriteInstallerPassword(ctx);
     return true;
 }
 
-void Button_zmien_hasloClick(ModuleContext& ctx) {
+void ChangeInstallerPassword(ModuleContext& ctx) {
     ShowPasswordPanel(ctx, true);
 }
 
@@ -47,7 +47,7 @@ std::string FailureText(int message, std::optional<OwnTextName> more) {
 
 } // namespace
 
-PasswordWriteResult Button_zapiszClick(ModuleContext& ctx) {
+PasswordWriteResult WriteInstallerPassword(ModuleContext& ctx) {
     PasswordWriteResult result = PasswordWriteResult::NotRun;
     TransferSession(ctx, SessionCommand::Password, [&] {
         result = WritePassword(ctx, ctx.state.Edit_haslo);
@@ -102,7 +102,7 @@ std::optional<OwnTextName> ResetFailureDetail(ResetResult result) {
 
 } // namespace
 
-ResetResult Button_reset_pamieciClick(ModuleContext& ctx) {
+ResetResult ResetModuleMemory(ModuleContext& ctx) {
     if (ctx.ui.MessageBox(MessageText(MsgResetQuestion), MessageText(MsgResetCaption),
                           MbYesNoDefaultNo) != IdYes)
         return ResetResult::NotRun;

@@ -20,16 +20,16 @@ std::string PadPassword(std::string_view entry);
 // False when the person cancelled.
 bool ShowPasswordPanel(ModuleContext& ctx, bool change);
 // Button_zmien_haslo ("Change"): the panel in change mode.
-void Button_zmien_hasloClick(ModuleContext& ctx);
+void ChangeInstallerPassword(ModuleContext& ctx);
 // Said once while a module with no valid password (erased memory) stays on the cable: what is
 // wrong, then the panel in change mode, so the installer can give it a password.
 void OfferPasswordForErasedModule(ModuleContext& ctx);
 // Button_zapisz: writes Edit_haslo into the module's page 0 and says what the module holds.
 // Edit_haslo keeps the new password also when the write failed, so the next tick asks again.
-PasswordWriteResult Button_zapiszClick(ModuleContext& ctx);
+PasswordWriteResult WriteInstallerPassword(ModuleContext& ctx);
 // Button_reset_pamieci: after a Yes, resets the module's memory keeping its password (and on a
 // ZADA module writes its default extra settings), and says what the module holds afterwards.
 // Neither the register nor the window's ZADA settings change.
-ResetResult Button_reset_pamieciClick(ModuleContext& ctx);
+ResetResult ResetModuleMemory(ModuleContext& ctx);
 
 } // namespace korv

@@ -50,7 +50,7 @@ PageLoopResult ReadCardPages(ModuleContext& ctx, int count, TTablica& read,
         false, part);
 }
 
-ReadOutcome Button1Click(ModuleContext& ctx) {
+ReadOutcome ReadModule(ModuleContext& ctx) {
     ReadOutcome outcome;
     TransferSession(ctx, SessionCommand::Read, [&] {
         outcome.ran = true;

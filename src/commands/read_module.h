@@ -32,7 +32,7 @@ struct ReadOutcome {
     }
 };
 
-// Button1Click. The cards are read into a register aside that keeps the numbers to dial, and
+// ReadModule. The cards are read into a register aside that keeps the numbers to dial, and
 // it replaces the register at the end. A failed page is skipped; when pages failed, one
 // question says how many cards came and which pages failed, and only a Yes keeps what was
 // read (AppState::partialRead then guards the next Save). A
@@ -40,7 +40,7 @@ struct ReadOutcome {
 // register as it was: such a read would hide that cards are missing behind a plausible list.
 // NeedSave stays. On a ZADA module the window's extra settings take the module's. A cancel
 // stops it before the next page and leaves the register and the settings as they were.
-ReadOutcome Button1Click(ModuleContext& ctx);
+ReadOutcome ReadModule(ModuleContext& ctx);
 
 // The pages that hold count cards (count at most MaxCards), with the read's page loop, into read,
 // whose cards the caller emptied; inside a transfer session. Records inside the count that hold

@@ -33,7 +33,7 @@ void SayLinesRefused(Ui& ui, const std::string& name, const CardSpreadsheet& she
 
 } // namespace
 
-void ImportSpreadsheetClick(AppState& state, Ui& ui) {
+void ImportSpreadsheet(AppState& state, Ui& ui) {
     if (const auto name =
             ui.AskOpenFileName(OwnText(OwnTextName::SpreadsheetFilter, LanguageIndex())))
         ImportSpreadsheet(state, ui, *name);
@@ -73,7 +73,7 @@ void ImportSpreadsheet(AppState& state, Ui& ui, const std::string& name) {
     ui.RefreshViews();
 }
 
-void ExportSpreadsheetClick(AppState& state, Ui& ui) {
+void ExportSpreadsheet(AppState& state, Ui& ui) {
     const auto name = AskFileToWrite(ui, OwnText(OwnTextName::SpreadsheetFilter, LanguageIndex()),
                                      Caption(OwnTextName::SpreadsheetExportCaption));
     if (name)

@@ -12,7 +12,7 @@
 namespace korv {
 
 // Asks for a spreadsheet and imports it (ImportSpreadsheet).
-void ImportSpreadsheetClick(AppState& state, Ui& ui);
+void ImportSpreadsheet(AppState& state, Ui& ui);
 // Reads the spreadsheet; names every line that cannot be taken, or says what it holds and asks
 // to add it; a Yes merges it all or nothing (MergeCardSpreadsheet), names the row that refuses
 // the merge, or sets NeedSave and shows the register again.
@@ -20,7 +20,7 @@ void ImportSpreadsheet(AppState& state, Ui& ui, const std::string& name);
 
 // Asks for a name (".csv" added when it has no extension; replacing a file is asked first) and
 // exports the whole register with the current language's header (ExportSpreadsheet).
-void ExportSpreadsheetClick(AppState& state, Ui& ui);
+void ExportSpreadsheet(AppState& state, Ui& ui);
 // A failed write is reported and leaves the old file as it was.
 bool ExportSpreadsheet(const AppState& state, Ui& ui, const std::string& name,
                        const WriteFault& fault = {});

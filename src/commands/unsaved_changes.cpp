@@ -33,9 +33,9 @@ bool AskBeforeDiscarding(AppState& state, Ui& ui, Discards discards) {
                           OwnText(OwnTextName::UnsavedChangesCaption, language), MbYesNoCancel)) {
     case IdYes:
         if (state.Sciezka.empty())
-            Zapiszjako1Click(state, ui);
+            SaveCardFileAs(state, ui);
         else
-            Zapisz1Click(state, ui);
+            SaveCardFile(state, ui);
         return !WorkWouldBeLost(state, discards); // declined or failed: still only here
     case IdNo:
         return true;

@@ -101,7 +101,7 @@ std::string DifferenceLine(const CardDifference& d, int language) {
         {std::to_string(d.zone), std::to_string(d.apartment), d.numer, d.B1 ? "1" : "0"});
 }
 
-VerifyOutcome Button3Click(ModuleContext& ctx) {
+VerifyOutcome VerifyModule(ModuleContext& ctx) {
     VerifyOutcome o;
     TransferSession(ctx, SessionCommand::Verify, [&] {
         o.ran = true;

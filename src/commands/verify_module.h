@@ -47,9 +47,9 @@ std::string DifferenceCountText(int n);
 // One line of the differences, in the language.
 std::string DifferenceLine(const CardDifference& d, int language);
 
-// Button3Click. Counts first; when they agree every page within the count is read and every
+// VerifyModule. Counts first; when they agree every page within the count is read and every
 // record looked up. Never reports success while cards went unchecked. Neither the register
 // nor NeedSave changes; a ZADA module's extra settings come into the window as in a read.
-VerifyOutcome Button3Click(ModuleContext& ctx);
+VerifyOutcome VerifyModule(ModuleContext& ctx);
 
 } // namespace korv

@@ -19,7 +19,7 @@ std::string ModuleRefusalText(const ModuleRefusal& refusal, int language) {
                    {card.karta.numer, std::to_string(card.i), std::to_string(card.j)});
 }
 
-WriteOutcome Button2Click(ModuleContext& ctx, const WriteBackup& backup) {
+WriteOutcome WriteModule(ModuleContext& ctx, const WriteBackup& backup) {
     WriteOutcome outcome;
     if (const auto refusal = WhyModuleCannotTake(ctx.state.tablica)) {
         ctx.ui.ShowMessage(ModuleRefusalText(*refusal, LanguageIndex()));
@@ -34,7 +34,7 @@ WriteOutcome Button2Click(ModuleContext& ctx, const WriteBackup& backup) {
         return outcome;
     if (ctx.state.tablica.CardCount() == 0) {
         outcome.resetAsked = true;
-        outcome.reset = Button_reset_pamieciClick(ctx);
+        outcome.reset = ResetModuleMemory(ctx);
     }
     TransferSession(ctx, SessionCommand::Write, [&] {
         outcome.ran = true;

@@ -29,13 +29,13 @@ struct WriteOutcome {
 // What the write says when it refuses a register (WhyModuleCannotTake), in the given language.
 std::string ModuleRefusalText(const ModuleRefusal& refusal, int language);
 
-// Button2Click. Every card in register order, the count and Edit_haslo on page 0, a ZADA
+// WriteModule. Every card in register order, the count and Edit_haslo on page 0, a ZADA
 // module's extra settings on page 1. A register the module cannot take (more than 6144 cards,
 // a number above 28 bits) is refused before anything is sent. An empty register offers the
 // memory reset first. NeedSave is cleared only when the module got everything. Before all that
 // the module's cards are backed up as backup says (BackUpBeforeWrite); a backup that was
 // wanted and not taken, or a Cancel at its question, writes nothing. A backup taken offered is
 // named at the end, whatever the write did.
-WriteOutcome Button2Click(ModuleContext& ctx, const WriteBackup& backup = {});
+WriteOutcome WriteModule(ModuleContext& ctx, const WriteBackup& backup = {});
 
 } // namespace korv

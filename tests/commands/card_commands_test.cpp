@@ -28,7 +28,7 @@ TEST_F(CardCommands, AddRefusesAFullRegisterAndANumberRegisteredAnywhere) {
     auto& ctx = Context();
     for (int c = 0; c < MaxCards; ++c)
         state.tablica.AddCard(1 + c / 1536, c % 256, {std::to_string(c), false, ""});
-    Button_dodajClick(ctx);
+    AddNewCard(ctx);
     ASSERT_EQ(ui.boxes.size(), 1u);
     EXPECT_EQ(ui.boxes[0].text, "There can't be more then 6144 cards in the module!");
     EXPECT_EQ(ui.boxes[0].caption, "Adding card");
@@ -46,7 +46,7 @@ TEST_F(CardCommands, AddRefusesAFullRegisterAndANumberRegisteredAnywhere) {
                 {"9", false, "a=b Ж"},
                 {"0124", false, "y"}};
     for (int k = 0; k < 4; ++k)
-        Button_dodajClick(ctx);
+        AddNewCard(ctx);
     ASSERT_EQ(ui.boxes.size(), 4u);
     EXPECT_EQ(ui.boxes[1].text, "This card is already assigned to apartment no. 0 in zone 3!");
     EXPECT_EQ(ui.boxes[2].text,
@@ -59,7 +59,7 @@ TEST_F(CardCommands, AddRefusesAFullRegisterAndANumberRegisteredAnywhere) {
 
     // Cancelled: nothing.
     state.NeedSave = false;
-    Button_dodajClick(ctx);
+    AddNewCard(ctx);
     EXPECT_EQ(state.tablica.CardCount(), 2);
     EXPECT_FALSE(state.NeedSave);
 }
@@ -76,17 +76,17 @@ TEST_F(CardCommands, ChangeDeleteAndDeleteRangeActOnTheShownApartment) {
 
     // Change: no selection does nothing; another card's number is refused as Add refuses it;
     // the card may keep its own; a changed card is replaced in place and not yet sent.
-    Button_zmienClick(ctx);
+    ChangeSelectedCard(ctx);
     EXPECT_TRUE(ui.askedCards.empty());
     ui.selectedRow = 0;
     ui.cards = {{"05", true, "x"}, {"02", true, "x"}, {"001", true, "changed"}};
-    Button_zmienClick(ctx);
-    Button_zmienClick(ctx);
+    ChangeSelectedCard(ctx);
+    ChangeSelectedCard(ctx);
     ASSERT_EQ(ui.boxes.size(), 2u);
     EXPECT_EQ(ui.boxes[0].text, "This card is already assigned to apartment no. 9 in zone 4!");
     EXPECT_EQ(ui.boxes[1].text, "This card is already assigned to apartment no. 7 in zone 2!");
     EXPECT_FALSE(state.NeedSave);
-    Button_zmienClick(ctx);
+    ChangeSelectedCard(ctx);
     ASSERT_EQ(ui.askedCards.size(), 3u);
     EXPECT_EQ(ui.askedCards[0]->numer, "1");
     EXPECT_EQ(state.tablica.Cell(2, 7).lista[0], (TKarta{"001", true, "changed"}));
@@ -96,7 +96,7 @@ TEST_F(CardCommands, ChangeDeleteAndDeleteRangeActOnTheShownApartment) {
 
     // Delete: the selected card goes, Change and Delete are switched off.
     ui.selectedRow = 1;
-    Button_Kasuj1Click(ctx);
+    DeleteSelectedCard(ctx);
     ASSERT_EQ(state.tablica.Cell(2, 7).lista.size(), 1u);
     EXPECT_TRUE(state.NeedSave);
     EXPECT_FALSE(ui.cardButtons);
@@ -105,25 +105,25 @@ TEST_F(CardCommands, ChangeDeleteAndDeleteRangeActOnTheShownApartment) {
     // dialog starts at the shown apartment.
     state.NeedSave = false;
     ui.ranges = {{8, 8}, {100, 120}};
-    Button_kasujZakresClick(ctx);
+    DeleteApartmentRange(ctx);
     EXPECT_EQ(ui.rangeStarts.back(), 7);
     EXPECT_TRUE(state.tablica.Cell(2, 8).lista.empty());
     EXPECT_EQ(state.tablica.Cell(2, 8).wybierany, "88");
     EXPECT_EQ(state.tablica.CardCount(), 2);
     state.NeedSave = false;
-    Button_kasujZakresClick(ctx); // nothing there: still marked
+    DeleteApartmentRange(ctx); // nothing there: still marked
     EXPECT_TRUE(state.NeedSave);
     state.NeedSave = false;
-    Button_kasujZakresClick(ctx); // cancelled
+    DeleteApartmentRange(ctx); // cancelled
     EXPECT_FALSE(state.NeedSave);
 }
 
 TEST_F(CardCommands, FindSaysWhereTheCardAtTheReaderIsRegistered) {
     auto& ctx = Context("kind=F\ncards=4012345,777\nempty_card=silent");
     state.tablica.AddCard(2, 12, {"4012345", false, ""});
-    Button_ZnajdzClick(ctx);
-    Button_ZnajdzClick(ctx);
-    Button_ZnajdzClick(ctx);
+    FindCardAtReader(ctx);
+    FindCardAtReader(ctx);
+    FindCardAtReader(ctx);
     ASSERT_EQ(ui.boxes.size(), 3u);
     EXPECT_EQ(ui.boxes[0].text, "This card is already assigned to apartment no. 12 in zone 2.");
     EXPECT_EQ(ui.boxes[0].flags, MbInformation);
@@ -142,7 +142,7 @@ TEST_F(CardCommands, FindSaysWhereTheCardAtTheReaderIsRegistered) {
     // No cable: nothing shown.
     ui = ScriptedUi{};
     Context("kind=none");
-    Button_ZnajdzClick(*context_);
+    FindCardAtReader(*context_);
     EXPECT_TRUE(ui.boxes.empty());
 }
 

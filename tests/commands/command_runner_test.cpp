@@ -50,7 +50,7 @@ protected:
                      std::to_string(500 + c);
         Port("[module]\nkind=F\nmemory=" + dir + "/m.bin\nimage_cards=" + cards + "\n");
         ctx.emplace(ModuleContext{state, ui, *port});
-        TimerCheckTimer(*ctx);
+        CheckConnection(*ctx);
         ASSERT_TRUE(state.PasswordAccepted);
         runner.emplace(*port, [this] { ++wakes; });
     }
@@ -108,7 +108,7 @@ TEST_F(CommandRunnerTest, CancelStopsAReadOrAVerifyBeforeTheNextPage) {
 
     ui.PauseAt(2); // two pages done
     ReadOutcome read;
-    ASSERT_TRUE(Run(JobKind::Read, [&](ModuleContext& c) { read = Button1Click(c); }));
+    ASSERT_TRUE(Run(JobKind::Read, [&](ModuleContext& c) { read = ReadModule(c); }));
     ASSERT_TRUE(ui.gate->WaitForArrival());
     runner->Cancel();
     EXPECT_TRUE(runner->CancelAsked());
@@ -123,12 +123,12 @@ TEST_F(CommandRunnerTest, CancelStopsAReadOrAVerifyBeforeTheNextPage) {
               std::vector<std::string>{"The read was cancelled. The card list was not changed."});
 
     // Verify over the module's own cards, cancelled at page 2: no report of a match.
-    Run(JobKind::Read, [](ModuleContext& c) { Button1Click(c); });
+    Run(JobKind::Read, [](ModuleContext& c) { ReadModule(c); });
     runner->WaitAndFinish();
     ASSERT_EQ(state.tablica.CardCount(), 60);
     ui.PauseAt(2);
     VerifyOutcome verify;
-    Run(JobKind::Verify, [&](ModuleContext& c) { verify = Button3Click(c); });
+    Run(JobKind::Verify, [&](ModuleContext& c) { verify = VerifyModule(c); });
     ASSERT_TRUE(ui.gate->WaitForArrival());
     runner->Cancel();
     ui.gate->Open();
@@ -148,7 +148,7 @@ TEST_F(CommandRunnerTest, AWriteRunsToItsEndWhateverIsClicked) {
     state.NeedSave = true;
     ui.PauseAt(1);
     WriteOutcome outcome;
-    ASSERT_TRUE(Run(JobKind::Write, [&](ModuleContext& c) { outcome = Button2Click(c); }));
+    ASSERT_TRUE(Run(JobKind::Write, [&](ModuleContext& c) { outcome = WriteModule(c); }));
     ASSERT_TRUE(ui.gate->WaitForArrival());
     runner->Cancel();
     EXPECT_FALSE(runner->CancelAsked());

@@ -45,7 +45,7 @@ TEST_F(FileCommands, NewEmptiesTheRegisterAndForgetsThePath) {
     MarkRegisterSaved(state); // as a file held it
     state.Sciezka = "/x/cards.zel";
     state.NeedSave = false;
-    Nowy1Click(state, ui);
+    NewRegister(state, ui);
     EXPECT_EQ(state.tablica.CardCount(), 0);
     EXPECT_EQ(state.tablica.Cell(1, 5).wybierany, "");
     EXPECT_EQ(state.Sciezka, "");
@@ -58,7 +58,7 @@ TEST_F(FileCommands, NewEmptiesTheRegisterAndForgetsThePath) {
 TEST_F(FileCommands, OpenNamesTheWindowFirst) {
     const std::string name = Add("cards.zel", test::kWorkedExampleFile);
     ui.openNames.push_back(name);
-    Otwrz1Click(state, ui);
+    OpenCardFile(state, ui);
     EXPECT_EQ(ui.askedFilters,
               std::vector<std::string>{"Module ZEL (*.zel)|*.zel|Text files (*.txt)|*.txt|"
                                        "All files (*.*)|*.*"});
@@ -73,13 +73,13 @@ TEST_F(FileCommands, OpenNamesTheWindowFirst) {
     EXPECT_TRUE(Enabled(MenuItem::Append));
     // The captions follow the language, the patterns stay.
     SetLanguageIndex(Polish);
-    Dopisz_plikClick(state, ui); // cancelled
+    AddCardFile(state, ui); // cancelled
     EXPECT_EQ(ui.askedFilters.back(), "Moduł ZEL (*.zel)|*.zel|Pliki tekstowe (*.txt)|*.txt|"
                                       "Wszystkie pliki (*.*)|*.*");
 }
 
 TEST_F(FileCommands, OpenCancelledDoesNothing) {
-    Otwrz1Click(state, ui);
+    OpenCardFile(state, ui);
     EXPECT_EQ(ui.events, (std::vector<std::string>{"AskOpenFileName"}));
     EXPECT_FALSE(state.NeedSave);
 }
@@ -95,7 +95,7 @@ TEST_F(FileCommands, OpenOfANonCardFileStillRenamesTheWindowAndSaveWritesIntoIt)
     ExpectEndSteps();
 
     ui.boxAnswers.push_back(IdYes);
-    Zapisz1Click(state, ui);
+    SaveCardFile(state, ui);
     EXPECT_EQ(ReadBytes(name), test::kWorkedExampleFile);
 }
 
@@ -140,7 +140,7 @@ TEST_F(FileCommands, AppendAsksBeforeLookingAtLineOne) {
     state.Sciezka = "/kept.zel";
     ui.boxAnswers.push_back(IdYes);
     ui.openNames.push_back(name);
-    Dopisz_plikClick(state, ui);
+    AddCardFile(state, ui);
     ASSERT_EQ(ui.boxes.size(), 1u);
     EXPECT_EQ(ui.boxes[0].text, "Are you sure to save this file?");
     EXPECT_EQ(ui.boxes[0].caption, "File is being added");
@@ -271,7 +271,7 @@ TEST_F(FileCommands, OpenAndAppendSayLastHowManyCardLinesWereLeftOut) {
 TEST_F(FileCommands, SaveAsksFirstAndEnablesAppendOnlyWhenWritten) {
     state.tablica = test::WorkedExampleRegister();
     state.Sciezka = dir.File("out.zel");
-    Zapisz1Click(state, ui); // answered No
+    SaveCardFile(state, ui); // answered No
     EXPECT_EQ(ui.boxes.at(0).text, "All settings will be overwritten. Continue?");
     EXPECT_EQ(ui.boxes.at(0).caption, "Device reset");
     EXPECT_EQ(ui.boxes.at(0).flags, 292);
@@ -279,7 +279,7 @@ TEST_F(FileCommands, SaveAsksFirstAndEnablesAppendOnlyWhenWritten) {
     EXPECT_TRUE(ui.menu.empty());
 
     ui.boxAnswers.push_back(IdYes);
-    Zapisz1Click(state, ui);
+    SaveCardFile(state, ui);
     EXPECT_EQ(ReadBytes(state.Sciezka), test::kWorkedExampleFile);
     EXPECT_TRUE(Enabled(MenuItem::Append));
     EXPECT_FALSE(state.NeedSave);
@@ -288,7 +288,7 @@ TEST_F(FileCommands, SaveAsksFirstAndEnablesAppendOnlyWhenWritten) {
 
 TEST_F(FileCommands, SaveAfterNewReportsTheErrorAndWritesNothing) {
     ui.boxAnswers.push_back(IdYes);
-    Zapisz1Click(state, ui);
+    SaveCardFile(state, ui);
     EXPECT_EQ(ui.errors, std::vector<std::string>{"Cannot create file \"\". " + MissingFileText()});
     EXPECT_FALSE(Enabled(MenuItem::Append));
 }
@@ -324,7 +324,7 @@ TEST_F(FileCommands, SaveAsAsksBeforeReplacingTheFileItWritesAndNoWritesNothing)
     const std::string bare = dir.File("rejestr1");
     WriteBytes(bare + ".zel", "two cards");
     ui.saveNames = {bare, bare, dir.File("plan.txt")};
-    Zapiszjako1Click(state, ui); // answered No
+    SaveCardFileAs(state, ui); // answered No
     EXPECT_EQ(ui.askedExtensions, std::vector<std::string>{"zel"});
     ASSERT_EQ(ui.boxes.size(), 1u);
     EXPECT_EQ(ui.boxes[0].text,
@@ -338,7 +338,7 @@ TEST_F(FileCommands, SaveAsAsksBeforeReplacingTheFileItWritesAndNoWritesNothing)
 
     SetLanguageIndex(Polish);
     ui.boxAnswers = {IdYes};
-    Zapiszjako1Click(state, ui);
+    SaveCardFileAs(state, ui);
     EXPECT_EQ(ui.boxes.back().text, "Plik " + bare + ".zel już istnieje. Czy zastąpić go?");
     EXPECT_EQ(state.Sciezka, bare + ".zel");
     EXPECT_EQ(ui.titles, std::vector<std::string>{"ZEL - " + bare + ".zel"});
@@ -346,7 +346,7 @@ TEST_F(FileCommands, SaveAsAsksBeforeReplacingTheFileItWritesAndNoWritesNothing)
     EXPECT_FALSE(std::filesystem::exists(bare));
 
     // A name with an extension keeps it; nothing is there, so nothing is asked.
-    Zapiszjako1Click(state, ui);
+    SaveCardFileAs(state, ui);
     EXPECT_EQ(ui.boxes.size(), 2u);
     EXPECT_EQ(ReadBytes(dir.File("plan.txt")), test::kWorkedExampleFile);
     // A language whose slot holds a placeholder still offers card files.
@@ -401,26 +401,26 @@ protected:
 };
 
 TEST_F(UnsavedWork, NewAsksOnlyForWorkNowhereElseAndDoesWhatTheAnswerSays) {
-    Nowy1Click(state, ui); // nothing to lose at start-up
+    NewRegister(state, ui); // nothing to lose at start-up
     EXPECT_EQ(Asked(), 0);
 
     state.tablica.AddCard(1, 3, {"77", false, ""});
     state.NeedSave = true;
     ui.boxAnswers = {IdCancel};
-    Nowy1Click(state, ui);
+    NewRegister(state, ui);
     EXPECT_EQ(Asked(), 1);
     EXPECT_EQ(state.tablica.CardCount(), 1); // went back
 
     // Yes without a file name: Save as; declined there, the register stays and New does not run.
     ui.boxAnswers = {IdYes};
     ui.saveNames = {std::nullopt};
-    Nowy1Click(state, ui);
+    NewRegister(state, ui);
     EXPECT_EQ(state.tablica.CardCount(), 1);
 
     // Yes and a name: saved, then New goes on; the file holds the card.
     ui.boxAnswers = {IdYes};
     ui.saveNames = {dir.File("kept.zel")};
-    Nowy1Click(state, ui);
+    NewRegister(state, ui);
     EXPECT_EQ(state.tablica.CardCount(), 0);
     EXPECT_TRUE(std::filesystem::exists(dir.File("kept.zel")));
 
@@ -434,13 +434,13 @@ TEST_F(UnsavedWork, NewAsksOnlyForWorkNowhereElseAndDoesWhatTheAnswerSays) {
     EXPECT_FALSE(WorkWouldBeLost(state, Discards::Cards));
     ui.boxAnswers = {IdNo}; // given up
     const int before = Asked();
-    Nowy1Click(state, ui);
+    NewRegister(state, ui);
     EXPECT_EQ(Asked(), before + 1);
     EXPECT_EQ(state.tablica.Cell(2, 4).wybierany, "");
 
     // Opening a file makes its register the saved one: closing afterwards asks nothing.
     ui.openNames = {dir.File("kept.zel")};
-    Otwrz1Click(state, ui);
+    OpenCardFile(state, ui);
     EXPECT_EQ(state.tablica.CardCount(), 1);
     EXPECT_TRUE(state.NeedSave); // not in the module yet, but in the file
     EXPECT_FALSE(WorkWouldBeLost(state));

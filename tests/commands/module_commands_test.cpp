@@ -26,7 +26,7 @@ protected:
         context_.emplace(ModuleContext{state, ui, Port(ini)});
         return *context_;
     }
-    void Tick() { TimerCheckTimer(*context_); }
+    void Tick() { CheckConnection(*context_); }
     std::string Label() const { return ConnectionLabelText(state); }
 
     AppState state;
@@ -221,7 +221,7 @@ TEST_F(ModuleCommands, PasswordChangeWritesTheModuleAndTheNextTickUsesIt) {
     auto& ctx = Context("[module]\nkind=M\n");
     Tick();
     ui.passwords = {std::string("987")};
-    Button_zmien_hasloClick(ctx);
+    ChangeInstallerPassword(ctx);
     EXPECT_EQ(state.Edit_haslo, "0987");
     ASSERT_EQ(ui.boxes.size(), 1u);
     EXPECT_EQ(ui.boxes[0].text, "Password has been saved to the module!");
@@ -230,7 +230,7 @@ TEST_F(ModuleCommands, PasswordChangeWritesTheModuleAndTheNextTickUsesIt) {
     EXPECT_TRUE(state.PasswordAccepted);
 
     ui.passwords = {std::nullopt}; // cancelled: nothing changes, nothing is sent
-    Button_zmien_hasloClick(ctx);
+    ChangeInstallerPassword(ctx);
     EXPECT_EQ(state.Edit_haslo, "0987");
     EXPECT_EQ(ui.boxes.size(), 1u);
 }
@@ -240,13 +240,13 @@ TEST_F(ModuleCommands, ResetAsksFirstKeepsThePasswordAndShowsTheWait) {
     Tick();
     state.tablica.AddCard(1, 0, {"5", false, ""});
     ui.boxAnswers = {IdNo};
-    EXPECT_EQ(Button_reset_pamieciClick(ctx), ResetResult::NotRun);
+    EXPECT_EQ(ResetModuleMemory(ctx), ResetResult::NotRun);
     EXPECT_EQ(ui.busyDepth, 0);
     EXPECT_EQ(std::count(ui.events.begin(), ui.events.end(), "BeginBusy"), 0);
 
     ui.boxAnswers = {IdYes};
     const auto before = clock.TickMs();
-    EXPECT_EQ(Button_reset_pamieciClick(ctx), ResetResult::Done);
+    EXPECT_EQ(ResetModuleMemory(ctx), ResetResult::Done);
     EXPECT_GE(clock.TickMs() - before, 13000u);
     EXPECT_EQ(ui.boxes.back().text, "Module reset succeeded");
     EXPECT_FALSE(ui.waitCursor);

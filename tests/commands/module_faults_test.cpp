@@ -43,7 +43,7 @@ protected:
         ui = ScriptedUi{};
         moduleLines = "kind=M\n" + std::string(kImage) + "\n" + lines;
         context_.emplace(ModuleContext{state, ui, Port(Ini(""))});
-        TimerCheckTimer(*context_);
+        CheckConnection(*context_);
         return *context_;
     }
     // The same module, from now on with these faults. The processing time only changes the
@@ -124,32 +124,32 @@ TEST_F(ModuleFaults, OneFaultAtAnyExchangeOfAnyCommandStillEndsInTheTruth) {
                 const std::vector<std::string> held = ModuleCards();
                 Inject(spec);
                 if (step.command == "tick") {
-                    TimerCheckTimer(ctx);
+                    CheckConnection(ctx);
                     // A lost identify costs one tick of "not connected", never a refusal.
                     const bool identified = state.connection.outcome == LinkOutcome::CurrentModule;
                     EXPECT_EQ(state.PasswordAccepted, identified);
                     EXPECT_TRUE(identified || request == "identify");
                     EXPECT_EQ(Asked("entry"), 0);
                 } else if (step.command == "read") {
-                    const ReadOutcome r = Button1Click(ctx);
+                    const ReadOutcome r = ReadModule(ctx);
                     EXPECT_TRUE(r.Complete());
                     EXPECT_EQ(Cards(state.tablica), held);
                 } else if (step.command == "write") {
                     state.tablica = Register(40);
                     state.NeedSave = true;
-                    EXPECT_TRUE(Button2Click(ctx).Complete());
+                    EXPECT_TRUE(WriteModule(ctx).Complete());
                     EXPECT_EQ(ModuleCards(), Cards(state.tablica));
                     EXPECT_FALSE(state.NeedSave);
                     EXPECT_EQ(Byte(0, 62), 0x51);
                 } else if (step.command == "verify") {
                     Inject("");
-                    Button1Click(ctx);
+                    ReadModule(ctx);
                     Inject(spec);
-                    EXPECT_TRUE(Button3Click(ctx).Matches());
+                    EXPECT_TRUE(VerifyModule(ctx).Matches());
                     EXPECT_EQ(LastBox(), "Verification succeeded!");
                 } else if (step.command == "password") {
                     state.Edit_haslo = "1111";
-                    EXPECT_EQ(Button_zapiszClick(ctx), PasswordWriteResult::Saved);
+                    EXPECT_EQ(WriteInstallerPassword(ctx), PasswordWriteResult::Saved);
                     EXPECT_EQ(LastBox(), "Password has been saved to the module!");
                     EXPECT_EQ(Byte(0, 62), 0x11);
                     EXPECT_EQ(Byte(0, 63), 0x11);
@@ -158,11 +158,11 @@ TEST_F(ModuleFaults, OneFaultAtAnyExchangeOfAnyCommandStillEndsInTheTruth) {
                     // Refused: the module is as it was, and that is what is said.
                     const std::string image = ReadFile(memoryPath);
                     ui.boxAnswers = {IdYes};
-                    EXPECT_EQ(Button_reset_pamieciClick(ctx), ResetResult::NotDone);
+                    EXPECT_EQ(ResetModuleMemory(ctx), ResetResult::NotDone);
                     EXPECT_EQ(ReadFile(memoryPath), image);
                 } else {
                     ui.boxAnswers = {IdYes};
-                    EXPECT_EQ(Button_reset_pamieciClick(ctx), ResetResult::Done);
+                    EXPECT_EQ(ResetModuleMemory(ctx), ResetResult::Done);
                     EXPECT_EQ(LastBox(), "Module reset succeeded");
                     EXPECT_TRUE(ModuleCards().empty());
                     EXPECT_EQ(Byte(0, 0), 0xFF);
@@ -180,7 +180,7 @@ TEST_F(ModuleFaults, AResetOrPasswordWriteThatCannotFinishSaysWhatTheModuleHolds
     const std::string image = ReadFile(memoryPath);
     Inject("reset=status x1");
     ui.boxAnswers = {IdYes};
-    EXPECT_EQ(Button_reset_pamieciClick(ctx), ResetResult::NotDone);
+    EXPECT_EQ(ResetModuleMemory(ctx), ResetResult::NotDone);
     EXPECT_EQ(
         LastBox(),
         "Error while resetting the module!\nThe module was not reset; its memory is unchanged.");
@@ -190,29 +190,29 @@ TEST_F(ModuleFaults, AResetOrPasswordWriteThatCannotFinishSaysWhatTheModuleHolds
     // tick offers to give it one instead of asking for a password nothing can match.
     Inject("write.0=status x3");
     ui.boxAnswers = {IdYes};
-    EXPECT_EQ(Button_reset_pamieciClick(ctx), ResetResult::PasswordNotKept);
+    EXPECT_EQ(ResetModuleMemory(ctx), ResetResult::PasswordNotKept);
     EXPECT_NE(LastBox().find("could not be written back"), std::string::npos);
     EXPECT_EQ(Byte(0, 62), 0xFF);
     ui.passwords = {std::string("2468")};
-    TimerCheckTimer(ctx);
+    CheckConnection(ctx);
     EXPECT_EQ(state.passwordCheck, PasswordCheck::NoValidPassword);
     EXPECT_EQ(Asked("change"), 1);
     EXPECT_EQ(Asked("entry"), 0);
     EXPECT_NE(ui.messages.back().find("holds no valid installer password"), std::string::npos);
     EXPECT_EQ(Byte(0, 62), 0x24);
     EXPECT_EQ(Byte(0, 63), 0x68);
-    TimerCheckTimer(ctx);
+    CheckConnection(ctx);
     EXPECT_TRUE(state.PasswordAccepted);
 
     // Three lost confirmations of a password write the module carried out: read back, saved.
     // Three refusals: read back, the old password stays and the report says it failed.
     Inject("write.0=silent x3");
     state.Edit_haslo = "1357";
-    EXPECT_EQ(Button_zapiszClick(ctx), PasswordWriteResult::Saved);
+    EXPECT_EQ(WriteInstallerPassword(ctx), PasswordWriteResult::Saved);
     EXPECT_EQ(Byte(0, 62), 0x13);
     Inject("write.0=status x3");
     state.Edit_haslo = "9999";
-    EXPECT_EQ(Button_zapiszClick(ctx), PasswordWriteResult::NotSaved);
+    EXPECT_EQ(WriteInstallerPassword(ctx), PasswordWriteResult::NotSaved);
     EXPECT_EQ(LastBox(), "There was an error while changing password!");
     EXPECT_EQ(Byte(0, 62), 0x13);
 }
@@ -225,7 +225,7 @@ TEST_F(ModuleFaults, AReadIsWholeOrLeavesTheRegisterAndAQuietModuleIsGivenUpOnce
     state.tablica = Register(MaxCards);
     state.NeedSave = true;
     Inject("write.300=silent\nwrite.301=silent\nwrite.302=silent");
-    const WriteOutcome w = Button2Click(ctx);
+    const WriteOutcome w = WriteModule(ctx);
     EXPECT_EQ(w.stoppedAt, 300);
     EXPECT_EQ(ui.messages,
               std::vector<std::string>{"The module stopped answering at page 300. The command "
@@ -234,7 +234,7 @@ TEST_F(ModuleFaults, AReadIsWholeOrLeavesTheRegisterAndAQuietModuleIsGivenUpOnce
     const TTablica before = state.tablica;
     ui.messages.clear();
     Inject("");
-    const ReadOutcome r = Button1Click(ctx);
+    const ReadOutcome r = ReadModule(ctx);
     EXPECT_FALSE(r.Complete());
     EXPECT_EQ(r.recordsWithoutCard.size(), MaxCards - 303 * 12u);
     ASSERT_EQ(ui.messages.size(), 1u);
@@ -247,7 +247,7 @@ TEST_F(ModuleFaults, AReadIsWholeOrLeavesTheRegisterAndAQuietModuleIsGivenUpOnce
     Inject("read=silent");
     ui.messages.clear();
     const auto start = clock.TickMs();
-    const ReadOutcome quiet = Button1Click(ctx);
+    const ReadOutcome quiet = ReadModule(ctx);
     EXPECT_LT(clock.TickMs() - start, 15000u);
     EXPECT_EQ(quiet.stoppedAt, 0);
     EXPECT_EQ(ui.messages, std::vector<std::string>{"The module stopped answering at page 0. "
@@ -361,7 +361,7 @@ TEST_F(BackupFaults, TheBackupHoldsTheModulesOldCardsAndTheModuleThenTheRegister
     const std::vector<std::string> held = ModuleCards();
     const TTablica sent = state.tablica;
     ui.boxAnswers = {IdYes};
-    EXPECT_TRUE(Button2Click(ctx, WriteBackup::Offered()).Complete());
+    EXPECT_TRUE(WriteModule(ctx, WriteBackup::Offered()).Complete());
     ASSERT_EQ(ui.boxes.size(), 1u);
     EXPECT_EQ(ui.boxes[0].text.rfind("The module holds 30 cards.", 0), 0u);
     EXPECT_NE(ui.boxes[0].text.find("(about 1 s)"), std::string::npos);
@@ -389,7 +389,7 @@ TEST_F(BackupFaults, TheBackupHoldsTheModulesOldCardsAndTheModuleThenTheRegister
     // A second backup never replaces the first, whatever second it is taken in.
     state.tablica = Register(3);
     ui.boxAnswers = {IdYes};
-    EXPECT_TRUE(Button2Click(ctx, WriteBackup::Offered()).Complete());
+    EXPECT_TRUE(WriteModule(ctx, WriteBackup::Offered()).Complete());
     ASSERT_EQ(Backups().size(), 2u);
     EXPECT_EQ(FileCards(path), held);
     std::tm t{};
@@ -402,14 +402,14 @@ TEST_F(BackupFaults, NoWritesAsBeforeCancelWritesNothingAndAnEmptyModuleIsNotAsk
         auto& ctx = Ready();
         const std::string image = ReadFile(memoryPath);
         ui.boxAnswers = {answer};
-        EXPECT_EQ(Button2Click(ctx, WriteBackup::Offered()).Complete(), answer == IdNo);
+        EXPECT_EQ(WriteModule(ctx, WriteBackup::Offered()).Complete(), answer == IdNo);
         EXPECT_EQ(ModuleCards() == Cards(state.tablica), answer == IdNo);
         EXPECT_EQ(ReadFile(memoryPath) == image, answer == IdCancel);
         EXPECT_EQ(state.NeedSave, answer == IdCancel);
         EXPECT_TRUE(Backups().empty() && ui.messages.empty());
     }
     auto& ctx = Ready("image_cards=");
-    EXPECT_TRUE(Button2Click(ctx, WriteBackup::Offered()).Complete());
+    EXPECT_TRUE(WriteModule(ctx, WriteBackup::Offered()).Complete());
     EXPECT_TRUE(ui.boxes.empty() && Backups().empty());
     EXPECT_EQ(ModuleCards(), Cards(state.tablica));
 }
@@ -426,7 +426,7 @@ TEST_F(BackupFaults, ABackupThatFailsAnywhereWritesNothingAndSaysWhy) {
             const std::vector<std::string> held = ModuleCards();
             Inject(request + "=" + fault + " x3");
             ui.boxAnswers = {IdYes};
-            if (Button2Click(ctx, WriteBackup::Offered()).Complete()) {
+            if (WriteModule(ctx, WriteBackup::Offered()).Complete()) {
                 // An identify reply whose first byte still names the module: all is whole.
                 EXPECT_TRUE(request == "identify" && fault != "silent");
                 ASSERT_EQ(Backups().size(), 1u);
@@ -456,14 +456,14 @@ TEST_F(BackupFaults, ABackupThatFailsAnywhereWritesNothingAndSaysWhy) {
     std::atomic<bool> cancel{true};
     ctx.cancel = &cancel;
     ui.boxAnswers = {IdYes};
-    EXPECT_FALSE(Button2Click(ctx, WriteBackup::Offered()).Complete());
+    EXPECT_FALSE(WriteModule(ctx, WriteBackup::Offered()).Complete());
     EXPECT_EQ(ui.messages.back(), notTaken + "the backup was cancelled." + nothing);
     ctx.cancel = nullptr;
     std::filesystem::remove_all(dataHome);
     std::filesystem::create_directories(dataHome + "/korv");
     std::ofstream(folder) << "a file where the folder belongs";
     ui.boxAnswers = {IdYes};
-    EXPECT_FALSE(Button2Click(ctx, WriteBackup::Offered()).Complete());
+    EXPECT_FALSE(WriteModule(ctx, WriteBackup::Offered()).Complete());
     EXPECT_EQ(ui.messages.back().rfind(notTaken + "cannot create file \"" + folder + "\" (", 0), 0u)
         << ui.messages.back();
     EXPECT_TRUE(ReadFile(memoryPath) == image && state.NeedSave);
@@ -519,12 +519,12 @@ TEST_F(ModuleFaults, LateIdentifyRepliesAreNeverTakenForTheCount) {
         auto& ctx = Fresh();
         const std::vector<std::string> held = ModuleCards();
         Inject("identify=slow 400 " + tries);
-        const ReadOutcome r = Button1Click(ctx);
+        const ReadOutcome r = ReadModule(ctx);
         if (tries == "x2") {
             EXPECT_TRUE(r.Complete());
             EXPECT_EQ(Cards(state.tablica), held);
             Inject("identify=slow 400 x2");
-            EXPECT_TRUE(Button3Click(ctx).Matches());
+            EXPECT_TRUE(VerifyModule(ctx).Matches());
         } else {
             // No try was answered in time: nothing was asked of the module, and that is said.
             EXPECT_FALSE(r.ran);

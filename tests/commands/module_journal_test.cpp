@@ -27,7 +27,7 @@ protected:
         memoryPath = dir + "/memory.bin";
         context_.emplace(
             ModuleContext{state, ui, Port("[module]\nmemory=" + memoryPath + "\nkind=M\n")});
-        TimerCheckTimer(*context_);
+        CheckConnection(*context_);
         EXPECT_TRUE(state.PasswordAccepted);
         return *context_;
     }
@@ -60,24 +60,24 @@ TEST_F(ModuleJournalTest, EachCommandLeavesOneLineInTheWordsItReported) {
     state.Sciezka = "/home/j/block 3.zel";
 
     const auto write = [](ModuleContext& c) {
-        return ModuleJournal::Facts{c.state.tablica.CardCount(), Button2Click(c).Complete()};
+        return ModuleJournal::Facts{c.state.tablica.CardCount(), WriteModule(c).Complete()};
     };
     const auto verify = [](ModuleContext& c) {
-        return ModuleJournal::Facts{c.state.tablica.CardCount(), Button3Click(c).Matches()};
+        return ModuleJournal::Facts{c.state.tablica.CardCount(), VerifyModule(c).Matches()};
     };
     journal.Run(JobKind::Write, ctx, state.Sciezka, write);
     journal.Run(JobKind::Verify, ctx, state.Sciezka, verify);
     state.tablica.AddCard(4, 1, {"5", false, ""}); // the module lacks it now
     journal.Run(JobKind::Verify, ctx, state.Sciezka, verify);
     journal.Run(JobKind::Reset, ctx, "", [](ModuleContext& c) { // answered No
-        return ModuleJournal::Facts{-1, Button_reset_pamieciClick(c) == ResetResult::Done};
+        return ModuleJournal::Facts{-1, ResetModuleMemory(c) == ResetResult::Done};
     });
     EXPECT_EQ(ModuleCount(), 2);
     // A backup declined is no command declined: the write went on and did all it was asked.
     ui.boxAnswers = {IdNo};
     journal.Run(JobKind::Write, ctx, "", [](ModuleContext& c) {
         return ModuleJournal::Facts{c.state.tablica.CardCount(),
-                                    Button2Click(c, WriteBackup::Offered()).Complete()};
+                                    WriteModule(c, WriteBackup::Offered()).Complete()};
     });
     ASSERT_EQ(ui.boxes.size(), 4u); // a whole write says nothing
 
@@ -110,7 +110,7 @@ TEST_F(ModuleJournalTest, AJournalThatCannotBeWrittenIsSaidOnceAndChangesNoComma
     for (int card = 1; card <= 3; ++card) {
         state.tablica.AddCard(1, card, {std::to_string(card), false, ""});
         journal.Run(JobKind::Write, ctx, "", [](ModuleContext& c) {
-            return ModuleJournal::Facts{c.state.tablica.CardCount(), Button2Click(c).Complete()};
+            return ModuleJournal::Facts{c.state.tablica.CardCount(), WriteModule(c).Complete()};
         });
         EXPECT_EQ(ModuleCount(), card);
         EXPECT_FALSE(state.NeedSave);

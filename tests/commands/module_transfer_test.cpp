@@ -25,7 +25,7 @@ protected:
         memoryPath = dir + "/memory.bin";
         context_.emplace(
             ModuleContext{state, ui, Port("[module]\nmemory=" + memoryPath + "\n" + lines + "\n")});
-        TimerCheckTimer(*context_);
+        CheckConnection(*context_);
         EXPECT_TRUE(state.PasswordAccepted);
         return *context_;
     }
@@ -59,7 +59,7 @@ TEST_F(ModuleTransfer, FullRegisterGoesOutAndComesBackInRegisterOrder) {
     state.tablica = sent;
     state.tablica.Cell(2, 9).wybierany = "1234567";
     state.NeedSave = true;
-    const WriteOutcome w = Button2Click(ctx);
+    const WriteOutcome w = WriteModule(ctx);
     EXPECT_TRUE(w.Complete());
     EXPECT_FALSE(state.NeedSave);
     EXPECT_EQ(ui.progressMaximum, 512);
@@ -67,11 +67,11 @@ TEST_F(ModuleTransfer, FullRegisterGoesOutAndComesBackInRegisterOrder) {
     EXPECT_EQ(Byte(0, 62), 0x51); // the password the program holds, packed BCD
     EXPECT_EQ(Byte(0, 63), 0x72);
 
-    EXPECT_TRUE(Button3Click(ctx).Matches());
+    EXPECT_TRUE(VerifyModule(ctx).Matches());
     EXPECT_EQ(ui.boxes.back().text, "Verification succeeded!");
 
     state.NeedSave = true;
-    const ReadOutcome r = Button1Click(ctx);
+    const ReadOutcome r = ReadModule(ctx);
     EXPECT_TRUE(r.Complete());
     EXPECT_TRUE(state.NeedSave); // a read leaves it
     EXPECT_FALSE(ui.cardButtons);
@@ -104,7 +104,7 @@ TEST_F(ModuleTransfer, PagesFollowTheCountAndTheModuleKind) {
         for (int i = 0; i < c.cards; ++i)
             state.tablica.AddCard(1, 0, {std::to_string(100 + i), false, ""});
         state.zada = {7, 2, false};
-        Button2Click(ctx);
+        WriteModule(ctx);
         EXPECT_EQ(ui.progressMaximum, c.pages);
         // The last card sits in its record, the rest of its page is free.
         const int last = (c.cards - 1) % 12;
@@ -118,10 +118,10 @@ TEST_F(ModuleTransfer, PagesFollowTheCountAndTheModuleKind) {
             EXPECT_EQ(Byte(1, 61), 2);
             EXPECT_EQ(Byte(1, 62), 1);
             state.zada = {};
-            Button1Click(ctx);
+            ReadModule(ctx);
             EXPECT_EQ(ui.shownZada, (link::ZadaSettings{7, 2, false}));
         }
-        Button1Click(ctx);
+        ReadModule(ctx);
         EXPECT_EQ(ui.progressMaximum, c.pages);
         EXPECT_EQ(state.tablica.CardCount(), c.cards);
     }
@@ -131,7 +131,7 @@ TEST_F(ModuleTransfer, AFailedCountLeavesTheRegisterAndATooLargeCountIsCappedOnc
     auto& ctx = Connect("kind=F\nimage_cards=1/3/77\n");
     state.tablica.AddCard(2, 5, {"55", false, ""});
     Configure("[module]\nmemory=" + memoryPath + "\nkind=F\n[faults]\ncount=silent\n");
-    EXPECT_FALSE(Button1Click(ctx).Complete());
+    EXPECT_FALSE(ReadModule(ctx).Complete());
     EXPECT_EQ(state.tablica.CardCount(), 1);
     EXPECT_EQ(state.tablica.Cell(2, 5).lista.size(), 1u);
     ASSERT_EQ(ui.messages.size(), 1u);
@@ -148,7 +148,7 @@ TEST_F(ModuleTransfer, AFailedCountLeavesTheRegisterAndATooLargeCountIsCappedOnc
     ASSERT_EQ(port->WritePage(0), link::PortResult::Ok);
     port->Close();
     ui.messages.clear();
-    const ReadOutcome r = Button1Click(ctx);
+    const ReadOutcome r = ReadModule(ctx);
     EXPECT_TRUE(r.countTooLarge);
     EXPECT_EQ(ui.progressMaximum, 512);
     ASSERT_EQ(ui.messages.size(), 2u);
@@ -166,7 +166,7 @@ TEST_F(ModuleTransfer, AGlitchIsTriedAgainAndOnlyAWholeWriteClearsNeedSave) {
     state.NeedSave = true;
     // Two failed tries of page 1, the third gets through.
     Configure("[module]\nmemory=" + memoryPath + "\n[faults]\nwrite.1=silent x2\n");
-    EXPECT_TRUE(Button2Click(ctx).Complete());
+    EXPECT_TRUE(WriteModule(ctx).Complete());
     EXPECT_TRUE(ui.messages.empty());
     EXPECT_FALSE(state.NeedSave);
 
@@ -175,7 +175,7 @@ TEST_F(ModuleTransfer, AGlitchIsTriedAgainAndOnlyAWholeWriteClearsNeedSave) {
     state.tablica = Filled(30);
     state.NeedSave = true;
     Configure("[module]\nmemory=" + memoryPath + "\n[faults]\nwrite.0=status\n");
-    const WriteOutcome w = Button2Click(ctx);
+    const WriteOutcome w = WriteModule(ctx);
     EXPECT_EQ(w.failedPages, std::vector<int>{0});
     EXPECT_EQ(ui.messages, std::vector<std::string>{"Error on page 0"});
     EXPECT_EQ(Byte(0, 60) * 256 + Byte(0, 61), 40);
@@ -189,7 +189,7 @@ TEST_F(ModuleTransfer, ARegisterTheModuleCannotTakeIsRefusedBeforeAnythingIsSent
     state.tablica.AddCard(1, 0, {"12", false, ""});
     state.tablica.AddCard(3, 4, {"268435456", false, ""});
     state.NeedSave = true;
-    EXPECT_TRUE(Button2Click(ctx).refused);
+    EXPECT_TRUE(WriteModule(ctx).refused);
     ASSERT_EQ(ui.messages.size(), 1u);
     EXPECT_NE(ui.messages[0].find("Card 268435456 (zone 3, apartment 4)"), std::string::npos);
     EXPECT_EQ(ReadFile(memoryPath), image);
@@ -199,7 +199,7 @@ TEST_F(ModuleTransfer, ARegisterTheModuleCannotTakeIsRefusedBeforeAnythingIsSent
     // An empty register offers the reset; declined, nothing is written and NeedSave stays.
     state.tablica.ClearCards();
     ui.boxAnswers = {IdNo};
-    const WriteOutcome w = Button2Click(ctx);
+    const WriteOutcome w = WriteModule(ctx);
     EXPECT_TRUE(w.resetAsked);
     EXPECT_EQ(w.reset, ResetResult::NotRun);
     EXPECT_EQ(ReadFile(memoryPath), image);
@@ -212,19 +212,19 @@ TEST_F(ModuleTransfer, VerifyFindsWhatDiffersAndNeverSucceedsOverUnreadCards) {
     state.tablica.AddCard(1, 1, {"112", false, ""});
     state.tablica.AddCard(1, 2, {"222", true, ""});
     state.tablica.AddCard(1, 3, {"333", false, ""});
-    Button2Click(ctx);
+    WriteModule(ctx);
     const TTablica written = state.tablica;
 
     // The same cards of an apartment in another order: no difference.
     std::swap(state.tablica.Cell(1, 1).lista[0], state.tablica.Cell(1, 1).lista[1]);
-    EXPECT_TRUE(Button3Click(ctx).Matches());
+    EXPECT_TRUE(VerifyModule(ctx).Matches());
 
     // A leading zero, another B1, two cards swapped between apartments.
     state.tablica = written;
     state.tablica.Cell(1, 3).lista[0].numer = "0333";
     state.tablica.Cell(1, 2).lista[0].B1 = false;
     ui.boxes.clear();
-    VerifyOutcome v = Button3Click(ctx);
+    VerifyOutcome v = VerifyModule(ctx);
     EXPECT_EQ(v.errors, 2);
     EXPECT_EQ(ui.boxes.back().text, "There are differencies for 2 cards!");
     EXPECT_EQ(ui.boxes.back().flags, MbWarning);
@@ -238,22 +238,22 @@ TEST_F(ModuleTransfer, VerifyFindsWhatDiffersAndNeverSucceedsOverUnreadCards) {
     std::swap(state.tablica.Cell(1, 2).lista[0].numer, state.tablica.Cell(1, 3).lista[0].numer);
     state.tablica.Cell(1, 2).lista[0].B1 = state.tablica.Cell(1, 3).lista[0].B1 = false;
     state.tablica.Cell(1, 3).lista[0].B1 = true;
-    EXPECT_EQ(Button3Click(ctx).errors, 2);
+    EXPECT_EQ(VerifyModule(ctx).errors, 2);
     EXPECT_EQ(ui.boxes.back().text, "There are differencies for 2 cards!");
 
     // Counts that differ: no page read.
     state.tablica = written;
     state.tablica.AddCard(4, 255, {"9", false, ""});
-    v = Button3Click(ctx);
+    v = VerifyModule(ctx);
     EXPECT_TRUE(v.countsDiffer);
     EXPECT_EQ(ui.boxes.back().text, "There is a different number of cards in module memory!");
 
     // Forty cards on four pages, page 2 unreadable: its twelve cards are said to be unchecked.
     state.tablica = Filled(40);
-    Button2Click(ctx);
+    WriteModule(ctx);
     Configure("[module]\nmemory=" + memoryPath + "\n[faults]\nread.2=silent\n");
     ui.messages.clear();
-    v = Button3Click(ctx);
+    v = VerifyModule(ctx);
     EXPECT_EQ(ui.messages, std::vector<std::string>{"Read error on page 2"});
     EXPECT_EQ(v.errors, 0);
     EXPECT_EQ(v.unchecked, 12);
@@ -261,7 +261,7 @@ TEST_F(ModuleTransfer, VerifyFindsWhatDiffersAndNeverSucceedsOverUnreadCards) {
     EXPECT_EQ(ui.boxes.back().text, "Cards not checked because their pages could not be read: 12.");
     SetLanguageIndex(Polish);
     ui.messages.clear();
-    Button3Click(ctx);
+    VerifyModule(ctx);
     SetLanguageIndex(English);
     EXPECT_EQ(ui.messages, std::vector<std::string>{"Błąd odczytu na stronie 2"});
     EXPECT_EQ(DifferenceCountText(1), "1 card");
@@ -271,22 +271,22 @@ TEST_F(ModuleTransfer, CloseQueryAsksOnlyForUnsentChangesWithAModuleThere) {
     auto& ctx = Connect("kind=F\nimage_cards=1/1/5\n");
     const std::string image = ReadFile(memoryPath);
     state.NeedSave = false;
-    EXPECT_TRUE(FormCloseQuery(ctx));
+    EXPECT_TRUE(WriteBeforeClosing(ctx));
     EXPECT_TRUE(ui.boxes.empty());
 
     state.tablica.AddCard(1, 2, {"6", false, ""});
     state.NeedSave = true;
     ui.boxAnswers = {IdCancel};
-    EXPECT_FALSE(FormCloseQuery(ctx));
+    EXPECT_FALSE(WriteBeforeClosing(ctx));
     EXPECT_EQ(ui.boxes.back().caption, "ZEL - leaving the program");
     ui.boxAnswers = {IdNo, IdNo}; // not to the module; and not to a file either
-    EXPECT_TRUE(FormCloseQuery(ctx));
+    EXPECT_TRUE(WriteBeforeClosing(ctx));
     EXPECT_EQ(ReadFile(memoryPath), image);
     EXPECT_EQ(ui.boxes.back().caption, "ZEL - unsaved changes");
 
     // The close query's write offers the backup as Save does; No sends the changes without.
     ui.boxAnswers = {IdYes, IdNo};
-    EXPECT_TRUE(FormCloseQuery(ctx));
+    EXPECT_TRUE(WriteBeforeClosing(ctx));
     EXPECT_EQ(ui.boxes.back().caption, "Backup before a write");
     EXPECT_EQ(Byte(0, 61), 1);
     EXPECT_FALSE(state.NeedSave);
@@ -296,7 +296,7 @@ TEST_F(ModuleTransfer, CloseQueryAsksOnlyForUnsentChangesWithAModuleThere) {
     state.NeedSave = true;
     state.PasswordAccepted = false;
     ui.boxAnswers = {IdYes};
-    EXPECT_TRUE(FormCloseQuery(ctx));
+    EXPECT_TRUE(WriteBeforeClosing(ctx));
     EXPECT_EQ(ui.messages.back(), "    No write to the module! - Incorrect password   ");
 
     // No module: the changes would be lost, so the file question comes instead; once they
@@ -305,11 +305,11 @@ TEST_F(ModuleTransfer, CloseQueryAsksOnlyForUnsentChangesWithAModuleThere) {
     state.NeedSave = true;
     ui.boxes.clear();
     ui.boxAnswers = {IdCancel};
-    EXPECT_FALSE(FormCloseQuery(ctx));
+    EXPECT_FALSE(WriteBeforeClosing(ctx));
     ASSERT_EQ(ui.boxes.size(), 1u);
     EXPECT_EQ(ui.boxes[0].caption, "ZEL - unsaved changes");
     MarkRegisterSaved(state);
-    EXPECT_TRUE(FormCloseQuery(ctx));
+    EXPECT_TRUE(WriteBeforeClosing(ctx));
     EXPECT_EQ(ui.boxes.size(), 1u);
 }
 
@@ -321,7 +321,7 @@ TEST_F(ModuleTransfer, AReadThatMissedPagesAsksOnceAndASaveOverTheFileAsksAgain)
     auto& ctx = Connect("kind=F\nimage_cards=" + cards + "\n[faults]\nread.1=silent\n");
     state.tablica.AddCard(4, 9, {"5", false, "before"});
     ui.boxAnswers = {IdNo};
-    ReadOutcome r = Button1Click(ctx);
+    ReadOutcome r = ReadModule(ctx);
     EXPECT_TRUE(r.partialDeclined);
     EXPECT_FALSE(r.registerReplaced);
     EXPECT_EQ(state.tablica.CardCount(), 1);
@@ -332,7 +332,7 @@ TEST_F(ModuleTransfer, AReadThatMissedPagesAsksOnceAndASaveOverTheFileAsksAgain)
     EXPECT_TRUE(ui.messages.empty());
 
     ui.boxAnswers = {IdYes};
-    r = Button1Click(ctx);
+    r = ReadModule(ctx);
     EXPECT_TRUE(r.registerReplaced);
     EXPECT_EQ(state.tablica.CardCount(), 28);
     EXPECT_TRUE(state.partialRead);
@@ -342,7 +342,7 @@ TEST_F(ModuleTransfer, AReadThatMissedPagesAsksOnceAndASaveOverTheFileAsksAgain)
     std::ofstream(state.Sciezka) << "the complete list";
     ui.boxes.clear();
     ui.boxAnswers = {IdNo};
-    Zapisz1Click(state, ui);
+    SaveCardFile(state, ui);
     ASSERT_EQ(ui.boxes.size(), 1u);
     EXPECT_NE(ui.boxes[0].text.find("missed pages"), std::string::npos);
     EXPECT_EQ(ReadFile(state.Sciezka), "the complete list");

@@ -41,7 +41,7 @@ TEST_F(SpreadsheetCommands, ImportAsksWhatTheFileHoldsThenMergesAllOrNothing) {
                         "1;5;600;0;Nowak;105\r\n1;6;601;1;;\r\n1;6;602;0;;\r\n2;0;;;;9\r\n");
     // Answered No: nothing changes.
     ui.openNames.push_back(good);
-    ImportSpreadsheetClick(state, ui);
+    ImportSpreadsheet(state, ui);
     ASSERT_EQ(ui.boxes.size(), 1u);
     EXPECT_EQ(ui.askedFilters.back(),
               "CSV spreadsheet (*.csv *.txt)|*.csv;*.txt|All files (*.*)|*.*");
@@ -105,7 +105,7 @@ TEST_F(SpreadsheetCommands, ExportWritesTheWholeRegisterInTheLanguageAndAsksBefo
     state.tablica.AddCard(4, 255, {"7", true, "Łódź"});
     SetLanguageIndex(Polish);
     ui.saveNames.push_back(dir.File("lista"));
-    ExportSpreadsheetClick(state, ui);
+    ExportSpreadsheet(state, ui);
     EXPECT_EQ(ui.askedExtensions.back(), "csv");
     EXPECT_EQ(ReadBytes(dir.File("lista.csv")),
               "\xEF\xBB\xBFstrefa;lokal;karta;b1;opis;wybierany numer\r\n"
@@ -115,7 +115,7 @@ TEST_F(SpreadsheetCommands, ExportWritesTheWholeRegisterInTheLanguageAndAsksBefo
     SetLanguageIndex(English);
     ui.saveNames.push_back(dir.File("lista.csv"));
     state.tablica.ClearCards();
-    ExportSpreadsheetClick(state, ui);
+    ExportSpreadsheet(state, ui);
     ASSERT_EQ(ui.boxes.size(), 1u);
     EXPECT_EQ(ui.boxes[0].caption, "Export to spreadsheet");
     EXPECT_NE(ReadBytes(dir.File("lista.csv")).find("Łódź"), std::string::npos);

@@ -34,7 +34,7 @@ TEST_F(RunnerWindowTest, InputDuringAWriteIsDroppedNotReplayedAndClosingWaitsFor
         JobKind::Write,
         [&](ModuleContext& ctx) {
             gate.Arrive();
-            outcome = Button2Click(ctx);
+            outcome = WriteModule(ctx);
         },
         [&w](AppState& job) { w.state().NeedSave = job.NeedSave; }));
     ASSERT_TRUE(gate.WaitForArrival());
@@ -84,7 +84,7 @@ TEST_F(RunnerWindowTest, CancelStopsAReadAndAQuestionIsAskedOnTheWindowsThread) 
     std::thread::id asked;
     ASSERT_TRUE(w.StartJob(JobKind::Read, [&](ModuleContext& ctx) {
         gate.Arrive();
-        outcome = Button1Click(ctx);
+        outcome = ReadModule(ctx);
         answer = ctx.ui.MessageBox("Go on?", "", MbYesNoDefaultNo);
     }));
     ASSERT_TRUE(gate.WaitForArrival());

@@ -196,15 +196,15 @@ void TMain::BuildMenu() {
         FileItems->addAction(a);
     connect(Wyjcie1, &QAction::triggered, this, &QWidget::close);
     // The commands themselves live below the window; the menu only forwards to them.
-    connect(Nowy1, &QAction::triggered, this, [this] { Nowy1Click(state_, ui()); });
-    connect(Otwrz1, &QAction::triggered, this, [this] { Otwrz1Click(state_, ui()); });
-    connect(Dopisz_plik, &QAction::triggered, this, [this] { Dopisz_plikClick(state_, ui()); });
-    connect(Zapisz1, &QAction::triggered, this, [this] { Zapisz1Click(state_, ui()); });
-    connect(Zapiszjako1, &QAction::triggered, this, [this] { Zapiszjako1Click(state_, ui()); });
+    connect(Nowy1, &QAction::triggered, this, [this] { NewRegister(state_, ui()); });
+    connect(Otwrz1, &QAction::triggered, this, [this] { OpenCardFile(state_, ui()); });
+    connect(Dopisz_plik, &QAction::triggered, this, [this] { AddCardFile(state_, ui()); });
+    connect(Zapisz1, &QAction::triggered, this, [this] { SaveCardFile(state_, ui()); });
+    connect(Zapiszjako1, &QAction::triggered, this, [this] { SaveCardFileAs(state_, ui()); });
     connect(Importuj_arkusz1, &QAction::triggered, this,
-            [this] { ImportSpreadsheetClick(state_, ui()); });
+            [this] { ImportSpreadsheet(state_, ui()); });
     connect(Eksportuj_arkusz1, &QAction::triggered, this,
-            [this] { ExportSpreadsheetClick(state_, ui()); });
+            [this] { ExportSpreadsheet(state_, ui()); });
     ConnectPrintItem();
 
     // Beside File: what the module panels and buttons do, for the keyboard. Their commands are

@@ -24,16 +24,16 @@ void TMain::ConnectCardCommands() {
             command(ctx);
         });
     };
-    forward(Button_dodaj, &korv::Button_dodajClick);
-    forward(Button_zmien, &korv::Button_zmienClick);
-    forward(Button_Kasuj1, &korv::Button_Kasuj1Click);
-    forward(Button_kasujZakres, &korv::Button_kasujZakresClick);
+    forward(Button_dodaj, &korv::AddNewCard);
+    forward(Button_zmien, &korv::ChangeSelectedCard);
+    forward(Button_Kasuj1, &korv::DeleteSelectedCard);
+    forward(Button_kasujZakres, &korv::DeleteApartmentRange);
     // Find waits for a card at the reader: a job of the runner, like the card dialog's Read.
     connect(Button_Znajdz, &QPushButton::clicked, this,
-            [this] { StartJob(JobKind::Find, &korv::Button_ZnajdzClick); });
+            [this] { StartJob(JobKind::Find, &korv::FindCardAtReader); });
     connect(CheckBox_auto, &QCheckBox::toggled, this, [this](bool on) {
         auto ctx = Context();
-        korv::CheckBox_autoClick(ctx, on);
+        korv::SetAutoReadAdd(ctx, on);
     });
 }
 

@@ -106,7 +106,7 @@ bool TMain::StartJournaledJob(JobKind kind, ModuleJournal::Body body,
 ModuleJournal::Facts WriteForJournal(ModuleContext& ctx) {
     // Save and the close query's write offer the module's cards a backup first.
     return {ctx.state.tablica.CardCount(),
-            korv::Button2Click(ctx, WriteBackup::Offered()).Complete()};
+            korv::WriteModule(ctx, WriteBackup::Offered()).Complete()};
 }
 
 void TMain::JobEnded(JobKind kind) {
@@ -174,7 +174,7 @@ void TMain::TimerCheckTimer() {
     // The tick may ask for the password: never over a dialog or a menu the window has open.
     if (QApplication::activeModalWidget() || QApplication::activePopupWidget())
         return;
-    StartJob(JobKind::MonitorTick, [](ModuleContext& ctx) { korv::TimerCheckTimer(ctx); });
+    StartJob(JobKind::MonitorTick, [](ModuleContext& ctx) { korv::CheckConnection(ctx); });
 }
 
 bool TMain::eventFilter(QObject* watched, QEvent* event) {

@@ -68,7 +68,7 @@ void TMain::ConnectModuleCommands() {
     connect(Button_reset_pamieci, &QPushButton::clicked, this, [this] {
         StartJournaledJob(JobKind::Reset, [](ModuleContext& ctx) {
             return ModuleJournal::Facts{-1,
-                                        korv::Button_reset_pamieciClick(ctx) == ResetResult::Done};
+                                        korv::ResetModuleMemory(ctx) == ResetResult::Done};
         });
     });
     connect(SprWersj2, &QAction::triggered, this, &TMain::SprWersj1Click);
@@ -80,7 +80,7 @@ void TMain::ConnectModuleCommands() {
         StartJournaledJob(
             JobKind::Read,
             [outcome](ModuleContext& ctx) {
-                *outcome = korv::Button1Click(ctx);
+                *outcome = korv::ReadModule(ctx);
                 return ModuleJournal::Facts{
                     outcome->registerReplaced ? ctx.state.tablica.CardCount() : -1,
                     outcome->Complete()};
@@ -102,7 +102,7 @@ void TMain::ConnectModuleCommands() {
     connect(Panel3b, &PushPanel::clicked, this, [this] {
         StartJournaledJob(JobKind::Verify, [](ModuleContext& ctx) {
             return ModuleJournal::Facts{ctx.state.tablica.CardCount(),
-                                        korv::Button3Click(ctx).Matches()};
+                                        korv::VerifyModule(ctx).Matches()};
         });
     });
     connect(Button_anuluj, &QPushButton::clicked, this, [this] {
