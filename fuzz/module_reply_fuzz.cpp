@@ -93,10 +93,6 @@ public:
     void HideProgress() override { progressShown = false; }
     void SetWaitCursor(bool waiting) override { waitCursor = waiting; }
     void ShowProgressLabel(const std::string& text) override { progressLabel = text; }
-    void ShowZadaSettings(const link::ZadaSettings& z) override {
-        Require(z.lockTime >= 0 && z.lockTime <= 25 && z.lockType >= 0 && z.lockType <= 2,
-                "ZADA settings shown outside their lists");
-    }
 };
 
 // A register of a few dozen cards, so that runs stay short and the fuzzer can answer it.
@@ -386,7 +382,7 @@ void CheckWrite(const WriteOutcome& o, const AppState& state, const FuzzCable& c
     if (!o.Complete())
         return;
     const std::vector<Card> cards = RegisterCards(state.tablica);
-    const PasswordPair pw = PasswordBytes(state.Edit_haslo);
+    const PasswordPair pw = PasswordBytes(state.connection.Edit_haslo);
     for (int p = 0; p <= last; ++p) {
         Require(lastWrite.count(p) == 1, "complete write skipped a page");
         const std::uint8_t* d = PageData(*lastWrite[p]);
@@ -459,7 +455,7 @@ void CheckReset(ResetResult result, const FuzzCable& cable, bool zada) {
 }
 
 void CheckPasswordWrite(PasswordWriteResult result, const AppState& state, const FuzzCable& cable) {
-    const PasswordPair pw = PasswordBytes(state.Edit_haslo);
+    const PasswordPair pw = PasswordBytes(state.connection.Edit_haslo);
     const std::vector<const Bytes*> pages = AcceptedPages(cable);
     if (result == PasswordWriteResult::NotRun) {
         Require(PageWrites(cable) == 0, "password written although the write did not run");
@@ -487,18 +483,18 @@ void CheckPasswordWrite(PasswordWriteResult result, const AppState& state, const
 
 void CheckMonitor(const AppState& state, const FuzzCable& cable, std::size_t tickReads,
                   const std::string& hasloChecked) {
-    const bool noCable = state.connection.outcome == LinkOutcome::NoCable;
-    Require(!state.connection.cableInUse || (noCable && cable.heldElsewhere),
+    const bool noCable = state.connection.view.outcome == LinkOutcome::NoCable;
+    Require(!state.connection.view.cableInUse || (noCable && cable.heldElsewhere),
             "cable said to be in use by another program that holds none");
-    Require(!noCable || cable.pulled || state.connection.cableInUse,
+    Require(!noCable || cable.pulled || state.connection.view.cableInUse,
             "cable another program holds said to be missing");
-    if (!state.PasswordAccepted)
+    if (!state.connection.PasswordAccepted())
         return;
-    Require(state.passwordCheck == PasswordCheck::Accepted,
+    Require(state.connection.passwordCheck == PasswordCheck::Accepted,
             "password accepted without the check accepting it");
-    Require(state.connection.outcome == LinkOutcome::CurrentModule && state.polaczony,
+    Require(state.connection.view.outcome == LinkOutcome::CurrentModule && state.connection.polaczony(),
             "password accepted with no current module");
-    Require(state.model != nullptr && state.ModuleKind == std::string(1, state.model->kindLetter),
+    Require(state.connection.model != nullptr && state.connection.ModuleKind == std::string(1, state.connection.model->kindLetter),
             "password accepted from a module of another kind");
     const PasswordPair pw = PasswordBytes(hasloChecked);
     const auto pages = AcceptedPages(cable, tickReads);
@@ -513,7 +509,7 @@ void CheckMonitor(const AppState& state, const FuzzCable& cable, std::size_t tic
 // The close query writes only to the module the monitor's last tick found, and only a current
 // module takes the write: anything else on the cable is asked who it is and nothing more.
 void CheckCloseQuery(const AppState& state, const FuzzCable& cable, std::size_t sentBefore) {
-    if (state.connection.outcome == LinkOutcome::CurrentModule)
+    if (state.connection.view.outcome == LinkOutcome::CurrentModule)
         return;
     for (std::size_t i = sentBefore; i < cable.written.size(); ++i)
         Require(cable.written[i][0] == link::kIdentify,
@@ -570,10 +566,10 @@ void ClickWhileBusy(ModuleContext& ctx, Command command, const FuzzCable& cable)
             "a click while busy ran");
     Require(!runner.Busy(), "the runner stayed busy");
     Require(SameCards(ctx.state.tablica, snapshot.tablica) &&
-                ctx.state.NeedSave == snapshot.NeedSave && ctx.state.model == snapshot.model &&
-                ctx.state.ModuleKind == snapshot.ModuleKind &&
-                ctx.state.Edit_haslo == snapshot.Edit_haslo &&
-                ctx.state.PasswordAccepted == snapshot.PasswordAccepted,
+                ctx.state.NeedSave == snapshot.NeedSave && ctx.state.connection.model == snapshot.connection.model &&
+                ctx.state.connection.ModuleKind == snapshot.connection.ModuleKind &&
+                ctx.state.connection.Edit_haslo == snapshot.connection.Edit_haslo &&
+                ctx.state.connection.PasswordAccepted() == snapshot.connection.PasswordAccepted(),
             "a click while busy changed the state");
 }
 
@@ -609,13 +605,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     auto state = std::make_unique<AppState>();
     BuildRegister(state->tablica, cards, variant);
     state->NeedSave = true;
-    state->model = zada ? &link::kZadaModule : &link::kFullModule;
-    state->ModuleKind = std::string(1, state->model->kindLetter);
-    state->polaczony = true;
-    state->passwordCheck = PasswordCheck::Accepted;
-    state->PasswordAccepted = true;
+    state->connection.model = zada ? &link::kZadaModule : &link::kFullModule;
+    state->connection.ModuleKind = std::string(1, state->connection.model->kindLetter);
+    state->connection.ConnectionMessage = MsgConnectedWithModule;
+    state->connection.passwordCheck = PasswordCheck::Accepted;
     if (command == Command::PasswordWrite && panel)
-        state->Edit_haslo = PadPassword(*panel);
+        state->connection.Edit_haslo = PadPassword(*panel);
     const auto before = std::make_unique<TTablica>(state->tablica);
     const link::ZadaSettings zadaBefore = state->zada;
     ModuleContext ctx{*state, ui, port};
@@ -626,27 +621,33 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     switch (command) {
     case Command::Monitor:
     case Command::TicksThenClose: {
-        state->ModuleKind.clear();
-        state->model = nullptr;
-        state->polaczony = false;
-        state->passwordCheck = PasswordCheck::NoAnswer;
-        state->PasswordAccepted = false;
+        state->connection.ModuleKind.clear();
+        state->connection.model = nullptr;
+        state->connection.ConnectionMessage = MsgModuleNotConnected;
+        state->connection.passwordCheck = PasswordCheck::NoAnswer;
         const int ticks = command == Command::TicksThenClose ? 2 : 1;
         for (int tick = 0; tick < ticks; ++tick) {
             const std::size_t reads = cable.reads.size();
-            const std::string haslo = state->Edit_haslo;
+            const std::string haslo = state->connection.Edit_haslo;
             CheckConnection(ctx);
             Trace("tick: outcome %d kind \"%s\" name \"%s\" check %d accepted %d haslo %s\n",
-                  static_cast<int>(state->connection.outcome), state->ModuleKind.c_str(),
-                  state->ModuleName.c_str(), static_cast<int>(state->passwordCheck),
-                  state->PasswordAccepted, state->Edit_haslo.c_str());
+                  static_cast<int>(state->connection.view.outcome), state->connection.ModuleKind.c_str(),
+                  state->connection.ModuleName.c_str(), static_cast<int>(state->connection.passwordCheck),
+                  state->connection.PasswordAccepted(), state->connection.Edit_haslo.c_str());
             CheckMonitor(*state, cable, reads, haslo);
         }
         if (command == Command::TicksThenClose) {
             const std::size_t sent = cable.written.size();
             // The cards are in a file: closing asks only what the module's side asks.
             MarkRegisterSaved(*state);
-            Require(WriteBeforeClosing(ctx), "window kept open after Yes");
+            // As the window's close box: the question, then the write it asked for.
+            NoView view;
+            const CloseAnswer answer = AskBeforeClosing({*state, ui, view});
+            Require(answer != CloseAnswer::Stay, "window kept open after Yes");
+            if (answer == CloseAnswer::WriteFirst) {
+                WriteOnClosing(ctx);
+                AfterWriteOnClosing(*state, ui);
+            }
             Trace("close query: %zu requests\n", cable.written.size() - sent);
             CheckCloseQuery(*state, cable, sent);
         }
@@ -707,8 +708,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Require(!port.Opened() && !cable.open && cable.opens == cable.closes, "cable left open");
     Require(!ui.progressShown, "progress bar left shown");
     Require(!ui.waitCursor && ui.progressLabel.empty(), "wait cursor or reset label left on");
-    Require(!state->PasswordAccepted || state->passwordCheck == PasswordCheck::Accepted,
-            "PasswordAccepted without an accepted check");
     fuzz::CheckCells(state->tablica);
     Require(state->tablica.CardCount() <= MaxCards, "register holds more than a module");
     Require(state->zada.lockTime >= 0 && state->zada.lockTime <= 25 && state->zada.lockType >= 0 &&

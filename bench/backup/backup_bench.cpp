@@ -45,7 +45,7 @@ int main(int argc, char**) {
     korv::bench::QuietUi ui;
     korv::ModuleContext ctx{state, ui, *port};
     korv::CheckConnection(ctx);
-    if (!state.PasswordAccepted) {
+    if (!state.connection.PasswordAccepted()) {
         std::fprintf(stderr, "the simulated module was not found\n");
         return 1;
     }

@@ -124,7 +124,7 @@ int main(int argc, char** argv) {
             std::printf("   box: \"%s\"", box.c_str());
         std::printf("\n");
         summary.Add(c.name, probe.LongestMs());
-        if (window->state().PasswordAccepted != c.answers) {
+        if (window->state().connection.PasswordAccepted() != c.answers) {
             std::fprintf(stderr, "%s: the window %s the module\n", c.name,
                          c.answers ? "did not find" : "unexpectedly accepted");
             found = false;

@@ -121,7 +121,7 @@ inline void RunEventsFor(int ms) {
 inline bool WaitForModule(ui::TMain& window, int deadlineMs) {
     return WaitUntil(
         [&] {
-            return window.state().PasswordAccepted && !WindowCommandRunning(window) &&
+            return window.state().connection.PasswordAccepted() && !WindowCommandRunning(window) &&
                    window.Modul_ZEL->isEnabled() && window.Button_reset_pamieci->isEnabled();
         },
         deadlineMs);

@@ -42,7 +42,7 @@ int main(int argc, char**) {
     korv::bench::QuietUi ui;
     korv::ModuleContext ctx{state, ui, *port};
     korv::CheckConnection(ctx); // finds the module and checks the password, as the window does
-    if (!state.PasswordAccepted) {
+    if (!state.connection.PasswordAccepted()) {
         std::fprintf(stderr, "the simulated module was not found\n");
         return 1;
     }

@@ -261,7 +261,7 @@ int main(int argc, char** argv) {
     }
     if (cardDialog) {
         const korv::ui::CardDialogSetup setup{
-            window.state().CurrentApartment, false, window.state().ConnectionMessage == 31, {}};
+            window.state().CurrentApartment, false, window.state().connection.ConnectionMessage == 31, {}};
         korv::ui::TFormParametryKarty dialog(&window, setup);
         dialog.Button1->setText(QString::fromStdString(korv::MessageText(79)));
         dialog.Edit2->setText("Kowalski");

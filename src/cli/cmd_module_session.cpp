@@ -153,10 +153,10 @@ int RunModuleSession(const Args& args, link::TBEXFTDI& port, std::ostream& out, 
         err << "korv-cli module: no driver for the USB cable\n";
         return kExitNoCable;
     }
-    state.Edit_haslo = o.password;
+    state.connection.Edit_haslo = o.password;
     // The window offers its password panel to an erased module; here the advice below is the
     // offer, with the command that gives it a password.
-    state.erasedPasswordOffered = true;
+    state.connection.erasedPasswordOffered = true;
     CliUi ui(out, err, o.yes);
     ModuleContext ctx{state, ui, port};
     // The window's runner, here on this thread: the same one busy state and job kinds.
@@ -170,24 +170,24 @@ int RunModuleSession(const Args& args, link::TBEXFTDI& port, std::ostream& out, 
     LinkOutcome outcome = LinkOutcome::Nothing;
     for (int look = 0; look < kIdentifyLooks && outcome == LinkOutcome::Nothing; ++look) {
         run(JobKind::MonitorTick, [&] { CheckConnection(ctx); });
-        outcome = state.connection.outcome;
+        outcome = state.connection.view.outcome;
     }
     if (outcome == LinkOutcome::NoCable) {
-        if (state.connection.cableInUse)
+        if (state.connection.view.cableInUse)
             err << "korv-cli module: " << OwnText(OwnTextName::CableInUse, English) << '\n';
         else
             err << "korv-cli module: USB cable not connected (" << port.DriverName() << ")\n";
         return kExitNoCable;
     }
     const bool current = outcome == LinkOutcome::CurrentModule;
-    const PasswordCheck check = state.passwordCheck;
+    const PasswordCheck check = state.connection.passwordCheck;
     if (command == "info") {
         out << "outcome: " << OutcomeWord(outcome) << '\n';
-        out << "name: " << EscapeText(state.ModuleName) << '\n';
-        out << "kind: " << EscapeText(state.ModuleKind) << '\n';
+        out << "name: " << EscapeText(state.connection.ModuleName) << '\n';
+        out << "kind: " << EscapeText(state.connection.ModuleKind) << '\n';
         if (current)
             out << "password: " << PasswordWord(check) << '\n';
-        if (current && state.PasswordAccepted && state.model->zadaSettings) {
+        if (current && state.connection.PasswordAccepted() && state.connection.model->zadaSettings) {
             bool read = false;
             run(JobKind::Read, [&] {
                 TransferSession(ctx, SessionCommand::Read,
@@ -199,7 +199,7 @@ int RunModuleSession(const Args& args, link::TBEXFTDI& port, std::ostream& out, 
             else
                 err << "korv-cli module: page 1 with the ZADA settings could not be read\n";
         }
-        if (outcome == LinkOutcome::Nothing || (current && !state.PasswordAccepted))
+        if (outcome == LinkOutcome::Nothing || (current && !state.connection.PasswordAccepted()))
             return kExitRefused;
         return kExitDone;
     }
@@ -208,9 +208,12 @@ int RunModuleSession(const Args& args, link::TBEXFTDI& port, std::ostream& out, 
         err << "korv-cli module: no current module on the cable\n";
         return kExitRefused;
     }
-    // A module with no valid password takes a new one, and nothing else until it has one.
-    const bool settingPassword = command == "password" && check == PasswordCheck::NoValidPassword;
-    if (!state.PasswordAccepted && !settingPassword) {
+    const SessionCommand session = command == "read"    ? SessionCommand::Read
+                                   : command == "write"  ? SessionCommand::Write
+                                   : command == "verify" ? SessionCommand::Verify
+                                   : command == "password" ? SessionCommand::Password
+                                                           : SessionCommand::Reset;
+    if (!PasswordLetsThrough(state, session)) {
         err << "korv-cli module: " << PasswordProblem(check) << '\n';
         return kExitRefused;
     }
@@ -233,7 +236,7 @@ int RunModuleSession(const Args& args, link::TBEXFTDI& port, std::ostream& out, 
                 kind == JobKind::Read && !done ? -1 : c.state.tablica.CardCount(), done};
         });
     } else if (command == "password") {
-        state.Edit_haslo = o.newPassword;
+        state.connection.Edit_haslo = o.newPassword;
         journaled(JobKind::Password, {}, [&](ModuleContext& c) {
             rc = WriteInstallerPassword(c) == PasswordWriteResult::Saved ? kExitDone : kExitRefused;
             return ModuleJournal::Facts{-1, rc == kExitDone};

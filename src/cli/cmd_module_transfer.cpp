@@ -48,7 +48,7 @@ int Read(const ModuleOptions& o, ModuleContext& ctx, std::ostream& out, std::ost
 // setting is the one given on the command line, else the module's own from its page 1, read
 // before the write (not at all when all three were given). False when that read failed.
 bool FillZadaForWrite(const ModuleOptions& o, ModuleContext& ctx, std::ostream& err) {
-    if (!ctx.state.model->zadaSettings)
+    if (!ctx.state.connection.model->zadaSettings)
         return true;
     if (!(o.zadaTime && o.zadaType && o.zadaSoundsOn)) {
         bool read = false;

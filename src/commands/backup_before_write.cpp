@@ -38,7 +38,7 @@ BackupStep BackUpBeforeWrite(ModuleContext& ctx, const WriteBackup& plan, int wr
         return step;
     const int language = LanguageIndex();
     const bool session = TransferSession(ctx, SessionCommand::Read, [&] {
-        const link::ModuleModel& model = *ctx.state.model;
+        const link::ModuleModel& model = *ctx.state.connection.model;
         const int count = ReadModuleCount(ctx);
         if (plan.mode == WriteBackup::Mode::Offer && count == 0)
             return; // nothing to lose: no question, no backup

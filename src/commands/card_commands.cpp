@@ -12,8 +12,8 @@ namespace korv {
 namespace {
 
 // The card list's selected row, when it names a card of the shown apartment.
-std::optional<std::size_t> SelectedCard(ModuleContext& ctx) {
-    const int row = ctx.ui.SelectedCardRow();
+std::optional<std::size_t> SelectedCard(const EditContext& ctx) {
+    const int row = ctx.view.SelectedCardRow();
     const auto& lista =
         ctx.state.tablica.Cell(ctx.state.CurrentZone, ctx.state.CurrentApartment).lista;
     if (row < 0 || static_cast<std::size_t>(row) >= lista.size())
@@ -22,7 +22,7 @@ std::optional<std::size_t> SelectedCard(ModuleContext& ctx) {
 }
 
 // The dialog refuses such cards already; this keeps one that came some other way out.
-bool RefusedBeforeRegister(ModuleContext& ctx, const TKarta& karta, int caption) {
+bool RefusedBeforeRegister(const EditContext& ctx, const TKarta& karta, int caption) {
     auto why = CardNumberRefusalText(karta.numer);
     if (!why)
         why = DescriptionRefusalText(karta.opis);
@@ -32,7 +32,7 @@ bool RefusedBeforeRegister(ModuleContext& ctx, const TKarta& karta, int caption)
 }
 
 // Add and Change refuse a number another card holds, with the same words.
-void ShowAlreadyAssigned(ModuleContext& ctx, int zone, int apartment, int caption) {
+void ShowAlreadyAssigned(const EditContext& ctx, int zone, int apartment, int caption) {
     ctx.ui.MessageBox(CardAssignedText(zone, apartment) + "!", MessageText(caption), MbWarning);
 }
 
@@ -72,7 +72,7 @@ std::optional<std::string> DescriptionRefusalText(const std::string& opis) {
     return OwnText(OwnTextName::DescriptionNotHeld, LanguageIndex(), {list});
 }
 
-void AddNewCard(ModuleContext& ctx) {
+void AddNewCard(const EditContext& ctx) {
     AppState& s = ctx.state;
     if (s.tablica.CardCount() >= MaxCards) {
         ctx.ui.MessageBox(MessageText(MsgTooManyCards), MessageText(MsgAddingCardCaption),
@@ -88,16 +88,16 @@ void AddNewCard(ModuleContext& ctx) {
         return;
     }
     s.tablica.AddCard(s.CurrentZone, s.CurrentApartment, karta);
-    ctx.ui.RefreshViews();
+    ctx.view.RefreshViews();
     s.NeedSave = true;
 }
 
-void SetAutoReadAdd(ModuleContext& ctx, bool checked) {
+void SetAutoReadAdd(const EditContext& ctx, bool checked) {
     ctx.state.AutoReadAdd = checked;
-    ctx.ui.SetAddButtonCaption(MessageText(AddButtonMessage(checked)));
+    ctx.view.SetAddButtonCaption(MessageText(AddButtonMessage(checked)));
 }
 
-void ChangeSelectedCard(ModuleContext& ctx) {
+void ChangeSelectedCard(const EditContext& ctx) {
     const auto row = SelectedCard(ctx);
     if (!row)
         return;
@@ -116,24 +116,24 @@ void ChangeSelectedCard(ModuleContext& ctx) {
         return;
     }
     s.tablica.ReplaceCard(s.CurrentZone, s.CurrentApartment, index, karta);
-    ctx.ui.ShowCurrentApartment();
+    ctx.view.ShowCurrentApartment();
     // A changed card is a change the module has not got yet, as an added one is.
     if (karta != before)
         s.NeedSave = true;
 }
 
-void DeleteSelectedCard(ModuleContext& ctx) {
+void DeleteSelectedCard(const EditContext& ctx) {
     const auto row = SelectedCard(ctx);
     if (!row)
         return;
     AppState& s = ctx.state;
     s.tablica.DeleteCard(s.CurrentZone, s.CurrentApartment, static_cast<int>(*row));
-    ctx.ui.RefreshViews();
+    ctx.view.RefreshViews();
     s.NeedSave = true;
-    ctx.ui.SetCardButtonsEnabled(false);
+    ctx.view.SetCardButtonsEnabled(false);
 }
 
-void DeleteApartmentRange(ModuleContext& ctx) {
+void DeleteApartmentRange(const EditContext& ctx) {
     AppState& s = ctx.state;
     const auto [from, to] = ctx.ui.AskRange(s.CurrentApartment);
     if (from == -1)
@@ -141,7 +141,7 @@ void DeleteApartmentRange(ModuleContext& ctx) {
     if (to >= from)
         s.tablica.EmptyApartments(s.CurrentZone, std::max(from, 0),
                                   std::min(to, ApartmentCount - 1));
-    ctx.ui.RefreshViews();
+    ctx.view.RefreshViews();
     s.NeedSave = true;
 }
 

@@ -3,6 +3,7 @@
 // and range dialogs are asked through the Ui.
 #pragma once
 
+#include "commands/edit_context.h"
 #include "commands/module_context.h"
 #include "core/card_register.h"
 
@@ -35,18 +36,18 @@ std::optional<std::string> DescriptionRefusalText(const std::string& opis);
 
 // AddNewCard: a new card for the shown apartment, refused when the register is full, the
 // number is registered anywhere (compared by value), or the card cannot be stored.
-void AddNewCard(ModuleContext& ctx);
+void AddNewCard(const EditContext& ctx);
 // SetAutoReadAdd: the automatic read-and-add mode on or off, and the Add caption with it.
-void SetAutoReadAdd(ModuleContext& ctx, bool checked);
+void SetAutoReadAdd(const EditContext& ctx, bool checked);
 // ChangeSelectedCard: the selected card through the dialog, B1 kept, only the apartment's list
 // shown again. A number another card holds is refused as Add refuses it (the card may keep its
 // own); a card that changed marks the register as not yet sent (NeedSave).
-void ChangeSelectedCard(ModuleContext& ctx);
+void ChangeSelectedCard(const EditContext& ctx);
 // DeleteSelectedCard: the selected card removed, no question.
-void DeleteSelectedCard(ModuleContext& ctx);
+void DeleteSelectedCard(const EditContext& ctx);
 // DeleteApartmentRange: the cards of a range of the zone's apartments removed; their numbers
 // to dial stay.
-void DeleteApartmentRange(ModuleContext& ctx);
+void DeleteApartmentRange(const EditContext& ctx);
 // FindCardAtReader: reads a card at the module and says where it is registered; a job of the
 // command runner, like the card dialog's Read (ReadCardAtReader).
 void FindCardAtReader(ModuleContext& ctx);

@@ -1,7 +1,9 @@
 // What happens when the main window is about to close: unsent changes may go to the module.
 #pragma once
 
+#include "commands/edit_context.h"
 #include "commands/module_context.h"
+#include "commands/write_module.h"
 
 namespace korv {
 
@@ -14,13 +16,13 @@ enum class CloseAnswer {
 // With a module answering and changes not yet written, asks (message 130): Yes writes them
 // first, No gives them up, Cancel keeps the window. Work that would then be lost (neither in
 // a file nor in a module) is offered to a file first (AskBeforeDiscarding).
-CloseAnswer AskBeforeClosing(AppState& state, Ui& ui);
+CloseAnswer AskBeforeClosing(const EditContext& ctx);
 // After the write that closing asked for: message 178 when the module refused the password,
 // since the changes then never reached it.
 void AfterWriteOnClosing(const AppState& state, Ui& ui);
 
-// WriteBeforeClosing: both of the above and the write between them, on the caller's thread; true
-// when the window may close. The window runs the write as a job of its command runner instead.
-bool WriteBeforeClosing(ModuleContext& ctx);
+// The write that closing asks for: like any write that replaces the module's cards, it offers
+// the module's cards a backup first. The window runs it as a job, then AfterWriteOnClosing.
+WriteOutcome WriteOnClosing(ModuleContext& ctx);
 
 } // namespace korv

@@ -16,20 +16,20 @@ using link::IdentifyOutcome;
 
 // A module we cannot serve, or nothing: the module commands go, the label turns red.
 void LegacyPreparation(AppState& state) {
-    ConnectionView& v = state.connection;
+    ConnectionView& v = state.connection.view;
     v.pushPanels = false;
     v.labelColour = Colour::Red;
     v.passwordButtons = false;
-    state.PasswordAccepted = false;
+    // Whatever page 0 said belongs to the module that was there.
+    state.connection.passwordCheck = PasswordCheck::NoAnswer;
 }
 
 void NothingIdentified(AppState& state) {
-    ConnectionView& v = state.connection;
-    state.polaczony = false;
+    ConnectionView& v = state.connection.view;
     v.outcome = LinkOutcome::Nothing;
     v.infoPanel = false;
     v.cableColour = Colour::Yellow;
-    state.ConnectionMessage = MsgModuleNotConnected;
+    state.connection.ConnectionMessage = MsgModuleNotConnected;
     v.autoCheckBox = false;
 }
 
@@ -37,44 +37,42 @@ void NothingIdentified(AppState& state) {
 void NoCable(AppState& state) {
     LegacyPreparation(state);
     NothingIdentified(state);
-    state.connection.outcome = LinkOutcome::NoCable;
-    state.connection.cableMessage = MsgCableNotConnected;
+    state.connection.view.outcome = LinkOutcome::NoCable;
+    state.connection.view.cableMessage = MsgCableNotConnected;
 }
 
 // The cable is there, but another program holds it open: nothing can be asked, and the person
 // must not be told to plug in a cable that is plugged in.
 void CableHeldElsewhere(AppState& state) {
     NoCable(state);
-    state.connection.cableInUse = true;
-    state.connection.cableMessage = MsgCableConnected;
+    state.connection.view.cableInUse = true;
+    state.connection.view.cableMessage = MsgCableConnected;
 }
 
 // Shared by a current module and a legacy one: someone answers.
 void Answered(AppState& state) {
-    ConnectionView& v = state.connection;
-    state.polaczony = true;
-    state.ConnectionMessage = MsgConnectedWithModule;
+    ConnectionView& v = state.connection.view;
+    state.connection.ConnectionMessage = MsgConnectedWithModule;
     v.autoCheckBox = true;
     v.cableColour = Colour::Lime;
 }
 
 void CurrentModule(ModuleContext& ctx) {
     AppState& state = ctx.state;
-    ConnectionView& v = state.connection;
+    ConnectionView& v = state.connection.view;
     v.outcome = LinkOutcome::CurrentModule;
     v.infoPanel = false;
     v.pushPanels = true;
     v.passwordBox = true;
-    v.layout = state.model->zadaSettings ? ModuleLayout::Zada : ModuleLayout::Full;
+    v.layout = state.connection.model->zadaSettings ? ModuleLayout::Zada : ModuleLayout::Full;
     v.labelColour = Colour::Green;
     Answered(state);
     ctx.ui.ShowConnection(v);
 
     // A module that cannot deliver page 0 counts as refusing.
-    state.passwordCheck = CheckModulePassword(ctx.port, state.Edit_haslo);
-    const bool accepted = state.passwordCheck == PasswordCheck::Accepted;
-    const bool erased = state.passwordCheck == PasswordCheck::NoValidPassword;
-    state.PasswordAccepted = accepted;
+    state.connection.passwordCheck = CheckModulePassword(ctx.port, state.connection.Edit_haslo);
+    const bool accepted = state.connection.PasswordAccepted();
+    const bool erased = state.connection.passwordCheck == PasswordCheck::NoValidPassword;
     v.moduleGroup = accepted;
     // An erased module can be given a password, and nothing else.
     v.passwordButtons = accepted || erased;
@@ -83,12 +81,12 @@ void CurrentModule(ModuleContext& ctx) {
     // installer in a loop. It is offered a new one once the tick lets go of the cable. A
     // refused password is asked for until the person cancels: a panel back every second would
     // leave no way to the File menu or the close box.
-    if (!accepted && !erased && !state.passwordEntryDeclined && !ShowPasswordPanel(ctx, false))
-        state.passwordEntryDeclined = true;
+    if (!accepted && !erased && !state.connection.passwordEntryDeclined && !ShowPasswordPanel(ctx, false))
+        state.connection.passwordEntryDeclined = true;
 }
 
 void LegacyIdentified(AppState& state) {
-    ConnectionView& v = state.connection;
+    ConnectionView& v = state.connection.view;
     v.outcome = LinkOutcome::Legacy;
     v.infoPanel = true;
     Answered(state);
@@ -97,53 +95,50 @@ void LegacyIdentified(AppState& state) {
 } // namespace
 
 bool FindButtonUsable(const AppState& state) {
-    return state.ConnectionMessage == MsgConnectedWithModule && state.tablica.CardCount() > 0;
+    return state.connection.ConnectionMessage == MsgConnectedWithModule && state.tablica.CardCount() > 0;
 }
 
 bool PasswordRefusedAndDeclined(const AppState& state) {
-    return state.connection.outcome == LinkOutcome::CurrentModule &&
-           state.passwordCheck == PasswordCheck::Refused && state.passwordEntryDeclined;
+    return state.connection.view.outcome == LinkOutcome::CurrentModule &&
+           state.connection.passwordCheck == PasswordCheck::Refused && state.connection.passwordEntryDeclined;
 }
 
 void AskForThePasswordAgain(AppState& state) {
-    state.passwordEntryDeclined = false;
+    state.connection.passwordEntryDeclined = false;
 }
 
 std::string ConnectionLabelText(const AppState& state) {
-    if (state.connection.cableInUse)
+    if (state.connection.view.cableInUse)
         return OwnText(OwnTextName::CableInUse, LanguageIndex());
     if (PasswordRefusedAndDeclined(state))
         return OwnText(OwnTextName::PasswordRefused, LanguageIndex());
-    if (state.ConnectionMessage == MsgConnectedWithModule)
-        return MessageText(MsgConnectedWithModule) + state.ModuleName;
-    return MessageText(state.ConnectionMessage);
+    if (state.connection.ConnectionMessage == MsgConnectedWithModule)
+        return MessageText(MsgConnectedWithModule) + state.connection.ModuleName;
+    return MessageText(state.connection.ConnectionMessage);
 }
 
 void CheckConnection(ModuleContext& ctx) {
     AppState& state = ctx.state;
-    ctx.ui.SetMenuItemEnabled(MenuItem::Open, true);
-    ctx.ui.SetMenuItemEnabled(MenuItem::SaveAs, true);
-
     const link::PortResult opened = link::OpenPort(ctx.port);
     const bool udalosie = opened == link::PortResult::Ok; // the cable opened on this tick
-    state.connection.cableInUse = false;
+    state.connection.view.cableInUse = false;
     if (opened == link::PortResult::CableInUse) {
         CableHeldElsewhere(state);
     } else if (!udalosie) {
         NoCable(state);
     } else {
-        state.connection.cableMessage = MsgCableConnected;
+        state.connection.view.cableMessage = MsgCableConnected;
         link::IdentifyHooks hooks;
         hooks.beforeLegacy = [&] {
             LegacyPreparation(state);
-            ctx.ui.ShowConnection(state.connection);
+            ctx.ui.ShowConnection(state.connection.view);
         };
         const link::DeviceAnswer answer =
             link::AskDevice(ctx.port, link::kMonitorIdentifyWaitMs, hooks);
-        state.ModuleKind = link::ModuleKindOf(answer.reply);
-        state.model = answer.id.model;
+        state.connection.ModuleKind = link::ModuleKindOf(answer.reply);
+        state.connection.model = answer.id.model;
         if (answer.id.moduleName)
-            state.ModuleName = *answer.id.moduleName;
+            state.connection.ModuleName = *answer.id.moduleName;
         switch (answer.id.outcome) {
         case IdentifyOutcome::CurrentModule:
         case IdentifyOutcome::CurrentZadaModule:
@@ -159,9 +154,9 @@ void CheckConnection(ModuleContext& ctx) {
             break;
         }
     }
-    ctx.ui.ShowConnection(state.connection);
+    ctx.ui.ShowConnection(state.connection.view);
 
-    if (udalosie && !state.polaczony) {
+    if (udalosie && !state.connection.polaczony()) {
         // Toggled for a cable whose module stays silent, raised on one tick and lowered on the
         // next.
         ctx.port.clock().SleepMs(kRtsToggleWaitMs);
@@ -173,14 +168,14 @@ void CheckConnection(ModuleContext& ctx) {
     if (udalosie)
         link::ClosePort(ctx.port);
 
-    const bool erased = state.connection.outcome == LinkOutcome::CurrentModule &&
-                        state.passwordCheck == PasswordCheck::NoValidPassword;
-    if (state.connection.outcome != LinkOutcome::CurrentModule)
-        state.passwordEntryDeclined = false; // the next module is asked anew
+    const bool erased = state.connection.view.outcome == LinkOutcome::CurrentModule &&
+                        state.connection.passwordCheck == PasswordCheck::NoValidPassword;
+    if (state.connection.view.outcome != LinkOutcome::CurrentModule)
+        state.connection.passwordEntryDeclined = false; // the next module is asked anew
     if (!erased)
-        state.erasedPasswordOffered = false;
-    else if (!state.erasedPasswordOffered) {
-        state.erasedPasswordOffered = true;
+        state.connection.erasedPasswordOffered = false;
+    else if (!state.connection.erasedPasswordOffered) {
+        state.connection.erasedPasswordOffered = true;
         OfferPasswordForErasedModule(ctx);
     }
 }

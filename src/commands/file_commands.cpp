@@ -64,17 +64,17 @@ std::string WriteError(const std::string& name, const std::string& reason) {
 }
 
 // What every load and merge ends with, also one that added nothing.
-void AfterRegisterChange(AppState& state, Ui& ui) {
-    ui.ShowCurrentApartment();
+void AfterRegisterChange(AppState& state, RegisterView& view) {
+    view.ShowCurrentApartment();
     state.NeedSave = true;
-    ui.RefreshViews();
+    view.RefreshViews();
 }
 
 // The end of Open and Add file, whatever happened before.
-void EndFileCommand(Ui& ui) {
-    ui.SetMenuItemEnabled(MenuItem::Save, true);
-    ui.SetMenuItemEnabled(MenuItem::Append, true);
-    ui.SetApartment(0);
+void EndFileCommand(RegisterView& view) {
+    view.SetMenuItemEnabled(MenuItem::Save, true);
+    view.SetMenuItemEnabled(MenuItem::Append, true);
+    view.SetApartment(0);
 }
 
 // The readers drop card lines they cannot place; the person learns how many, once, after the
@@ -86,7 +86,8 @@ void SayLinesLeftOut(Ui& ui, std::size_t count) {
 }
 
 // How many lines the merge left out.
-std::size_t MergeFile(AppState& state, Ui& ui, const FileBytes& f) {
+std::size_t MergeFile(const EditContext& ctx, const FileBytes& f) {
+    auto& [state, ui, view] = ctx;
     const AppendOutcome r =
         AppendCardFile(f, state.tablica, LanguageIndex(), [&ui] { return ui.AskZone(); });
     for (const AppendNotice& n : r.notices) {
@@ -96,7 +97,7 @@ std::size_t MergeFile(AppState& state, Ui& ui, const FileBytes& f) {
             ui.ShowMessage(n.text);
     }
     if (r.merged)
-        AfterRegisterChange(state, ui);
+        AfterRegisterChange(state, view);
     return r.leftOut.size();
 }
 
@@ -152,29 +153,32 @@ void FileFolder::Keep(const std::string& settingsPath, const std::string& chosen
         WriteSetting(settingsPath, kLastFolderKey, folder);
 }
 
-void NewRegister(AppState& state, Ui& ui) {
-    if (!AskBeforeDiscarding(state, ui))
+void NewRegister(const EditContext& ctx) {
+    auto& [state, ui, view] = ctx;
+    if (!AskBeforeDiscarding(ctx))
         return;
     state.tablica.ClearCards();
     state.tablica.ClearDialNumbers();
     MarkRegisterSaved(state); // an empty register is nothing to lose
     state.partialRead = false;
-    ui.RefreshViews();
-    ui.SetWindowTitle(kNewFileTitle);
+    view.RefreshViews();
+    view.SetWindowTitle(kNewFileTitle);
     state.Sciezka.clear();
 }
 
-void OpenCardFile(AppState& state, Ui& ui) {
-    if (!AskBeforeDiscarding(state, ui))
+void OpenCardFile(const EditContext& ctx) {
+    auto& [state, ui, view] = ctx;
+    if (!AskBeforeDiscarding(ctx))
         return;
     if (const auto name = ui.AskOpenFileName(OpenDialogFilter(LanguageIndex())))
-        OpenCardFile(state, ui, *name);
+        OpenCardFile(ctx, *name);
 }
 
-void OpenCardFile(AppState& state, Ui& ui, const std::string& name) {
+void OpenCardFile(const EditContext& ctx, const std::string& name) {
+    auto& [state, ui, view] = ctx;
     // The window names the file before it is looked at, and keeps it when it is refused.
     state.Sciezka = name;
-    ui.SetWindowTitle(kFileTitlePrefix + state.Sciezka);
+    view.SetWindowTitle(kFileTitlePrefix + state.Sciezka);
 
     const FileBytes f = ReadCardFileBytes(name);
     std::size_t leftOut = 0;
@@ -185,23 +189,25 @@ void OpenCardFile(AppState& state, Ui& ui, const std::string& name) {
         if (const auto wrong = WrongFileNotice(r.kind, f.size, LanguageIndex())) {
             ui.ShowMessage(*wrong);
         } else {
-            AfterRegisterChange(state, ui);
+            AfterRegisterChange(state, view);
             leftOut = r.leftOut.size();
             state.partialRead = false;
             if (leftOut == 0)
                 MarkRegisterSaved(state); // the register is what the file holds
         }
     }
-    EndFileCommand(ui);
+    EndFileCommand(view);
     SayLinesLeftOut(ui, leftOut);
 }
 
-void AddCardFile(AppState& state, Ui& ui) {
+void AddCardFile(const EditContext& ctx) {
+    auto& [state, ui, view] = ctx;
     if (const auto name = ui.AskOpenFileName(OpenDialogFilter(LanguageIndex())))
-        AddCardFile(state, ui, *name);
+        AddCardFile(ctx, *name);
 }
 
-void AddCardFile(AppState& state, Ui& ui, const std::string& name) {
+void AddCardFile(const EditContext& ctx, const std::string& name) {
+    auto& [state, ui, view] = ctx;
     const FileBytes f = ReadCardFileBytes(name);
     std::size_t leftOut = 0;
     if (!f.ok) {
@@ -211,13 +217,14 @@ void AddCardFile(AppState& state, Ui& ui, const std::string& name) {
         ui.ShowMessage(*WrongFileNotice(CardFileKind::NotCardFile, f.size, LanguageIndex()));
     } else if (ui.MessageBox(MessageText(MsgAddQuestion), MessageText(MsgAddCaption),
                              MbYesNoDefaultNo) == IdYes) {
-        leftOut = MergeFile(state, ui, f);
+        leftOut = MergeFile(ctx, f);
     }
-    EndFileCommand(ui);
+    EndFileCommand(view);
     SayLinesLeftOut(ui, leftOut);
 }
 
-bool WriteCurrentFile(AppState& state, Ui& ui, const WriteFault& fault) {
+bool WriteCurrentFile(const EditContext& ctx, const WriteFault& fault) {
+    auto& [state, ui, view] = ctx;
     const FileWriteResult r = WriteCardFile(state.tablica, state.Sciezka, fault);
     if (!r.ok) {
         ui.ShowError(WriteError(state.Sciezka, r.overSizeLimit
@@ -225,31 +232,33 @@ bool WriteCurrentFile(AppState& state, Ui& ui, const WriteFault& fault) {
                                                    : r.error));
         return false;
     }
-    ui.SetMenuItemEnabled(MenuItem::Append, true);
+    view.SetMenuItemEnabled(MenuItem::Append, true);
     MarkRegisterSaved(state);
     state.partialRead = false; // the file now holds this very list
     return true;
 }
 
-void SaveCardFile(AppState& state, Ui& ui) {
+void SaveCardFile(const EditContext& ctx) {
+    auto& [state, ui, view] = ctx;
     if (state.partialRead &&
         ui.MessageBox(OwnText(OwnTextName::PartialReadSave, LanguageIndex(), {state.Sciezka}),
                       MessageText(MsgSaveCaption), MbYesNoDefaultNo) != IdYes)
         return;
     if (ui.MessageBox(MessageText(MsgSaveQuestion), MessageText(MsgSaveCaption),
                       MbYesNoDefaultNo) == IdYes)
-        WriteCurrentFile(state, ui);
+        WriteCurrentFile(ctx);
 }
 
-void SaveCardFileAs(AppState& state, Ui& ui) {
+void SaveCardFileAs(const EditContext& ctx) {
+    auto& [state, ui, view] = ctx;
     const auto name =
         AskFileToWrite(ui, SaveDialogFilter(LanguageIndex()), MessageText(kSaveAsCaption));
     if (!name)
         return;
     state.Sciezka = *name;
-    ui.SetMenuItemEnabled(MenuItem::Save, true);
-    ui.SetWindowTitle(kFileTitlePrefix + state.Sciezka);
-    WriteCurrentFile(state, ui);
+    view.SetMenuItemEnabled(MenuItem::Save, true);
+    view.SetWindowTitle(kFileTitlePrefix + state.Sciezka);
+    WriteCurrentFile(ctx);
 }
 
 } // namespace korv

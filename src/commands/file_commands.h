@@ -3,6 +3,7 @@
 #pragma once
 
 #include "commands/app_state.h"
+#include "commands/edit_context.h"
 #include "commands/ui_seam.h"
 #include "files/card_merge.h"
 #include "files/file_bytes.h"
@@ -52,19 +53,19 @@ private:
 std::optional<std::string> AskFileToWrite(Ui& ui, const std::string& filter,
                                           const std::string& caption);
 
-void NewRegister(AppState& state, Ui& ui);
-void OpenCardFile(AppState& state, Ui& ui);
-void AddCardFile(AppState& state, Ui& ui);
-void SaveCardFile(AppState& state, Ui& ui);
-void SaveCardFileAs(AppState& state, Ui& ui);
+void NewRegister(const EditContext& ctx);
+void OpenCardFile(const EditContext& ctx);
+void AddCardFile(const EditContext& ctx);
+void SaveCardFile(const EditContext& ctx);
+void SaveCardFileAs(const EditContext& ctx);
 
 // The bodies of Open and Add file for a chosen name.
-void OpenCardFile(AppState& state, Ui& ui, const std::string& name);
-void AddCardFile(AppState& state, Ui& ui, const std::string& name);
+void OpenCardFile(const EditContext& ctx, const std::string& name);
+void AddCardFile(const EditContext& ctx, const std::string& name);
 
 // Writes the register to Sciezka; a successful write switches Add file on, a failed one
 // reports the error and leaves the old file as it was.
-bool WriteCurrentFile(AppState& state, Ui& ui, const WriteFault& fault = {});
+bool WriteCurrentFile(const EditContext& ctx, const WriteFault& fault = {});
 
 // The four-line text shown when an appended card is already registered.
 std::string ConflictMessageText(const MergeConflict& conflict, int language);

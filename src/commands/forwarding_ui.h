@@ -31,30 +31,15 @@ public:
         return inner_.AskSaveFileName(filter, defaultExtension);
     }
     int AskZone() override { return inner_.AskZone(); }
-    void RefreshViews() override { inner_.RefreshViews(); }
-    void SetApartment(int apartment) override { inner_.SetApartment(apartment); }
-    void ShowCurrentApartment() override { inner_.ShowCurrentApartment(); }
-    void SetWindowTitle(const std::string& title) override { inner_.SetWindowTitle(title); }
-    void SetMenuItemEnabled(MenuItem item, bool enabled) override {
-        inner_.SetMenuItemEnabled(item, enabled);
-    }
     void ShowConnection(const ConnectionView& view) override { inner_.ShowConnection(view); }
     std::optional<std::string> AskPassword(bool change) override {
         return inner_.AskPassword(change);
     }
     void ShowProgressLabel(const std::string& text) override { inner_.ShowProgressLabel(text); }
     void SetWaitCursor(bool waiting) override { inner_.SetWaitCursor(waiting); }
-    void ShowZadaSettings(const link::ZadaSettings& zada) override {
-        inner_.ShowZadaSettings(zada);
-    }
-    void SetCardButtonsEnabled(bool enabled) override { inner_.SetCardButtonsEnabled(enabled); }
     TKarta AskCard(const std::optional<TKarta>& card) override { return inner_.AskCard(card); }
     std::pair<int, int> AskRange(int start) override { return inner_.AskRange(start); }
-    int SelectedCardRow() override { return inner_.SelectedCardRow(); }
     void ShowCardNotice(bool show) override { inner_.ShowCardNotice(show); }
-    void SetAddButtonCaption(const std::string& caption) override {
-        inner_.SetAddButtonCaption(caption);
-    }
 
 private:
     Ui& inner_;

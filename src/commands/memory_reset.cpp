@@ -42,7 +42,7 @@ ResetResult ResetKeepingPassword(ModuleContext& ctx) {
     if (!ReadModulePage(ctx, 0))
         return ResetResult::NotDone;
     const PageBytes before = PageInReply(port);
-    if (port.Reset(*ctx.state.model) != link::PortResult::Ok) {
+    if (port.Reset(*ctx.state.connection.model) != link::PortResult::Ok) {
         PageBytes now{};
         if (!LookAtPageZero(ctx, now))
             return ResetResult::Unknown;
@@ -58,7 +58,7 @@ ResetResult ResetKeepingPassword(ModuleContext& ctx) {
     data[link::kPasswordDigits34] = before[link::kPasswordDigits34];
     if (!WriteModulePage(ctx, 0))
         return ResetResult::PasswordNotKept;
-    if (!ctx.state.model->zadaSettings)
+    if (!ctx.state.connection.model->zadaSettings)
         return ResetResult::Done;
     // The factory's extra settings: 4 s, electric lock, sounds on. Byte 63 stays the second
     // password byte of the page-0 image, as modules in the field were always left.

@@ -82,9 +82,9 @@ const char* CommandWord(JobKind kind) {
 }
 
 std::string ModuleKindWord(const AppState& state) {
-    if (!state.model)
-        return state.ModuleKind;
-    return std::string(state.model->kindWord);
+    if (!state.connection.model)
+        return state.connection.ModuleKind;
+    return std::string(state.connection.model->kindWord);
 }
 
 } // namespace
@@ -117,7 +117,7 @@ void ModuleJournal::Run(JobKind kind, ModuleContext& ctx, const std::string& fil
     e.when = now();
     e.command = CommandWord(kind);
     e.moduleKind = ModuleKindWord(ctx.state);
-    e.moduleName = ctx.state.ModuleName;
+    e.moduleName = ctx.state.connection.ModuleName;
     e.cards = facts.cards >= 0 ? std::to_string(facts.cards) : std::string();
     e.file = file;
     // A command that did all it was asked is done, whatever it asked on the way: a write whose

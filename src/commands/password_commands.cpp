@@ -15,11 +15,11 @@ std::string PadPassword(std::string_view entry) {
 }
 
 bool ShowPasswordPanel(ModuleContext& ctx, bool change) {
-    ctx.state.PasswordEntryMode = !change;
+    ctx.state.connection.PasswordEntryMode = !change;
     const auto entry = ctx.ui.AskPassword(change);
     if (!entry)
         return false;
-    ctx.state.Edit_haslo = PadPassword(*entry);
+    ctx.state.connection.Edit_haslo = PadPassword(*entry);
     if (change)
         WriteInstallerPassword(ctx);
     return true;
@@ -50,7 +50,7 @@ std::string FailureText(int message, std::optional<OwnTextName> more) {
 PasswordWriteResult WriteInstallerPassword(ModuleContext& ctx) {
     PasswordWriteResult result = PasswordWriteResult::NotRun;
     TransferSession(ctx, SessionCommand::Password, [&] {
-        result = WritePassword(ctx, ctx.state.Edit_haslo);
+        result = WritePassword(ctx, ctx.state.connection.Edit_haslo);
         const std::string caption = MessageText(MsgPasswordChange);
         if (result == PasswordWriteResult::Saved)
             ctx.ui.MessageBox(MessageText(MsgPasswordSaved), caption, MbInformation);

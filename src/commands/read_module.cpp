@@ -38,7 +38,7 @@ PageLoopResult ReadCardPages(ModuleContext& ctx, int count, TTablica& read,
                              const ProgressPart& part) {
     // Failed pages are said once, at the end, by the caller.
     return RunPageLoop(
-        ctx, LastPageToRead(count, *ctx.state.model), MsgReadingModule, std::string(),
+        ctx, LastPageToRead(count, *ctx.state.connection.model), MsgReadingModule, std::string(),
         [&](int n) {
             if (!ReadModulePage(ctx, n))
                 return false;
@@ -79,8 +79,6 @@ ReadOutcome ReadModule(ModuleContext& ctx) {
             ctx.ui.ShowMessage(OwnText(OwnTextName::ReadCancelled, language));
             return;
         }
-        if (ctx.state.model->zadaSettings)
-            ctx.ui.ShowZadaSettings(ctx.state.zada);
         const std::string unchanged = OwnText(OwnTextName::CardListNotChanged, language);
         if (pages.Stopped()) {
             ctx.ui.ShowMessage(StoppedAnsweringText(pages.stoppedAt, unchanged));
@@ -109,9 +107,6 @@ ReadOutcome ReadModule(ModuleContext& ctx) {
         ctx.state.partialRead = !outcome.failedPages.empty();
         ctx.state.tablica = std::move(read);
         outcome.registerReplaced = true;
-        ctx.ui.ShowCurrentApartment();
-        ctx.ui.RefreshViews();
-        ctx.ui.SetCardButtonsEnabled(false);
     });
     return outcome;
 }

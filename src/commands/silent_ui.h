@@ -1,5 +1,5 @@
 // A Ui with nobody in front of it: it shows nothing, every question is cancelled (message
-// boxes answer OK, No or Cancel), and there is no window to refresh. korv-cli and the
+// boxes answer OK, No or Cancel). korv-cli and the
 // benchmarks start from it and override what they report or answer.
 #pragma once
 
@@ -27,22 +27,13 @@ public:
         return {};
     }
     int AskZone() override { return 0; }
-    void RefreshViews() override {}
-    void SetApartment(int) override {}
-    void ShowCurrentApartment() override {}
-    void SetWindowTitle(const std::string&) override {}
-    void SetMenuItemEnabled(MenuItem, bool) override {}
     void ShowConnection(const ConnectionView&) override {}
     std::optional<std::string> AskPassword(bool) override { return {}; }
     void ShowProgressLabel(const std::string&) override {}
     void SetWaitCursor(bool) override {}
-    void ShowZadaSettings(const link::ZadaSettings&) override {}
-    void SetCardButtonsEnabled(bool) override {}
     TKarta AskCard(const std::optional<TKarta>&) override { return TKarta{"-1", false, ""}; }
     std::pair<int, int> AskRange(int) override { return {-1, -1}; }
-    int SelectedCardRow() override { return -1; }
     void ShowCardNotice(bool) override {}
-    void SetAddButtonCaption(const std::string&) override {}
 };
 
 } // namespace korv

@@ -33,13 +33,15 @@ void SayLinesRefused(Ui& ui, const std::string& name, const CardSpreadsheet& she
 
 } // namespace
 
-void ImportSpreadsheet(AppState& state, Ui& ui) {
+void ImportSpreadsheet(const EditContext& ctx) {
+    auto& [state, ui, view] = ctx;
     if (const auto name =
             ui.AskOpenFileName(OwnText(OwnTextName::SpreadsheetFilter, LanguageIndex())))
-        ImportSpreadsheet(state, ui, *name);
+        ImportSpreadsheet(ctx, *name);
 }
 
-void ImportSpreadsheet(AppState& state, Ui& ui, const std::string& name) {
+void ImportSpreadsheet(const EditContext& ctx, const std::string& name) {
+    auto& [state, ui, view] = ctx;
     const int language = LanguageIndex();
     const FileBytes f = ReadCardFileBytes(name);
     if (!f.ok) {
@@ -68,9 +70,9 @@ void ImportSpreadsheet(AppState& state, Ui& ui, const std::string& name) {
                       Caption(OwnTextName::SpreadsheetImportCaption), MbWarning);
         return;
     }
-    ui.ShowCurrentApartment();
+    view.ShowCurrentApartment();
     state.NeedSave = true;
-    ui.RefreshViews();
+    view.RefreshViews();
 }
 
 void ExportSpreadsheet(AppState& state, Ui& ui) {

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "commands/app_state.h"
+#include "commands/edit_context.h"
 #include "commands/ui_seam.h"
 #include "files/file_bytes.h"
 
@@ -12,11 +13,11 @@
 namespace korv {
 
 // Asks for a spreadsheet and imports it (ImportSpreadsheet).
-void ImportSpreadsheet(AppState& state, Ui& ui);
+void ImportSpreadsheet(const EditContext& ctx);
 // Reads the spreadsheet; names every line that cannot be taken, or says what it holds and asks
 // to add it; a Yes merges it all or nothing (MergeCardSpreadsheet), names the row that refuses
 // the merge, or sets NeedSave and shows the register again.
-void ImportSpreadsheet(AppState& state, Ui& ui, const std::string& name);
+void ImportSpreadsheet(const EditContext& ctx, const std::string& name);
 
 // Asks for a name (".csv" added when it has no extension; replacing a file is asked first) and
 // exports the whole register with the current language's header (ExportSpreadsheet).

@@ -21,7 +21,7 @@ bool TransferSession(ModuleContext& ctx, SessionCommand command,
     // Only a current module takes these commands. The kind the monitor stored for a legacy
     // module or a silent one would otherwise match the same answer again (the close query
     // reaches here without the push panels' enabling).
-    const bool current = ctx.state.model != nullptr;
+    const bool current = ctx.state.connection.model != nullptr;
     const bool same = current && TriedLikeAPage([&] {
                           const link::IdentifyReply reply =
                               ctx.port.Identify(link::kCommandIdentifyWaitMs, order);
@@ -31,20 +31,22 @@ bool TransferSession(ModuleContext& ctx, SessionCommand command,
                           // only page 0 after it, whose checked reply an identify cannot fake.)
                           if (reply.received < reply.bytes.size())
                               ctx.port.WaitForQuietLine();
-                          return link::ModelOf(reply) == ctx.state.model;
+                          return link::ModelOf(reply) == ctx.state.connection.model;
                       });
     if (!same) {
         if (command != SessionCommand::Password)
             ctx.ui.ShowMessage(MessageText(MsgWrongReader));
         return false;
     }
-    // The module checks no password itself: the program does, and it does it here, not in
-    // each front end. A module whose memory is erased takes a password and nothing else.
-    const bool erased = ctx.state.passwordCheck == PasswordCheck::NoValidPassword;
-    if (!ctx.state.PasswordAccepted && !(command == SessionCommand::Password && erased))
+    if (!PasswordLetsThrough(ctx.state, command))
         return false;
     body();
     return true;
+}
+
+bool PasswordLetsThrough(const AppState& state, SessionCommand command) {
+    const bool erased = state.connection.passwordCheck == PasswordCheck::NoValidPassword;
+    return state.connection.PasswordAccepted() || (command == SessionCommand::Password && erased);
 }
 
 PageLoopResult RunPageLoop(ModuleContext& ctx, int lastPage, int progressMessage,

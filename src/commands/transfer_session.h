@@ -20,6 +20,11 @@ enum class SessionCommand { Read, Write, Verify, Reset, Password };
 // when the body ran.
 bool TransferSession(ModuleContext& ctx, SessionCommand command, const std::function<void()>& body);
 
+// The password gate of TransferSession, for a front end that says why before it starts. The
+// module checks no password itself: the program does, here. A module whose memory is erased
+// takes a password and nothing else.
+bool PasswordLetsThrough(const AppState& state, SessionCommand command);
+
 // Pages in a row that failed every try after which the module counts as gone.
 inline constexpr int kPagesBeforeGivingUp = 3;
 

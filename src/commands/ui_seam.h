@@ -1,11 +1,12 @@
-// What a command needs from the window and the person in front of it. The window implements
-// it with widgets; tests use a scripted fake that records what was shown and answers what was
-// asked. Nothing here knows about Qt.
+// What a command needs from the person in front of it: messages, questions, progress. The
+// window implements it with widgets, korv-cli by printing, tests with a scripted fake that
+// records what was shown and answers what was asked. What the window draws of the register
+// is apart, in register_view.h: a command run as a job of the command runner never draws, the
+// window does when the job's outcome is in place. Nothing here knows about Qt.
 #pragma once
 
 #include "commands/connection_view.h"
 #include "core/card_register.h"
-#include "link/zada_settings.h"
 
 #include <optional>
 #include <string>
@@ -22,9 +23,6 @@ enum MessageBoxFlags : int {
     MbYesNoDefaultNo = 292 // Yes, No; question icon; No is the default
 };
 enum MessageBoxResult : int { IdOk = 1, IdCancel = 2, IdYes = 6, IdNo = 7 };
-
-// File menu items whose enabling commands switch.
-enum class MenuItem { Open, Append, Save, SaveAs };
 
 class Ui {
 public:
@@ -52,15 +50,6 @@ public:
     // The zone chooser for one-zone card files: 1..4, or 0 when cancelled.
     virtual int AskZone() = 0;
 
-    // The main window's shared services.
-    virtual void RefreshViews() = 0;
-    // Sets the apartment box and runs its value-changed rule (shows that apartment again).
-    virtual void SetApartment(int apartment) = 0;
-    // Runs the apartment box's value-changed rule for the value it holds.
-    virtual void ShowCurrentApartment() = 0;
-    virtual void SetWindowTitle(const std::string& title) = 0;
-    virtual void SetMenuItemEnabled(MenuItem item, bool enabled) = 0;
-
     // Draws the connection monitor's row at once: cable box, connection label (from the
     // state's ConnectionMessage and ModuleName), the module controls, the information panel.
     virtual void ShowConnection(const ConnectionView& view) = 0;
@@ -72,12 +61,6 @@ public:
     virtual void ShowProgressLabel(const std::string& text) = 0;
     // The hourglass over the window while a long exchange blocks it.
     virtual void SetWaitCursor(bool waiting) = 0;
-    // The ZADA controls show these settings (a read or a verify brought page 1).
-    virtual void ShowZadaSettings(const link::ZadaSettings& zada) = 0;
-    // Change and Delete of the card group, which act on the card selected in the list.
-    virtual void SetCardButtonsEnabled(bool enabled) = 0;
-
-    // The card group.
     // The card parameters dialog (TFormParametryKarty): a new card (DodajKarte) when card is
     // empty, else changes to it (ZmienKarte). Its Read asks the window's command runner for
     // the card at the module's reader; the dialog never touches the cable. A result whose
@@ -86,13 +69,9 @@ public:
     // The range dialog (TFormZakres::PodajZakres), both boxes starting at start: from and to,
     // both -1 when cancelled.
     virtual std::pair<int, int> AskRange(int start) = 0;
-    // The row selected in the card list (the card's index in the apartment's list), -1 for
-    // none.
-    virtual int SelectedCardRow() = 0;
     // The notice "Close in the card..." over the window while Find waits for a card, painted at
     // once; false takes it away.
     virtual void ShowCardNotice(bool show) = 0;
-    virtual void SetAddButtonCaption(const std::string& caption) = 0;
 };
 
 } // namespace korv

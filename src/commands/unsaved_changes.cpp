@@ -25,7 +25,8 @@ bool WorkWouldBeLost(const AppState& state, Discards discards) {
             now.dialNumbers != state.savedFingerprint.dialNumbers);
 }
 
-bool AskBeforeDiscarding(AppState& state, Ui& ui, Discards discards) {
+bool AskBeforeDiscarding(const EditContext& ctx, Discards discards) {
+    auto& [state, ui, view] = ctx;
     if (!WorkWouldBeLost(state, discards))
         return true;
     const int language = LanguageIndex();
@@ -33,9 +34,9 @@ bool AskBeforeDiscarding(AppState& state, Ui& ui, Discards discards) {
                           OwnText(OwnTextName::UnsavedChangesCaption, language), MbYesNoCancel)) {
     case IdYes:
         if (state.Sciezka.empty())
-            SaveCardFileAs(state, ui);
+            SaveCardFileAs(ctx);
         else
-            SaveCardFile(state, ui);
+            SaveCardFile(ctx);
         return !WorkWouldBeLost(state, discards); // declined or failed: still only here
     case IdNo:
         return true;

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "commands/app_state.h"
+#include "commands/edit_context.h"
 #include "commands/ui_seam.h"
 
 namespace korv {
@@ -23,6 +24,6 @@ bool WorkWouldBeLost(const AppState& state, Discards discards = Discards::Regist
 // whether to save it to a file (Yes: Save, or Save as when no file is named yet), give it up
 // (No) or go back (Cancel). True when the command may go on: nothing to lose, given up, or
 // saved.
-bool AskBeforeDiscarding(AppState& state, Ui& ui, Discards discards = Discards::Register);
+bool AskBeforeDiscarding(const EditContext& ctx, Discards discards = Discards::Register);
 
 } // namespace korv

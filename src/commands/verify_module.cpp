@@ -119,7 +119,7 @@ VerifyOutcome VerifyModule(ModuleContext& ctx) {
             ctx.ui.ShowMessage(OwnText(OwnTextName::ModuleCountTooLarge, LanguageIndex(),
                                        {std::to_string(count)}));
         }
-        const int last = LastPageToRead(count, *ctx.state.model);
+        const int last = LastPageToRead(count, *ctx.state.connection.model);
         Pairing pairing(tablica);
         int c = 0; // the module's cards on the pages the loop came to
         const std::string pageError = OwnText(OwnTextName::VerifyPageError, LanguageIndex());
@@ -161,8 +161,6 @@ VerifyOutcome VerifyModule(ModuleContext& ctx) {
             ctx.ui.ShowMessage(StoppedAnsweringText(pages.stoppedAt));
         if (o.unchecked == 0)
             pairing.Untaken(o.differences);
-        if (ctx.state.model->zadaSettings)
-            ctx.ui.ShowZadaSettings(ctx.state.zada);
         Report(ctx, o);
     });
     return o;

@@ -28,7 +28,7 @@ WriteOutcome WriteModule(ModuleContext& ctx, const WriteBackup& backup) {
     }
     // Without a model the session refuses the module before any page.
     const int writePages =
-        ctx.state.model ? LastPageToWrite(ctx.state.tablica.CardCount(), *ctx.state.model) + 1 : 0;
+        ctx.state.connection.model ? LastPageToWrite(ctx.state.tablica.CardCount(), *ctx.state.connection.model) + 1 : 0;
     outcome.backup = BackUpBeforeWrite(ctx, backup, writePages);
     if (!outcome.backup.WriteMayFollow())
         return outcome;
@@ -39,9 +39,9 @@ WriteOutcome WriteModule(ModuleContext& ctx, const WriteBackup& backup) {
     TransferSession(ctx, SessionCommand::Write, [&] {
         outcome.ran = true;
         const TTablica& tablica = ctx.state.tablica;
-        const PageContext page{*ctx.state.model, ctx.state.Edit_haslo, ctx.state.zada};
+        const PageContext page{*ctx.state.connection.model, ctx.state.connection.Edit_haslo, ctx.state.zada};
         WriteCursor cursor;
-        const int last = LastPageToWrite(tablica.CardCount(), *ctx.state.model);
+        const int last = LastPageToWrite(tablica.CardCount(), *ctx.state.connection.model);
         const int before = outcome.backup.progressSteps;
         const ProgressPart part{before, before + last + 1, {}};
         // The register was checked above, so every card fits its record.

@@ -18,6 +18,11 @@ protected:
         context_.emplace(ModuleContext{state, ui, Port("[module]\n" + module + "\n")});
         return *context_;
     }
+    // Card editing runs on the window's thread, over the window's view.
+    EditContext Edit() {
+        SetLanguageIndex(English);
+        return EditContext{state, ui, ui};
+    }
 
     AppState state;
     ScriptedUi ui;
@@ -25,7 +30,7 @@ protected:
 };
 
 TEST_F(CardCommands, AddRefusesAFullRegisterAndANumberRegisteredAnywhere) {
-    auto& ctx = Context();
+    const EditContext ctx = Edit();
     for (int c = 0; c < MaxCards; ++c)
         state.tablica.AddCard(1 + c / 1536, c % 256, {std::to_string(c), false, ""});
     AddNewCard(ctx);
@@ -65,7 +70,7 @@ TEST_F(CardCommands, AddRefusesAFullRegisterAndANumberRegisteredAnywhere) {
 }
 
 TEST_F(CardCommands, ChangeDeleteAndDeleteRangeActOnTheShownApartment) {
-    auto& ctx = Context();
+    const EditContext ctx = Edit();
     state.CurrentZone = 2;
     state.CurrentApartment = 7;
     state.tablica.AddCard(2, 7, {"1", true, "a"});

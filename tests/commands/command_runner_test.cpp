@@ -51,7 +51,7 @@ protected:
         Port("[module]\nkind=F\nmemory=" + dir + "/m.bin\nimage_cards=" + cards + "\n");
         ctx.emplace(ModuleContext{state, ui, *port});
         CheckConnection(*ctx);
-        ASSERT_TRUE(state.PasswordAccepted);
+        ASSERT_TRUE(state.connection.PasswordAccepted());
         runner.emplace(*port, [this] { ++wakes; });
     }
     // Runs body as a job with the runner's cancel flag in the context.

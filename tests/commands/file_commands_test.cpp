@@ -45,7 +45,7 @@ TEST_F(FileCommands, NewEmptiesTheRegisterAndForgetsThePath) {
     MarkRegisterSaved(state); // as a file held it
     state.Sciezka = "/x/cards.zel";
     state.NeedSave = false;
-    NewRegister(state, ui);
+    NewRegister({state, ui, ui});
     EXPECT_EQ(state.tablica.CardCount(), 0);
     EXPECT_EQ(state.tablica.Cell(1, 5).wybierany, "");
     EXPECT_EQ(state.Sciezka, "");
@@ -58,7 +58,7 @@ TEST_F(FileCommands, NewEmptiesTheRegisterAndForgetsThePath) {
 TEST_F(FileCommands, OpenNamesTheWindowFirst) {
     const std::string name = Add("cards.zel", test::kWorkedExampleFile);
     ui.openNames.push_back(name);
-    OpenCardFile(state, ui);
+    OpenCardFile({state, ui, ui});
     EXPECT_EQ(ui.askedFilters,
               std::vector<std::string>{"Module ZEL (*.zel)|*.zel|Text files (*.txt)|*.txt|"
                                        "All files (*.*)|*.*"});
@@ -73,13 +73,13 @@ TEST_F(FileCommands, OpenNamesTheWindowFirst) {
     EXPECT_TRUE(Enabled(MenuItem::Append));
     // The captions follow the language, the patterns stay.
     SetLanguageIndex(Polish);
-    AddCardFile(state, ui); // cancelled
+    AddCardFile({state, ui, ui}); // cancelled
     EXPECT_EQ(ui.askedFilters.back(), "Moduł ZEL (*.zel)|*.zel|Pliki tekstowe (*.txt)|*.txt|"
                                       "Wszystkie pliki (*.*)|*.*");
 }
 
 TEST_F(FileCommands, OpenCancelledDoesNothing) {
-    OpenCardFile(state, ui);
+    OpenCardFile({state, ui, ui});
     EXPECT_EQ(ui.events, (std::vector<std::string>{"AskOpenFileName"}));
     EXPECT_FALSE(state.NeedSave);
 }
@@ -87,7 +87,7 @@ TEST_F(FileCommands, OpenCancelledDoesNothing) {
 TEST_F(FileCommands, OpenOfANonCardFileStillRenamesTheWindowAndSaveWritesIntoIt) {
     state.tablica = test::WorkedExampleRegister();
     const std::string name = Add("notes.txt", "shopping list\r\n");
-    OpenCardFile(state, ui, name);
+    OpenCardFile({state, ui, ui}, name);
     EXPECT_EQ(ui.messages, std::vector<std::string>{"Wrong file!"});
     EXPECT_EQ(state.tablica.CardCount(), 3);
     EXPECT_FALSE(state.NeedSave);
@@ -95,7 +95,7 @@ TEST_F(FileCommands, OpenOfANonCardFileStillRenamesTheWindowAndSaveWritesIntoIt)
     ExpectEndSteps();
 
     ui.boxAnswers.push_back(IdYes);
-    SaveCardFile(state, ui);
+    SaveCardFile({state, ui, ui});
     EXPECT_EQ(ReadBytes(name), test::kWorkedExampleFile);
 }
 
@@ -103,7 +103,7 @@ TEST_F(FileCommands, OpenRefusesEmptyAndOversizedFiles) {
     for (const auto& [file, bytes] : {std::pair<std::string, std::string>{"empty", ""},
                                       {"big", "RUF-KARTYv9\r\n" + std::string(999988, ' ')}}) {
         ScriptedUi fresh;
-        OpenCardFile(state, fresh, Add(file, bytes));
+        OpenCardFile({state, fresh, fresh}, Add(file, bytes));
         EXPECT_EQ(fresh.messages, std::vector<std::string>{"Wrong file!"}) << file;
     }
     EXPECT_EQ(ReadBytes(dir.File("big")).size(), 1000001u);
@@ -112,7 +112,7 @@ TEST_F(FileCommands, OpenRefusesEmptyAndOversizedFiles) {
 TEST_F(FileCommands, OpenErrorIsReportedAndTheEndStepsStillRun) {
     state.tablica = test::WorkedExampleRegister();
     const std::string name = dir.File("gone.zel");
-    OpenCardFile(state, ui, name);
+    OpenCardFile({state, ui, ui}, name);
     ASSERT_EQ(ui.errors.size(), 1u);
     EXPECT_EQ(ui.errors[0], "Cannot open file \"" + name + "\". " + MissingFileText());
     EXPECT_EQ(state.tablica.CardCount(), 3);
@@ -122,13 +122,13 @@ TEST_F(FileCommands, OpenErrorIsReportedAndTheEndStepsStillRun) {
 
 TEST_F(FileCommands, OpenOfAnOlderFileUsesZoneOneAndChecksItsSize) {
     state.tablica.Cell(3, 3).wybierany = "33";
-    OpenCardFile(state, ui, Add("old.zel", test::Version2File({"5;6"}, 3327)));
+    OpenCardFile({state, ui, ui}, Add("old.zel", test::Version2File({"5;6"}, 3327)));
     EXPECT_EQ(ui.messages, std::vector<std::string>{"Wrong file_v2!"});
     EXPECT_FALSE(state.NeedSave);
     EXPECT_EQ(state.tablica.Cell(3, 3).wybierany, "33");
     ExpectEndSteps();
 
-    OpenCardFile(state, ui, Add("old2.zel", test::Version2File({"5;6"}, 3328)));
+    OpenCardFile({state, ui, ui}, Add("old2.zel", test::Version2File({"5;6"}, 3328)));
     EXPECT_EQ(state.tablica.Cell(1, 0).lista.size(), 2u);
     EXPECT_EQ(state.tablica.Cell(3, 3).wybierany, "");
     EXPECT_TRUE(state.NeedSave);
@@ -140,7 +140,7 @@ TEST_F(FileCommands, AppendAsksBeforeLookingAtLineOne) {
     state.Sciezka = "/kept.zel";
     ui.boxAnswers.push_back(IdYes);
     ui.openNames.push_back(name);
-    AddCardFile(state, ui);
+    AddCardFile({state, ui, ui});
     ASSERT_EQ(ui.boxes.size(), 1u);
     EXPECT_EQ(ui.boxes[0].text, "Are you sure to save this file?");
     EXPECT_EQ(ui.boxes[0].caption, "File is being added");
@@ -154,7 +154,7 @@ TEST_F(FileCommands, AppendAsksBeforeLookingAtLineOne) {
 }
 
 TEST_F(FileCommands, AppendAnsweredNoOnlyRunsTheEndSteps) {
-    AddCardFile(state, ui, Add("cards.zel", test::kWorkedExampleFile));
+    AddCardFile({state, ui, ui}, Add("cards.zel", test::kWorkedExampleFile));
     EXPECT_EQ(ui.boxes.size(), 1u);
     EXPECT_EQ(state.tablica.CardCount(), 0);
     EXPECT_FALSE(state.NeedSave);
@@ -163,7 +163,7 @@ TEST_F(FileCommands, AppendAnsweredNoOnlyRunsTheEndSteps) {
 }
 
 TEST_F(FileCommands, AppendOfAnEmptyFileRefusesWithoutAsking) {
-    AddCardFile(state, ui, Add("empty.zel", ""));
+    AddCardFile({state, ui, ui}, Add("empty.zel", ""));
     EXPECT_TRUE(ui.boxes.empty());
     EXPECT_EQ(ui.messages, std::vector<std::string>{"Wrong file!"});
     ExpectEndSteps();
@@ -173,7 +173,7 @@ TEST_F(FileCommands, AppendConflictShowsTheFourLineMessageAndAddsNothing) {
     state.tablica.AddCard(2, 12, {"1234567", false, ""});
     state.tablica.Cell(1, 5).wybierany = "1";
     ui.boxAnswers.push_back(IdYes);
-    AddCardFile(state, ui, Add("cards.zel", test::kWorkedExampleFile));
+    AddCardFile({state, ui, ui}, Add("cards.zel", test::kWorkedExampleFile));
     ASSERT_EQ(ui.boxes.size(), 2u);
     EXPECT_EQ(ui.boxes[1].text, "Card: 1234567 exists:\r\n"
                                 "- loc. 5 in added file\r\n"
@@ -191,7 +191,7 @@ TEST_F(FileCommands, AppendConflictShowsTheFourLineMessageAndAddsNothing) {
 TEST_F(FileCommands, AppendOverCapacityShowsMessage195) {
     test::FillRegister(state.tablica, 6142);
     ui.boxAnswers.push_back(IdYes);
-    AddCardFile(state, ui, Add("cards.zel", test::kWorkedExampleFile));
+    AddCardFile({state, ui, ui}, Add("cards.zel", test::kWorkedExampleFile));
     ASSERT_EQ(ui.boxes.size(), 2u);
     EXPECT_EQ(ui.boxes[1].text, "There can't be more then 6144 cards in the module!");
     EXPECT_EQ(ui.boxes[1].caption, "Adding cards from file");
@@ -201,7 +201,7 @@ TEST_F(FileCommands, AppendOverCapacityShowsMessage195) {
 
     ui.boxAnswers.push_back(IdYes);
     state.tablica.DeleteCard(1, 0, 0);
-    AddCardFile(state, ui, dir.File("cards.zel"));
+    AddCardFile({state, ui, ui}, dir.File("cards.zel"));
     EXPECT_EQ(state.tablica.CardCount(), MaxCards);
     EXPECT_EQ(state.tablica.Cell(1, 5).wybierany, ""); // numbers to dial are never merged
 }
@@ -209,7 +209,7 @@ TEST_F(FileCommands, AppendOverCapacityShowsMessage195) {
 TEST_F(FileCommands, AppendOfAnOlderFileAsksForTheZone) {
     const std::string name = Add("old.zel", test::Version2File({"", "11;12"}, 4000));
     ui.boxAnswers = {IdYes};
-    AddCardFile(state, ui, name); // zone chooser cancelled
+    AddCardFile({state, ui, ui}, name); // zone chooser cancelled
     EXPECT_EQ(state.tablica.CardCount(), 0);
     EXPECT_FALSE(state.NeedSave);
     EXPECT_EQ(ui.refreshes, 0);
@@ -217,13 +217,13 @@ TEST_F(FileCommands, AppendOfAnOlderFileAsksForTheZone) {
 
     ui.boxAnswers = {IdYes};
     ui.zones = {3};
-    AddCardFile(state, ui, name);
+    AddCardFile({state, ui, ui}, name);
     EXPECT_EQ(state.tablica.Cell(3, 1).lista.size(), 2u);
     EXPECT_TRUE(state.NeedSave);
 
     ui.boxAnswers = {IdYes};
     ui.zones = {4};
-    AddCardFile(state, ui, name);
+    AddCardFile({state, ui, ui}, name);
     EXPECT_EQ(ui.boxes.back().text, "There is a card in the file that has a number already used!");
     EXPECT_EQ(ui.boxes.back().caption, "Adding cards from file");
     EXPECT_EQ(ui.boxes.back().flags, 48);
@@ -231,7 +231,7 @@ TEST_F(FileCommands, AppendOfAnOlderFileAsksForTheZone) {
 
     ScriptedUi sizeUi;
     sizeUi.boxAnswers = {IdYes};
-    AddCardFile(state, sizeUi, Add("short.zel", test::Version2File({"1"}, 3327)));
+    AddCardFile({state, sizeUi, sizeUi}, Add("short.zel", test::Version2File({"1"}, 3327)));
     EXPECT_EQ(sizeUi.messages, std::vector<std::string>{"Wrong file_v2!"});
     EXPECT_EQ(std::count(sizeUi.events.begin(), sizeUi.events.end(), "AskZone"), 0);
 }
@@ -242,7 +242,7 @@ TEST_F(FileCommands, OpenAndAppendSayLastHowManyCardLinesWereLeftOut) {
     const std::string polish = "Pominięto wiersze pliku (strefa spoza 1..4 albo lokal spoza "
                                "0..255): ";
     const std::string name = Add("bad.zel", test::Version9File({"0;1;5;0;=", "1;1;6;0;=", "x"}));
-    OpenCardFile(state, ui, name);
+    OpenCardFile({state, ui, ui}, name);
     EXPECT_EQ(state.tablica.CardCount(), 1);
     EXPECT_EQ(ui.messages, std::vector<std::string>{english});
     EXPECT_EQ(ui.events.back(), "ShowMessage");
@@ -250,20 +250,20 @@ TEST_F(FileCommands, OpenAndAppendSayLastHowManyCardLinesWereLeftOut) {
 
     // Refused: nothing was added, and the refusal alone is said.
     ui.boxAnswers = {IdYes};
-    AddCardFile(state, ui, name);
+    AddCardFile({state, ui, ui}, name);
     EXPECT_EQ(ui.messages, std::vector<std::string>{english});
     EXPECT_EQ(ui.boxes.back().caption, "Adding cards from file operation failed!");
 
     SetLanguageIndex(Polish);
     state.tablica.ClearCards();
     ui.boxAnswers = {IdYes};
-    AddCardFile(state, ui, name);
+    AddCardFile({state, ui, ui}, name);
     EXPECT_EQ(ui.messages, (std::vector<std::string>{english, polish + "2."}));
     EXPECT_EQ(ui.events.back(), "ShowMessage");
 
     // A one-zone file has no apartment after 255.
     ScriptedUi oldUi;
-    OpenCardFile(state, oldUi,
+    OpenCardFile({state, oldUi, oldUi},
                  Add("old.zel", test::Version2File({}, 0) + "7;8\r\n" + std::string(2800, ' ')));
     EXPECT_EQ(oldUi.messages, std::vector<std::string>{polish + "1."});
 }
@@ -271,7 +271,7 @@ TEST_F(FileCommands, OpenAndAppendSayLastHowManyCardLinesWereLeftOut) {
 TEST_F(FileCommands, SaveAsksFirstAndEnablesAppendOnlyWhenWritten) {
     state.tablica = test::WorkedExampleRegister();
     state.Sciezka = dir.File("out.zel");
-    SaveCardFile(state, ui); // answered No
+    SaveCardFile({state, ui, ui}); // answered No
     EXPECT_EQ(ui.boxes.at(0).text, "All settings will be overwritten. Continue?");
     EXPECT_EQ(ui.boxes.at(0).caption, "Device reset");
     EXPECT_EQ(ui.boxes.at(0).flags, 292);
@@ -279,7 +279,7 @@ TEST_F(FileCommands, SaveAsksFirstAndEnablesAppendOnlyWhenWritten) {
     EXPECT_TRUE(ui.menu.empty());
 
     ui.boxAnswers.push_back(IdYes);
-    SaveCardFile(state, ui);
+    SaveCardFile({state, ui, ui});
     EXPECT_EQ(ReadBytes(state.Sciezka), test::kWorkedExampleFile);
     EXPECT_TRUE(Enabled(MenuItem::Append));
     EXPECT_FALSE(state.NeedSave);
@@ -288,7 +288,7 @@ TEST_F(FileCommands, SaveAsksFirstAndEnablesAppendOnlyWhenWritten) {
 
 TEST_F(FileCommands, SaveAfterNewReportsTheErrorAndWritesNothing) {
     ui.boxAnswers.push_back(IdYes);
-    SaveCardFile(state, ui);
+    SaveCardFile({state, ui, ui});
     EXPECT_EQ(ui.errors, std::vector<std::string>{"Cannot create file \"\". " + MissingFileText()});
     EXPECT_FALSE(Enabled(MenuItem::Append));
 }
@@ -296,7 +296,7 @@ TEST_F(FileCommands, SaveAfterNewReportsTheErrorAndWritesNothing) {
 TEST_F(FileCommands, FailedSaveLeavesThePreviousFileIntact) {
     state.Sciezka = Add("cards.zel", test::kWorkedExampleFile);
     test::FillRegister(state.tablica, 2000);
-    EXPECT_FALSE(WriteCurrentFile(state, ui, WriteFault{4096, false}));
+    EXPECT_FALSE(WriteCurrentFile({state, ui, ui}, WriteFault{4096, false}));
     EXPECT_EQ(ReadBytes(state.Sciezka), test::kWorkedExampleFile);
     EXPECT_EQ(dir.EntryCount(), 1);
     EXPECT_EQ(ui.errors, std::vector<std::string>{"Cannot create file \"" + state.Sciezka + "\". " +
@@ -309,7 +309,7 @@ TEST_F(FileCommands, ASaveThatWouldPassTheReadersLimitIsRefusedInTheWindowsLangu
     state.tablica = test::OverSizeRegister();
     for (int language : {Polish, English}) {
         SetLanguageIndex(language);
-        EXPECT_FALSE(WriteCurrentFile(state, ui));
+        EXPECT_FALSE(WriteCurrentFile({state, ui, ui}));
     }
     SetLanguageIndex(English);
     ASSERT_EQ(ui.errors.size(), 2u);
@@ -324,7 +324,7 @@ TEST_F(FileCommands, SaveAsAsksBeforeReplacingTheFileItWritesAndNoWritesNothing)
     const std::string bare = dir.File("rejestr1");
     WriteBytes(bare + ".zel", "two cards");
     ui.saveNames = {bare, bare, dir.File("plan.txt")};
-    SaveCardFileAs(state, ui); // answered No
+    SaveCardFileAs({state, ui, ui}); // answered No
     EXPECT_EQ(ui.askedExtensions, std::vector<std::string>{"zel"});
     ASSERT_EQ(ui.boxes.size(), 1u);
     EXPECT_EQ(ui.boxes[0].text,
@@ -338,7 +338,7 @@ TEST_F(FileCommands, SaveAsAsksBeforeReplacingTheFileItWritesAndNoWritesNothing)
 
     SetLanguageIndex(Polish);
     ui.boxAnswers = {IdYes};
-    SaveCardFileAs(state, ui);
+    SaveCardFileAs({state, ui, ui});
     EXPECT_EQ(ui.boxes.back().text, "Plik " + bare + ".zel już istnieje. Czy zastąpić go?");
     EXPECT_EQ(state.Sciezka, bare + ".zel");
     EXPECT_EQ(ui.titles, std::vector<std::string>{"ZEL - " + bare + ".zel"});
@@ -346,7 +346,7 @@ TEST_F(FileCommands, SaveAsAsksBeforeReplacingTheFileItWritesAndNoWritesNothing)
     EXPECT_FALSE(std::filesystem::exists(bare));
 
     // A name with an extension keeps it; nothing is there, so nothing is asked.
-    SaveCardFileAs(state, ui);
+    SaveCardFileAs({state, ui, ui});
     EXPECT_EQ(ui.boxes.size(), 2u);
     EXPECT_EQ(ReadBytes(dir.File("plan.txt")), test::kWorkedExampleFile);
     // A language whose slot holds a placeholder still offers card files.
@@ -401,26 +401,26 @@ protected:
 };
 
 TEST_F(UnsavedWork, NewAsksOnlyForWorkNowhereElseAndDoesWhatTheAnswerSays) {
-    NewRegister(state, ui); // nothing to lose at start-up
+    NewRegister({state, ui, ui}); // nothing to lose at start-up
     EXPECT_EQ(Asked(), 0);
 
     state.tablica.AddCard(1, 3, {"77", false, ""});
     state.NeedSave = true;
     ui.boxAnswers = {IdCancel};
-    NewRegister(state, ui);
+    NewRegister({state, ui, ui});
     EXPECT_EQ(Asked(), 1);
     EXPECT_EQ(state.tablica.CardCount(), 1); // went back
 
     // Yes without a file name: Save as; declined there, the register stays and New does not run.
     ui.boxAnswers = {IdYes};
     ui.saveNames = {std::nullopt};
-    NewRegister(state, ui);
+    NewRegister({state, ui, ui});
     EXPECT_EQ(state.tablica.CardCount(), 1);
 
     // Yes and a name: saved, then New goes on; the file holds the card.
     ui.boxAnswers = {IdYes};
     ui.saveNames = {dir.File("kept.zel")};
-    NewRegister(state, ui);
+    NewRegister({state, ui, ui});
     EXPECT_EQ(state.tablica.CardCount(), 0);
     EXPECT_TRUE(std::filesystem::exists(dir.File("kept.zel")));
 
@@ -434,13 +434,13 @@ TEST_F(UnsavedWork, NewAsksOnlyForWorkNowhereElseAndDoesWhatTheAnswerSays) {
     EXPECT_FALSE(WorkWouldBeLost(state, Discards::Cards));
     ui.boxAnswers = {IdNo}; // given up
     const int before = Asked();
-    NewRegister(state, ui);
+    NewRegister({state, ui, ui});
     EXPECT_EQ(Asked(), before + 1);
     EXPECT_EQ(state.tablica.Cell(2, 4).wybierany, "");
 
     // Opening a file makes its register the saved one: closing afterwards asks nothing.
     ui.openNames = {dir.File("kept.zel")};
-    OpenCardFile(state, ui);
+    OpenCardFile({state, ui, ui});
     EXPECT_EQ(state.tablica.CardCount(), 1);
     EXPECT_TRUE(state.NeedSave); // not in the module yet, but in the file
     EXPECT_FALSE(WorkWouldBeLost(state));

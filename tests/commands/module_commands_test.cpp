@@ -63,7 +63,7 @@ TEST_F(ModuleCommands, EveryIdentificationOutcomeLeavesItsRowOfTheStateTable) {
         ui = ScriptedUi{};
         Context("[module]\n" + c.module + "\n");
         Tick();
-        const ConnectionView& v = state.connection;
+        const ConnectionView& v = state.connection.view;
         EXPECT_EQ(v.outcome, c.outcome);
         EXPECT_EQ(Label(), c.label);
         EXPECT_EQ(v.pushPanels, c.panels);
@@ -71,7 +71,7 @@ TEST_F(ModuleCommands, EveryIdentificationOutcomeLeavesItsRowOfTheStateTable) {
         EXPECT_EQ(port->RTS(), c.rtsToggled);
         const bool answered =
             c.outcome == LinkOutcome::CurrentModule || c.outcome == LinkOutcome::Legacy;
-        EXPECT_EQ(state.polaczony, answered);
+        EXPECT_EQ(state.connection.polaczony(), answered);
         EXPECT_EQ(v.autoCheckBox, answered);
         EXPECT_EQ(FindButtonUsable(state), answered);
         EXPECT_EQ(v.cableMessage, c.outcome == LinkOutcome::NoCable ? 33 : 34);
@@ -79,7 +79,7 @@ TEST_F(ModuleCommands, EveryIdentificationOutcomeLeavesItsRowOfTheStateTable) {
         EXPECT_EQ(v.labelColour,
                   c.outcome == LinkOutcome::CurrentModule ? Colour::Green : Colour::Red);
         const bool current = c.outcome == LinkOutcome::CurrentModule;
-        EXPECT_EQ(state.PasswordAccepted, current); // the default password fits
+        EXPECT_EQ(state.connection.PasswordAccepted(), current); // the default password fits
         EXPECT_EQ(v.passwordButtons, current);
         EXPECT_TRUE(ui.menu[MenuItem::Open]);
         EXPECT_TRUE(ui.menu[MenuItem::SaveAs]);
@@ -90,14 +90,14 @@ TEST_F(ModuleCommands, EveryIdentificationOutcomeLeavesItsRowOfTheStateTable) {
 TEST_F(ModuleCommands, LayoutFollowsTheModuleKindAndSurvivesUnplugging) {
     Context("[module]\nkind=M\n");
     Tick();
-    EXPECT_EQ(state.connection.layout, ModuleLayout::Zada);
+    EXPECT_EQ(state.connection.view.layout, ModuleLayout::Zada);
     Configure("[module]\nkind=none\n");
     Tick();
-    EXPECT_EQ(state.connection.layout, ModuleLayout::Zada);
-    EXPECT_EQ(state.ModuleKind, "M"); // the last kind stays while no cable is present
+    EXPECT_EQ(state.connection.view.layout, ModuleLayout::Zada);
+    EXPECT_EQ(state.connection.ModuleKind, "M"); // the last kind stays while no cable is present
     Configure("[module]\nkind=F\n");
     Tick();
-    EXPECT_EQ(state.connection.layout, ModuleLayout::Full);
+    EXPECT_EQ(state.connection.view.layout, ModuleLayout::Full);
     EXPECT_EQ(Label(), "Connected with module ZEL v7");
 }
 
@@ -113,16 +113,16 @@ TEST_F(ModuleCommands, RefusedPasswordAsksOnEveryTickUntilTheRightOneIsEntered) 
     Context("[module]\nkind=F\npassword=0042\n");
     ui.passwords = {std::string("1"), std::string("42")};
     Tick();
-    EXPECT_FALSE(state.PasswordAccepted);
-    EXPECT_FALSE(state.connection.moduleGroup);
-    EXPECT_EQ(state.Edit_haslo, "0001"); // padded, tried on the next tick
+    EXPECT_FALSE(state.connection.PasswordAccepted());
+    EXPECT_FALSE(state.connection.view.moduleGroup);
+    EXPECT_EQ(state.connection.Edit_haslo, "0001"); // padded, tried on the next tick
     Tick();
-    EXPECT_EQ(state.Edit_haslo, "0042");
+    EXPECT_EQ(state.connection.Edit_haslo, "0042");
     EXPECT_EQ(std::count(ui.events.begin(), ui.events.end(), "AskPassword entry"), 2);
     Tick();
-    EXPECT_TRUE(state.PasswordAccepted);
-    EXPECT_TRUE(state.connection.moduleGroup);
-    EXPECT_TRUE(state.connection.passwordButtons);
+    EXPECT_TRUE(state.connection.PasswordAccepted());
+    EXPECT_TRUE(state.connection.view.moduleGroup);
+    EXPECT_TRUE(state.connection.view.passwordButtons);
     EXPECT_EQ(std::count(ui.events.begin(), ui.events.end(), "AskPassword entry"), 2);
 }
 
@@ -138,7 +138,7 @@ TEST_F(ModuleCommands, ACancelledPasswordPanelWaitsForThePasswordBoxOrAnotherMod
     EXPECT_EQ(asked(), 1); // not back every second
     EXPECT_TRUE(PasswordRefusedAndDeclined(state));
     EXPECT_EQ(Label(), "Password refused - click the password box");
-    EXPECT_FALSE(state.connection.moduleGroup);
+    EXPECT_FALSE(state.connection.view.moduleGroup);
 
     AskForThePasswordAgain(state); // the password box clicked
     ui.passwords = {std::nullopt};
@@ -155,7 +155,7 @@ TEST_F(ModuleCommands, ACancelledPasswordPanelWaitsForThePasswordBoxOrAnotherMod
     Tick();
     Tick();
     EXPECT_EQ(asked(), 3);
-    EXPECT_TRUE(state.PasswordAccepted);
+    EXPECT_TRUE(state.connection.PasswordAccepted());
     EXPECT_EQ(Label(), "Connected with module ZEL v7");
 }
 
@@ -168,11 +168,11 @@ TEST_F(ModuleCommands, ACableAnotherProgramHoldsIsSaidToBeInUseNotMissing) {
     ASSERT_EQ(other->table.FT_OpenEx(description, link::FT_OPEN_BY_DESCRIPTION, &held),
               link::FT_OK);
     Tick();
-    EXPECT_EQ(state.connection.outcome, LinkOutcome::NoCable);
-    EXPECT_TRUE(state.connection.cableInUse);
-    EXPECT_EQ(state.connection.cableMessage, 34);
+    EXPECT_EQ(state.connection.view.outcome, LinkOutcome::NoCable);
+    EXPECT_TRUE(state.connection.view.cableInUse);
+    EXPECT_EQ(state.connection.view.cableMessage, 34);
     EXPECT_EQ(Label(), "The USB cable is in use by another program.");
-    state.PasswordAccepted = true; // as a tick before the cable was taken left it
+    state.connection.passwordCheck = PasswordCheck::Accepted; // as a tick before the cable was taken left it
     EXPECT_FALSE(TransferSession(ctx, SessionCommand::Read, [] {}));
     EXPECT_EQ(ui.messages, std::vector<std::string>{"The USB cable is in use by another program."});
     std::ostringstream out, err;
@@ -181,7 +181,7 @@ TEST_F(ModuleCommands, ACableAnotherProgramHoldsIsSaidToBeInUseNotMissing) {
 
     other->table.FT_Close(held);
     Tick();
-    EXPECT_FALSE(state.connection.cableInUse);
+    EXPECT_FALSE(state.connection.view.cableInUse);
     EXPECT_EQ(Label(), "Connected with module ZEL v7");
 }
 
@@ -190,7 +190,7 @@ TEST_F(ModuleCommands, SessionRunsTheBodyOnlyForTheKindTheMonitorFound) {
     Tick();
     int ran = 0;
     EXPECT_TRUE(TransferSession(ctx, SessionCommand::Read, [&] { ++ran; }));
-    state.model = &link::kZadaModule; // swapped since the last tick
+    state.connection.model = &link::kZadaModule; // swapped since the last tick
     EXPECT_FALSE(TransferSession(ctx, SessionCommand::Write, [&] { ++ran; }));
     EXPECT_FALSE(TransferSession(ctx, SessionCommand::Password, [&] { ++ran; }));
     EXPECT_EQ(ran, 1);
@@ -209,7 +209,7 @@ TEST_F(ModuleCommands, SessionRunsTheBodyOnlyForTheKindTheMonitorFound) {
     Configure("[module]\nkind=F\npassword=0042\n");
     ui.passwords = {std::nullopt};
     Tick();
-    ASSERT_FALSE(state.PasswordAccepted);
+    ASSERT_FALSE(state.connection.PasswordAccepted());
     ui.events.clear();
     EXPECT_FALSE(TransferSession(ctx, SessionCommand::Read, [&] { ++ran; }));
     EXPECT_FALSE(TransferSession(ctx, SessionCommand::Password, [&] { ++ran; }));
@@ -222,16 +222,16 @@ TEST_F(ModuleCommands, PasswordChangeWritesTheModuleAndTheNextTickUsesIt) {
     Tick();
     ui.passwords = {std::string("987")};
     ChangeInstallerPassword(ctx);
-    EXPECT_EQ(state.Edit_haslo, "0987");
+    EXPECT_EQ(state.connection.Edit_haslo, "0987");
     ASSERT_EQ(ui.boxes.size(), 1u);
     EXPECT_EQ(ui.boxes[0].text, "Password has been saved to the module!");
     EXPECT_EQ(ui.boxes[0].flags, MbInformation);
     Tick();
-    EXPECT_TRUE(state.PasswordAccepted);
+    EXPECT_TRUE(state.connection.PasswordAccepted());
 
     ui.passwords = {std::nullopt}; // cancelled: nothing changes, nothing is sent
     ChangeInstallerPassword(ctx);
-    EXPECT_EQ(state.Edit_haslo, "0987");
+    EXPECT_EQ(state.connection.Edit_haslo, "0987");
     EXPECT_EQ(ui.boxes.size(), 1u);
 }
 

@@ -120,14 +120,14 @@ TEST_F(ModuleFaults, OneFaultAtAnyExchangeOfAnyCommandStillEndsInTheTruth) {
                 const std::string spec = request + "=" + fault + " x1";
                 SCOPED_TRACE(step.command + ": " + spec);
                 auto& ctx = Fresh();
-                ASSERT_TRUE(state.PasswordAccepted);
+                ASSERT_TRUE(state.connection.PasswordAccepted());
                 const std::vector<std::string> held = ModuleCards();
                 Inject(spec);
                 if (step.command == "tick") {
                     CheckConnection(ctx);
                     // A lost identify costs one tick of "not connected", never a refusal.
-                    const bool identified = state.connection.outcome == LinkOutcome::CurrentModule;
-                    EXPECT_EQ(state.PasswordAccepted, identified);
+                    const bool identified = state.connection.view.outcome == LinkOutcome::CurrentModule;
+                    EXPECT_EQ(state.connection.PasswordAccepted(), identified);
                     EXPECT_TRUE(identified || request == "identify");
                     EXPECT_EQ(Asked("entry"), 0);
                 } else if (step.command == "read") {
@@ -148,7 +148,7 @@ TEST_F(ModuleFaults, OneFaultAtAnyExchangeOfAnyCommandStillEndsInTheTruth) {
                     EXPECT_TRUE(VerifyModule(ctx).Matches());
                     EXPECT_EQ(LastBox(), "Verification succeeded!");
                 } else if (step.command == "password") {
-                    state.Edit_haslo = "1111";
+                    state.connection.Edit_haslo = "1111";
                     EXPECT_EQ(WriteInstallerPassword(ctx), PasswordWriteResult::Saved);
                     EXPECT_EQ(LastBox(), "Password has been saved to the module!");
                     EXPECT_EQ(Byte(0, 62), 0x11);
@@ -195,23 +195,23 @@ TEST_F(ModuleFaults, AResetOrPasswordWriteThatCannotFinishSaysWhatTheModuleHolds
     EXPECT_EQ(Byte(0, 62), 0xFF);
     ui.passwords = {std::string("2468")};
     CheckConnection(ctx);
-    EXPECT_EQ(state.passwordCheck, PasswordCheck::NoValidPassword);
+    EXPECT_EQ(state.connection.passwordCheck, PasswordCheck::NoValidPassword);
     EXPECT_EQ(Asked("change"), 1);
     EXPECT_EQ(Asked("entry"), 0);
     EXPECT_NE(ui.messages.back().find("holds no valid installer password"), std::string::npos);
     EXPECT_EQ(Byte(0, 62), 0x24);
     EXPECT_EQ(Byte(0, 63), 0x68);
     CheckConnection(ctx);
-    EXPECT_TRUE(state.PasswordAccepted);
+    EXPECT_TRUE(state.connection.PasswordAccepted());
 
     // Three lost confirmations of a password write the module carried out: read back, saved.
     // Three refusals: read back, the old password stays and the report says it failed.
     Inject("write.0=silent x3");
-    state.Edit_haslo = "1357";
+    state.connection.Edit_haslo = "1357";
     EXPECT_EQ(WriteInstallerPassword(ctx), PasswordWriteResult::Saved);
     EXPECT_EQ(Byte(0, 62), 0x13);
     Inject("write.0=status x3");
-    state.Edit_haslo = "9999";
+    state.connection.Edit_haslo = "9999";
     EXPECT_EQ(WriteInstallerPassword(ctx), PasswordWriteResult::NotSaved);
     EXPECT_EQ(LastBox(), "There was an error while changing password!");
     EXPECT_EQ(Byte(0, 62), 0x13);
@@ -378,7 +378,8 @@ TEST_F(BackupFaults, TheBackupHoldsTheModulesOldCardsAndTheModuleThenTheRegister
     // the window were left alone.
     EXPECT_EQ(Byte(1, 60), 7);
     EXPECT_EQ(Byte(1, 61), 2);
-    EXPECT_FALSE(ui.shownZada.has_value());
+    EXPECT_EQ(state.zada.lockTime, 7);
+    EXPECT_EQ(state.zada.lockType, 2);
     EXPECT_EQ(Cards(state.tablica), Cards(sent));
     EXPECT_FALSE(state.NeedSave || state.partialRead);
     // One bar: the backup's 3 pages, then the write's 4.

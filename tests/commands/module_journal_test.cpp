@@ -28,7 +28,7 @@ protected:
         context_.emplace(
             ModuleContext{state, ui, Port("[module]\nmemory=" + memoryPath + "\nkind=M\n")});
         CheckConnection(*context_);
-        EXPECT_TRUE(state.PasswordAccepted);
+        EXPECT_TRUE(state.connection.PasswordAccepted());
         return *context_;
     }
     int ModuleCount() {

@@ -26,7 +26,7 @@ protected:
         context_.emplace(
             ModuleContext{state, ui, Port("[module]\nmemory=" + memoryPath + "\n" + lines + "\n")});
         CheckConnection(*context_);
-        EXPECT_TRUE(state.PasswordAccepted);
+        EXPECT_TRUE(state.connection.PasswordAccepted());
         return *context_;
     }
     // Data byte k of page n of the module's memory.
@@ -119,7 +119,7 @@ TEST_F(ModuleTransfer, PagesFollowTheCountAndTheModuleKind) {
             EXPECT_EQ(Byte(1, 62), 1);
             state.zada = {};
             ReadModule(ctx);
-            EXPECT_EQ(ui.shownZada, (link::ZadaSettings{7, 2, false}));
+            EXPECT_EQ(state.zada, (link::ZadaSettings{7, 2, false}));
         }
         ReadModule(ctx);
         EXPECT_EQ(ui.progressMaximum, c.pages);
@@ -269,6 +269,21 @@ TEST_F(ModuleTransfer, VerifyFindsWhatDiffersAndNeverSucceedsOverUnreadCards) {
 
 TEST_F(ModuleTransfer, CloseQueryAsksOnlyForUnsentChangesWithAModuleThere) {
     auto& ctx = Connect("kind=F\nimage_cards=1/1/5\n");
+    // The window's close box, in place: the question, the write it asked for, then the notice.
+    NoView view;
+    const auto WriteBeforeClosing = [&](ModuleContext& c) {
+        switch (AskBeforeClosing({c.state, c.ui, view})) {
+        case CloseAnswer::Close:
+            return true;
+        case CloseAnswer::Stay:
+            return false;
+        case CloseAnswer::WriteFirst:
+            break;
+        }
+        WriteOnClosing(c);
+        AfterWriteOnClosing(c.state, c.ui);
+        return true;
+    };
     const std::string image = ReadFile(memoryPath);
     state.NeedSave = false;
     EXPECT_TRUE(WriteBeforeClosing(ctx));
@@ -294,14 +309,14 @@ TEST_F(ModuleTransfer, CloseQueryAsksOnlyForUnsentChangesWithAModuleThere) {
 
     // Yes with the password refused: the write runs, then 178 says it did not take.
     state.NeedSave = true;
-    state.PasswordAccepted = false;
+    state.connection.passwordCheck = PasswordCheck::Refused;
     ui.boxAnswers = {IdYes};
     EXPECT_TRUE(WriteBeforeClosing(ctx));
     EXPECT_EQ(ui.messages.back(), "    No write to the module! - Incorrect password   ");
 
     // No module: the changes would be lost, so the file question comes instead; once they
     // are in a file, nothing is asked.
-    state.polaczony = false;
+    state.connection.ConnectionMessage = MsgModuleNotConnected;
     state.NeedSave = true;
     ui.boxes.clear();
     ui.boxAnswers = {IdCancel};
@@ -342,7 +357,7 @@ TEST_F(ModuleTransfer, AReadThatMissedPagesAsksOnceAndASaveOverTheFileAsksAgain)
     std::ofstream(state.Sciezka) << "the complete list";
     ui.boxes.clear();
     ui.boxAnswers = {IdNo};
-    SaveCardFile(state, ui);
+    SaveCardFile({state, ui, ui});
     ASSERT_EQ(ui.boxes.size(), 1u);
     EXPECT_NE(ui.boxes[0].text.find("missed pages"), std::string::npos);
     EXPECT_EQ(ReadFile(state.Sciezka), "the complete list");

@@ -41,7 +41,7 @@ TEST_F(SpreadsheetCommands, ImportAsksWhatTheFileHoldsThenMergesAllOrNothing) {
                         "1;5;600;0;Nowak;105\r\n1;6;601;1;;\r\n1;6;602;0;;\r\n2;0;;;;9\r\n");
     // Answered No: nothing changes.
     ui.openNames.push_back(good);
-    ImportSpreadsheet(state, ui);
+    ImportSpreadsheet({state, ui, ui});
     ASSERT_EQ(ui.boxes.size(), 1u);
     EXPECT_EQ(ui.askedFilters.back(),
               "CSV spreadsheet (*.csv *.txt)|*.csv;*.txt|All files (*.*)|*.*");
@@ -56,7 +56,7 @@ TEST_F(SpreadsheetCommands, ImportAsksWhatTheFileHoldsThenMergesAllOrNothing) {
     const std::string conflict =
         Add("conflict.csv", "1;7;700;0;;\n1;8;701;0;;\n3;3;0555;0;;\n1;9;702;0;;\n");
     ui.boxAnswers = {IdYes};
-    ImportSpreadsheet(state, ui, conflict);
+    ImportSpreadsheet({state, ui, ui}, conflict);
     ASSERT_EQ(ui.boxes.size(), 3u);
     EXPECT_EQ(ui.boxes[2].flags, MbWarning);
     EXPECT_NE(ui.boxes[2].text.find("line 3: card 0555 is already registered: apartment 5 in "
@@ -69,7 +69,7 @@ TEST_F(SpreadsheetCommands, ImportAsksWhatTheFileHoldsThenMergesAllOrNothing) {
 
     // Yes to a good file: the cards go in after the apartment's own, NeedSave, views refresh.
     ui.boxAnswers = {IdYes};
-    ImportSpreadsheet(state, ui, good);
+    ImportSpreadsheet({state, ui, ui}, good);
     EXPECT_EQ(state.tablica.CardCount(), 4);
     ASSERT_EQ(state.tablica.Cell(1, 5).lista.size(), 2u);
     EXPECT_EQ(state.tablica.Cell(1, 5).lista[1], (TKarta{"600", false, "Nowak"}));
@@ -82,7 +82,7 @@ TEST_F(SpreadsheetCommands, LinesThatCannotBeTakenAreAllNamedAndNothingIsAsked) 
     SetLanguageIndex(Polish);
     const std::string bad = Add("bad.csv", "strefa;lokal;karta;b1;opis;wybierany numer\n"
                                            "1;5;1;0;ok;\n9;5;2;0;;\n1;5;3;tak;;\n");
-    ImportSpreadsheet(state, ui, bad);
+    ImportSpreadsheet({state, ui, ui}, bad);
     ASSERT_EQ(ui.boxes.size(), 1u); // no question
     EXPECT_NE(ui.boxes[0].text.find("Wierszy arkusza " + bad + ", których nie można przyjąć: 2"),
               std::string::npos)
@@ -92,10 +92,10 @@ TEST_F(SpreadsheetCommands, LinesThatCannotBeTakenAreAllNamedAndNothingIsAsked) 
     EXPECT_EQ(CardFileText(state.tablica), before);
     EXPECT_FALSE(state.NeedSave);
 
-    ImportSpreadsheet(state, ui, dir.File("missing.csv"));
+    ImportSpreadsheet({state, ui, ui}, dir.File("missing.csv"));
     ASSERT_EQ(ui.errors.size(), 1u);
     EXPECT_NE(ui.errors[0].find("missing.csv"), std::string::npos);
-    ImportSpreadsheet(state, ui, Add("blank.csv", "\xEF\xBB\xBF;;;;;\r\n\r\n"));
+    ImportSpreadsheet({state, ui, ui}, Add("blank.csv", "\xEF\xBB\xBF;;;;;\r\n\r\n"));
     EXPECT_EQ(ui.messages.back(),
               "Arkusz " + dir.File("blank.csv") + " nie zawiera kart ani numerów do wybrania.");
     EXPECT_EQ(ui.boxes.size(), 1u);

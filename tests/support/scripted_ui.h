@@ -1,6 +1,7 @@
 // A Ui for tests: records everything shown, answers questions from queues set up by the test.
 #pragma once
 
+#include "commands/register_view.h"
 #include "commands/ui_seam.h"
 
 #include <deque>
@@ -10,7 +11,7 @@
 
 namespace korv::test {
 
-class ScriptedUi : public Ui {
+class ScriptedUi : public Ui, public RegisterView {
 public:
     struct Box {
         std::string text, caption;
@@ -35,7 +36,6 @@ public:
     int busyDepth = 0, refreshes = 0, apartment = -1, progressVisible = 0;
     int progressPosition = 0, progressMaximum = 0;
     bool monitorRunning = true, waitCursor = false, cardButtons = true;
-    std::optional<link::ZadaSettings> shownZada;
     // The card group: dialog answers (none left: cancelled), the list's selection.
     std::deque<TKarta> cards;
     std::deque<std::pair<int, int>> ranges;
@@ -124,10 +124,6 @@ public:
     void SetWaitCursor(bool waiting) override {
         waitCursor = waiting;
         events.push_back(waiting ? "WaitCursor" : "NormalCursor");
-    }
-    void ShowZadaSettings(const link::ZadaSettings& z) override {
-        shownZada = z;
-        events.push_back("ShowZadaSettings");
     }
     void SetCardButtonsEnabled(bool enabled) override {
         cardButtons = enabled;

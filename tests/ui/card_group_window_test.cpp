@@ -80,7 +80,7 @@ TEST_F(CardGroupTest, ChangeInAutomaticModeTakesTheReadNumberAndKeepsB1) {
 
 TEST_F(CardGroupTest, WithoutAModuleOnlyADoubleClickReadsAndNoKeyClosesTheDialog) {
     ui::TMain& w = StartOnSimulator("kind=F\ncards=777");
-    w.state().ConnectionMessage = 30; // as after the monitor lost the module
+    w.state().connection.ConnectionMessage = 30; // as after the monitor lost the module
     w.SetApartment(17);
     bool checked = false;
     WhenCardDialog([&](ui::TFormParametryKarty* d) {

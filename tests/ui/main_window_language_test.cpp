@@ -1,5 +1,7 @@
 #include "window_fixture.h"
 
+#include "i18n/own_texts.h"
+
 #include <QAction>
 #include <QCheckBox>
 #include <QGroupBox>
@@ -37,11 +39,28 @@ TEST_F(WindowTest, SwitchingToPolishRewritesCaptionsAndTheSettingsFile) {
     EXPECT_EQ(w.LabelSuma->text(), "W systemie są 3 karty");
 
     // connected: the connection text follows the language, the module name stays
-    w.state().ConnectionMessage = 31;
-    w.state().ModuleName = "ZEL F";
+    w.state().connection.ConnectionMessage = 31;
+    w.state().connection.ModuleName = "ZEL F";
     w.JezykItems[English]->trigger();
     EXPECT_EQ(w.LabelPolacz->text(), "Connected with module ZEL F");
     EXPECT_EQ(settingsText(), "[ZEL v7]\nJezyk=1\n");
+
+    // What the label says beside the message slot follows the language too: a cable another
+    // program holds, and a password the module refused and the person did not retype.
+    auto& found = w.state().connection;
+    found.view.outcome = LinkOutcome::NoCable;
+    found.view.cableInUse = true;
+    found.ConnectionMessage = 30;
+    w.JezykItems[Polish]->trigger();
+    EXPECT_EQ(w.LabelPolacz->text(),
+              QString::fromStdString(OwnText(OwnTextName::CableInUse, Polish)));
+    found.view.cableInUse = false;
+    found.view.outcome = LinkOutcome::CurrentModule;
+    found.ConnectionMessage = 31;
+    found.passwordCheck = PasswordCheck::Refused;
+    found.passwordEntryDeclined = true;
+    w.JezykItems[English]->trigger();
+    EXPECT_EQ(w.LabelPolacz->text(), "Password refused - click the password box");
 }
 
 TEST_F(WindowTest, HiddenLanguagesComeOnlyFromTheSettingsFile) {

@@ -113,5 +113,5 @@ TEST_F(WindowTest, ThePortObjectExistsFromStartUpButTheCableStaysClosed) {
     ui::TMain& w = Start();
     ASSERT_NE(w.BEXFTDI, nullptr);
     EXPECT_FALSE(w.BEXFTDI->Opened());
-    EXPECT_FALSE(w.state().polaczony);
+    EXPECT_FALSE(w.state().connection.polaczony());
 }

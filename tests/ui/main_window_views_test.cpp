@@ -171,7 +171,7 @@ TEST_F(WindowTest, FindFollowsTheCardCountAndTheConnection) {
     w.RefreshViews();
     EXPECT_EQ(w.LabelSuma->text(), Msg(72) + "22" + Msg(73));
     EXPECT_FALSE(w.Button_Znajdz->isEnabled()); // no module answers
-    w.state().ConnectionMessage = 31;
+    w.state().connection.ConnectionMessage = 31;
     w.ShowCardCount(w.state().tablica.CardCount());
     EXPECT_TRUE(w.Button_Znajdz->isEnabled());
     w.state().tablica.ClearCards();

@@ -28,8 +28,8 @@ TEST_F(WindowTest, TheMonitorsRowLaysOutZadaAndFullModulesAndTheInformationPanel
     v.labelColour = Colour::Green;
     v.pushPanels = true;
     v.layout = ModuleLayout::Zada;
-    w.state().ConnectionMessage = 31;
-    w.state().ModuleName = "PEL-ZEL-ZADA";
+    w.state().connection.ConnectionMessage = 31;
+    w.state().connection.ModuleName = "PEL-ZEL-ZADA";
     w.ShowConnection(v);
     EXPECT_EQ(w.Modul_ZEL->height(), 220);
     EXPECT_EQ(w.Button_reset_pamieci->y(), 250);

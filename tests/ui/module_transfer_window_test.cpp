@@ -106,10 +106,10 @@ TEST_F(TransferWindowTest, AnErasedModuleIsToldSoOnceAndTakesThePasswordTyped) {
     EXPECT_TRUE(shown[0].startsWith("The module holds no valid installer password"));
     EXPECT_EQ(shown[1], "Password has been saved to the module!");
     EXPECT_EQ(w.Edit_haslo->text(), "2468");
-    EXPECT_FALSE(w.state().PasswordAccepted); // the next tick checks it
+    EXPECT_FALSE(w.state().connection.PasswordAccepted()); // the next tick checks it
 
     Tick(w);
-    EXPECT_TRUE(w.state().PasswordAccepted);
+    EXPECT_TRUE(w.state().connection.PasswordAccepted());
     EXPECT_TRUE(w.Button_zmien_haslo->isEnabled());
     EXPECT_EQ(shown.size(), 2); // said once
 }

@@ -34,7 +34,7 @@ protected:
         EXPECT_TRUE(driver) << why;
         w.UsePort(std::make_unique<link::TBEXFTDI>(clock, std::move(driver)));
         Tick(w);
-        EXPECT_TRUE(w.state().PasswordAccepted);
+        EXPECT_TRUE(w.state().connection.PasswordAccepted());
         return w;
     }
     void TearDown() override {

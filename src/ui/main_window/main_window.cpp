@@ -196,13 +196,13 @@ void TMain::BuildMenu() {
         FileItems->addAction(a);
     connect(Wyjcie1, &QAction::triggered, this, &QWidget::close);
     // The commands themselves live below the window; the menu only forwards to them.
-    connect(Nowy1, &QAction::triggered, this, [this] { NewRegister(state_, ui()); });
-    connect(Otwrz1, &QAction::triggered, this, [this] { OpenCardFile(state_, ui()); });
-    connect(Dopisz_plik, &QAction::triggered, this, [this] { AddCardFile(state_, ui()); });
-    connect(Zapisz1, &QAction::triggered, this, [this] { SaveCardFile(state_, ui()); });
-    connect(Zapiszjako1, &QAction::triggered, this, [this] { SaveCardFileAs(state_, ui()); });
+    connect(Nowy1, &QAction::triggered, this, [this] { NewRegister(Edit()); });
+    connect(Otwrz1, &QAction::triggered, this, [this] { OpenCardFile(Edit()); });
+    connect(Dopisz_plik, &QAction::triggered, this, [this] { AddCardFile(Edit()); });
+    connect(Zapisz1, &QAction::triggered, this, [this] { SaveCardFile(Edit()); });
+    connect(Zapiszjako1, &QAction::triggered, this, [this] { SaveCardFileAs(Edit()); });
     connect(Importuj_arkusz1, &QAction::triggered, this,
-            [this] { ImportSpreadsheet(state_, ui()); });
+            [this] { ImportSpreadsheet(Edit()); });
     connect(Eksportuj_arkusz1, &QAction::triggered, this,
             [this] { ExportSpreadsheet(state_, ui()); });
     ConnectPrintItem();
@@ -257,7 +257,6 @@ void TMain::FormCreate() {
     bridge_ = std::make_shared<UiBridge>();
     journal_ = std::make_unique<ModuleJournal>(ModuleJournal::DefaultPath());
     UsePort(std::make_unique<link::TBEXFTDI>(clock_));
-    state_.polaczony = false;
     SpinEdit1Change();
     SetModulePanelsUsable(false);
     TimerCheck->start();

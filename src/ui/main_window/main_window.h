@@ -5,6 +5,7 @@
 
 #include "commands/app_state.h"
 #include "commands/command_runner.h"
+#include "commands/edit_context.h"
 #include "commands/module_context.h"
 #include "commands/module_journal.h"
 #include "commands/ui_seam.h"
@@ -114,10 +115,12 @@ public:
     void TimerCheckTimer();
 
     // The module: the commands' context, the monitor's row, the panels.
-    ModuleContext Context();
+    // What the commands that run on the window's thread work over.
+    EditContext Edit();
     void ShowConnection(const ConnectionView& view);
     // The ZADA controls from the state (after a read or a verify brought page 1).
     void ShowZadaSettings();
+    void TakeZadaSettings(const AppState& job);
     // The information panel for a device that needs another application.
     void ShowInfoPanel(bool show);
     std::optional<std::string> AskPassword(bool change);

@@ -18,11 +18,8 @@
 namespace korv::ui {
 
 void TMain::ConnectCardCommands() {
-    auto forward = [this](QPushButton* button, void (*command)(ModuleContext&)) {
-        connect(button, &QPushButton::clicked, this, [this, command] {
-            auto ctx = Context();
-            command(ctx);
-        });
+    auto forward = [this](QPushButton* button, void (*command)(const EditContext&)) {
+        connect(button, &QPushButton::clicked, this, [this, command] { command(Edit()); });
     };
     forward(Button_dodaj, &korv::AddNewCard);
     forward(Button_zmien, &korv::ChangeSelectedCard);
@@ -32,15 +29,14 @@ void TMain::ConnectCardCommands() {
     connect(Button_Znajdz, &QPushButton::clicked, this,
             [this] { StartJob(JobKind::Find, &korv::FindCardAtReader); });
     connect(CheckBox_auto, &QCheckBox::toggled, this, [this](bool on) {
-        auto ctx = Context();
-        korv::SetAutoReadAdd(ctx, on);
+        korv::SetAutoReadAdd(Edit(), on);
     });
 }
 
 TKarta TMain::AskCard(const std::optional<TKarta>& card) {
     CardDialogSetup setup{state_.CurrentApartment,
                           state_.AutoReadAdd,
-                          state_.ConnectionMessage == MsgConnectedWithModule,
+                          state_.connection.ConnectionMessage == MsgConnectedWithModule,
                           {}};
     setup.readCard = [this](QObject* dialog, std::function<void(const std::string&)> got) {
         ReadCardForDialog(dialog, std::move(got));

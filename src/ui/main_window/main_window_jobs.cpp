@@ -5,7 +5,6 @@
 
 #include "commands/card_commands.h"
 #include "commands/close_query.h"
-#include "commands/connection_findings.h"
 #include "commands/connection_monitor.h"
 #include "commands/write_module.h"
 #include "i18n/catalogue.h"
@@ -81,7 +80,7 @@ bool TMain::StartJob(JobKind kind, std::function<void(ModuleContext&)> body,
             body(ctx);
         },
         [this, job, kind, apply = std::move(apply)] {
-            ConnectionFindings::Of(job->state).ApplyTo(state_);
+            state_.connection = job->state.connection;
             if (apply)
                 apply(job->state);
             JobEnded(kind);
@@ -112,13 +111,13 @@ ModuleJournal::Facts WriteForJournal(ModuleContext& ctx) {
 void TMain::JobEnded(JobKind kind) {
     if (kind != JobKind::MonitorTick)
         ShowJobControls(kind, false);
-    Edit_haslo->setText(QString::fromStdString(state_.Edit_haslo));
+    Edit_haslo->setText(QString::fromStdString(state_.connection.Edit_haslo));
     if (pendingJob_) {
         auto next = std::move(pendingJob_);
         pendingJob_ = nullptr;
         next();
     }
-    ShowConnection(state_.connection);
+    ShowConnection(state_.connection.view);
     if (closeAfterJob_ && !runner_->Busy()) {
         closeAfterJob_ = false;
         // After the event that ended the job, as if the person closed the window now.
@@ -147,7 +146,7 @@ void TMain::ShowJobControls(JobKind kind, bool show) {
 
 void TMain::UpdateEnabling() {
     const bool command = CommandRunning();
-    const ConnectionView& v = state_.connection;
+    const ConnectionView& v = state_.connection.view;
     SetModulePanelsUsable(v.pushPanels && !command); // grey captions say it as well
     Modul_ZEL->setEnabled(v.moduleGroup && !command);
     Button_zmien_haslo->setEnabled(v.passwordButtons && !command);
@@ -174,7 +173,13 @@ void TMain::TimerCheckTimer() {
     // The tick may ask for the password: never over a dialog or a menu the window has open.
     if (QApplication::activeModalWidget() || QApplication::activePopupWidget())
         return;
-    StartJob(JobKind::MonitorTick, [](ModuleContext& ctx) { korv::CheckConnection(ctx); });
+    StartJob(
+        JobKind::MonitorTick, [](ModuleContext& ctx) { korv::CheckConnection(ctx); },
+        [this](AppState&) {
+            // Whatever the tick found, files can be opened and saved under a name.
+            qtUi().SetMenuItemEnabled(MenuItem::Open, true);
+            qtUi().SetMenuItemEnabled(MenuItem::SaveAs, true);
+        });
 }
 
 bool TMain::eventFilter(QObject* watched, QEvent* event) {
@@ -222,7 +227,7 @@ void TMain::closeEvent(QCloseEvent* event) {
                 QString::fromStdString(OwnText(OwnTextName::ClosesAfterCommand, LanguageIndex())));
         return;
     }
-    switch (AskBeforeClosing(state_, ui())) {
+    switch (AskBeforeClosing(Edit())) {
     case CloseAnswer::Close:
         closeApproved_ = true;
         FormClose();
@@ -235,7 +240,10 @@ void TMain::closeEvent(QCloseEvent* event) {
         break;
     }
     event->ignore();
-    StartJournaledJob(JobKind::Write, &WriteForJournal, [this](AppState& job) {
+    const auto write = [](ModuleContext& ctx) {
+        return ModuleJournal::Facts{ctx.state.tablica.CardCount(), WriteOnClosing(ctx).Complete()};
+    };
+    StartJournaledJob(JobKind::Write, write, [this](AppState& job) {
         state_.NeedSave = job.NeedSave;
         closeApproved_ = true;
         QTimer::singleShot(0, this, [this] {

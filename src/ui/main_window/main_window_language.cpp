@@ -83,10 +83,10 @@ void TMain::ApplyLanguage() {
     Button_zmien_haslo->setAccessibleName(own(OwnTextName::PasswordChangeItem));
     Reset_pamieci1->setText(Text(139));
 
-    if (state_.ConnectionMessage == 31)
-        LabelPolacz->setText(Text(31) + QString::fromStdString(state_.ModuleName));
+    if (state_.connection.ConnectionMessage == 31)
+        LabelPolacz->setText(Text(31) + QString::fromStdString(state_.connection.ModuleName));
     else
-        LabelPolacz->setText(Text(state_.ConnectionMessage));
+        LabelPolacz->setText(Text(state_.connection.ConnectionMessage));
 
     Button_zmien_haslo->setText(Text(153));
     Button_reset_pamieci->setText(Text(139));

@@ -52,8 +52,8 @@ QString ColourName(Colour colour) {
 
 } // namespace
 
-ModuleContext TMain::Context() {
-    return ModuleContext{state_, ui(), *BEXFTDI};
+EditContext TMain::Edit() {
+    return EditContext{state_, *qtUi_, *qtUi_};
 }
 
 void TMain::ConnectModuleCommands() {
@@ -74,7 +74,7 @@ void TMain::ConnectModuleCommands() {
     connect(SprWersj2, &QAction::triggered, this, &TMain::SprWersj1Click);
     // Panel and label both press the panel, which runs its command once.
     connect(Panel1b, &PushPanel::clicked, this, [this] {
-        if (!AskBeforeDiscarding(state_, ui(), Discards::Cards))
+        if (!AskBeforeDiscarding(Edit(), Discards::Cards))
             return;
         auto outcome = std::make_shared<ReadOutcome>();
         StartJournaledJob(
@@ -86,6 +86,7 @@ void TMain::ConnectModuleCommands() {
                     outcome->Complete()};
             },
             [this, outcome](AppState& job) {
+                TakeZadaSettings(job);
                 // Whole or not at all: the register the read built, or the one from before.
                 if (!outcome->registerReplaced)
                     return;
@@ -100,10 +101,13 @@ void TMain::ConnectModuleCommands() {
                           [this](AppState& job) { state_.NeedSave = job.NeedSave; });
     });
     connect(Panel3b, &PushPanel::clicked, this, [this] {
-        StartJournaledJob(JobKind::Verify, [](ModuleContext& ctx) {
-            return ModuleJournal::Facts{ctx.state.tablica.CardCount(),
-                                        korv::VerifyModule(ctx).Matches()};
-        });
+        StartJournaledJob(
+            JobKind::Verify,
+            [](ModuleContext& ctx) {
+                return ModuleJournal::Facts{ctx.state.tablica.CardCount(),
+                                            korv::VerifyModule(ctx).Matches()};
+            },
+            [this](AppState& job) { TakeZadaSettings(job); });
     });
     connect(Button_anuluj, &QPushButton::clicked, this, [this] {
         runner_->Cancel();
@@ -135,7 +139,7 @@ void TMain::ShowConnection(const ConnectionView& v) {
     LabelPolacz->setText(QString::fromStdString(ConnectionLabelText(state_)));
     LabelPolacz->setStyleSheet("color: " + ColourName(v.labelColour) + ";");
     UpdateEnabling();
-    Edit_haslo->setText(QString::fromStdString(state_.Edit_haslo));
+    Edit_haslo->setText(QString::fromStdString(state_.connection.Edit_haslo));
     if (v.layout) {
         const bool zada = *v.layout == ModuleLayout::Zada;
         GroupBox_ustawienia_mini->setVisible(zada);
@@ -152,6 +156,14 @@ void TMain::ShowConnection(const ConnectionView& v) {
         }
     }
     ShowInfoPanel(v.infoPanel);
+}
+
+void TMain::TakeZadaSettings(const AppState& job) {
+    // A read or a verify of a ZADA module brings page 1 back; the controls show what it held.
+    if (!job.connection.model || !job.connection.model->zadaSettings)
+        return;
+    state_.zada = job.zada;
+    ShowZadaSettings();
 }
 
 void TMain::ShowZadaSettings() {

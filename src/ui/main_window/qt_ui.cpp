@@ -120,11 +120,6 @@ void QtUi::SetWaitCursor(bool waiting) {
         QApplication::restoreOverrideCursor();
 }
 
-void QtUi::ShowZadaSettings(const link::ZadaSettings& zada) {
-    window_.state().zada = zada;
-    window_.ShowZadaSettings();
-}
-
 void QtUi::SetCardButtonsEnabled(bool enabled) {
     window_.Button_zmien->setEnabled(enabled);
     window_.Button_Kasuj1->setEnabled(enabled);

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "commands/file_commands.h"
+#include "commands/register_view.h"
 #include "commands/ui_seam.h"
 #include "ui/dialogs/file_dialogs.h"
 
@@ -11,7 +12,7 @@ namespace korv::ui {
 
 class TMain;
 
-class QtUi : public Ui {
+class QtUi : public Ui, public RegisterView {
 public:
     explicit QtUi(TMain& window);
 
@@ -29,21 +30,22 @@ public:
     std::optional<std::string> AskSaveFileName(const std::string& filter,
                                                const std::string& defaultExtension) override;
     int AskZone() override;
+    void ShowConnection(const ConnectionView& view) override;
+    std::optional<std::string> AskPassword(bool change) override;
+    void ShowProgressLabel(const std::string& text) override;
+    void SetWaitCursor(bool waiting) override;
+    TKarta AskCard(const std::optional<TKarta>& card) override;
+    std::pair<int, int> AskRange(int start) override;
+    void ShowCardNotice(bool show) override;
+
+    // RegisterView: what the window draws for the commands that run on its thread.
     void RefreshViews() override;
     void SetApartment(int apartment) override;
     void ShowCurrentApartment() override;
     void SetWindowTitle(const std::string& title) override;
     void SetMenuItemEnabled(MenuItem item, bool enabled) override;
-    void ShowConnection(const ConnectionView& view) override;
-    std::optional<std::string> AskPassword(bool change) override;
-    void ShowProgressLabel(const std::string& text) override;
-    void SetWaitCursor(bool waiting) override;
-    void ShowZadaSettings(const link::ZadaSettings& zada) override;
     void SetCardButtonsEnabled(bool enabled) override;
-    TKarta AskCard(const std::optional<TKarta>& card) override;
-    std::pair<int, int> AskRange(int start) override;
     int SelectedCardRow() override;
-    void ShowCardNotice(bool show) override;
     void SetAddButtonCaption(const std::string& caption) override;
 
 private:

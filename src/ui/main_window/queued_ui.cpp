@@ -1,6 +1,5 @@
 #include "ui/main_window/queued_ui.h"
 
-#include "commands/connection_findings.h"
 #include "ui/main_window/ui_bridge.h"
 
 namespace korv::ui {
@@ -65,20 +64,12 @@ int QueuedUi::AskZone() {
     return bridge_->Ask<int>([&ui = windowUi_] { return ui.AskZone(); }, 0);
 }
 
-void QueuedUi::SetWindowTitle(const std::string& title) {
-    bridge_->Post([=, &ui = windowUi_] { ui.SetWindowTitle(title); });
-}
-
-void QueuedUi::SetMenuItemEnabled(MenuItem item, bool enabled) {
-    bridge_->Post([=, &ui = windowUi_] { ui.SetMenuItemEnabled(item, enabled); });
-}
-
 void QueuedUi::ShowConnection(const ConnectionView& view) {
     // What the row says (the module's name, the password box) comes from the job's state as it
     // is now; the window keeps it, so a redraw before the job ends says the same.
-    const ConnectionFindings findings = ConnectionFindings::Of(jobState_);
+    const ConnectionFindings findings = jobState_.connection;
     bridge_->Post([=, &ui = windowUi_, &state = windowState_] {
-        findings.ApplyTo(state);
+        state.connection = findings;
         ui.ShowConnection(view);
     });
 }
@@ -96,16 +87,18 @@ void QueuedUi::SetWaitCursor(bool waiting) {
     bridge_->Post([=, &ui = windowUi_] { ui.SetWaitCursor(waiting); });
 }
 
-void QueuedUi::ShowZadaSettings(const link::ZadaSettings& zada) {
-    bridge_->Post([=, &ui = windowUi_] { ui.ShowZadaSettings(zada); });
+TKarta QueuedUi::AskCard(const std::optional<TKarta>& card) {
+    return bridge_->Ask<TKarta>([=, &ui = windowUi_] { return ui.AskCard(card); },
+                                TKarta{"-1", false, ""});
+}
+
+std::pair<int, int> QueuedUi::AskRange(int start) {
+    return bridge_->Ask<std::pair<int, int>>([=, &ui = windowUi_] { return ui.AskRange(start); },
+                                             {-1, -1});
 }
 
 void QueuedUi::ShowCardNotice(bool show) {
     bridge_->Post([=, &ui = windowUi_] { ui.ShowCardNotice(show); });
-}
-
-void QueuedUi::SetAddButtonCaption(const std::string& caption) {
-    bridge_->Post([=, &ui = windowUi_] { ui.SetAddButtonCaption(caption); });
 }
 
 } // namespace korv::ui
