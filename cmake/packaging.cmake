@@ -50,8 +50,13 @@ install(FILES ${gz}/changelog.gz DESTINATION ${CMAKE_INSTALL_DOCDIR} RENAME chan
         COMPONENT korv)
 
 # The simulator: its library off the system's search path, found only through korv-training.
-install(TARGETS ftd2xx_sim LIBRARY DESTINATION lib/korv-simulator COMPONENT simulator)
-install(PROGRAMS ${pkg}/korv-training DESTINATION ${CMAKE_INSTALL_BINDIR} COMPONENT simulator)
+# Its folder is the architecture's private one: CPack gives a package whose library lies
+# directly under /usr/lib/<folder> maintainer scripts that run ldconfig, needless for a folder
+# the loader never searches.
+set(KORV_SIMULATOR_LIBDIR lib/${CMAKE_LIBRARY_ARCHITECTURE}/korv-simulator)
+configure_file(${pkg}/korv-training.in ${gz}/korv-training @ONLY)
+install(TARGETS ftd2xx_sim LIBRARY DESTINATION ${KORV_SIMULATOR_LIBDIR} COMPONENT simulator)
+install(PROGRAMS ${gz}/korv-training DESTINATION ${CMAKE_INSTALL_BINDIR} COMPONENT simulator)
 install(FILES ${pkg}/sample.ini DESTINATION ${CMAKE_INSTALL_DATADIR}/korv-simulator
         COMPONENT simulator)
 install(FILES ${gz}/korv-training.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1

@@ -4,20 +4,19 @@
 // carried, a complete write sent every page of the register, a verify that matches saw every
 // card, an accepted password is the one page 0 held.
 //
-// Input: [setup] [register] then reply chunks as fuzz_cable.h describes.
+// Input: [setup] [register] then reply chunks as reply_chunks.h describes.
 //   setup     bits 0..2 what runs (0 monitor tick, 1 read, 2 verify, 3 write, 4 card at the
 //             reader, 5 memory reset, 6 password write, 7 two monitor ticks and then the window
 //             closed with changes not sent, the question answered Yes); bit 3 the state
 //             claims a ZADA module ("M") instead of a full one ("F"); bits 4..5 the password
 //             panel's answer; bits 6..7 the line's time per byte
 //   register  bits 0..5 its card count (0..63), bits 6..7 what kind of numbers it holds
-#include "fuzz_cable.h"
 #include "register_checks.h"
+#include "reply_chunks.h"
 
 #include "commands/app_state.h"
 #include "commands/card_commands.h"
 #include "commands/close_query.h"
-#include "commands/unsaved_changes.h"
 #include "commands/command_runner.h"
 #include "commands/connection_monitor.h"
 #include "commands/module_context.h"
@@ -25,6 +24,7 @@
 #include "commands/read_module.h"
 #include "commands/silent_ui.h"
 #include "commands/transfer_session.h"
+#include "commands/unsaved_changes.h"
 #include "commands/verify_module.h"
 #include "commands/write_module.h"
 #include "core/card_register.h"
@@ -50,7 +50,7 @@
 
 using namespace korv;
 using korv::fuzz::Bytes;
-using korv::fuzz::FuzzCable;
+using korv::fuzz::ReplyChunks;
 using korv::fuzz::Require;
 
 namespace {
@@ -142,7 +142,7 @@ bool CheckByteOk(const Bytes& b, std::size_t pos) {
 }
 
 // Every frame the program sent is one the module understands.
-void CheckRequests(const FuzzCable& cable) {
+void CheckRequests(const test::FakeD2xx& cable) {
     for (const Bytes& f : cable.written) {
         Require(f.size() >= 3 && CheckByteOk(f, f.size() - 1), "a request with a wrong check byte");
         switch (f[0]) {
@@ -180,22 +180,22 @@ const std::uint8_t* PageData(const Bytes& f) {
     return f.data() + link::kWriteDataOffset;
 }
 
-std::size_t PageWrites(const FuzzCable& cable) {
+std::size_t PageWrites(const test::FakeD2xx& cable) {
     return static_cast<std::size_t>(
         std::count_if(cable.written.begin(), cable.written.end(), IsPageWrite));
 }
 
-bool Sent(const FuzzCable& cable, std::uint8_t letter, std::uint8_t argument) {
+bool Sent(const test::FakeD2xx& cable, std::uint8_t letter, std::uint8_t argument) {
     return std::any_of(cable.written.begin(), cable.written.end(),
                        [&](const Bytes& f) { return f[0] == letter && f[1] == argument; });
 }
 
 // The page replies the port accepted, in the order it read them: 65 bytes asked, 65 came, the
 // last one checks the others.
-std::vector<const Bytes*> AcceptedPages(const FuzzCable& cable, std::size_t fromRead = 0) {
+std::vector<const Bytes*> AcceptedPages(const test::FakeD2xx& cable, std::size_t fromRead = 0) {
     std::vector<const Bytes*> pages;
     for (std::size_t i = fromRead; i < cable.reads.size(); ++i) {
-        const FuzzCable::Read& r = cable.reads[i];
+        const test::FakeD2xx::Read& r = cable.reads[i];
         if (r.asked == kReplyLength && r.got.size() == kReplyLength &&
             CheckByteOk(r.got, link::kPageSize))
             pages.push_back(&r.got);
@@ -256,7 +256,7 @@ std::vector<int> PagesRead(int last, const std::vector<int>& failed, int stopped
 }
 
 // The module's records within its count on the pages read, each page's reply matched to it.
-std::vector<std::optional<Card>> RecordsRead(const FuzzCable& cable, int count, int last,
+std::vector<std::optional<Card>> RecordsRead(const test::FakeD2xx& cable, int count, int last,
                                              const std::vector<int>& failed, int stoppedAt) {
     const std::vector<int> pages = PagesRead(last, failed, stoppedAt);
     const std::vector<const Bytes*> replies = AcceptedPages(cable);
@@ -270,15 +270,15 @@ std::vector<std::optional<Card>> RecordsRead(const FuzzCable& cable, int count, 
     return records;
 }
 
-bool CountReplied(const FuzzCable& cable, int count) {
-    return std::any_of(cable.reads.begin(), cable.reads.end(), [&](const FuzzCable::Read& r) {
+bool CountReplied(const test::FakeD2xx& cable, int count) {
+    return std::any_of(cable.reads.begin(), cable.reads.end(), [&](const test::FakeD2xx::Read& r) {
         return r.asked == 3 && r.got.size() == 3 && CheckByteOk(r.got, 2) &&
                r.got[0] * 256 + r.got[1] == count;
     });
 }
 
 void CheckRead(const ReadOutcome& o, const AppState& state, const TTablica& before,
-               const FuzzCable& cable, bool zada) {
+               const test::FakeD2xx& cable, bool zada) {
     Require(!o.registerReplaced ||
                 (o.ran && o.moduleCount >= 0 && o.stoppedAt < 0 && o.recordsWithoutCard.empty()),
             "register replaced by a read that says it went wrong");
@@ -314,7 +314,8 @@ void CheckRead(const ReadOutcome& o, const AppState& state, const TTablica& befo
                 "complete read holds another number of cards than the module's count");
 }
 
-void CheckVerify(const VerifyOutcome& o, const AppState& state, const FuzzCable& cable, bool zada) {
+void CheckVerify(const VerifyOutcome& o, const AppState& state, const test::FakeD2xx& cable,
+                 bool zada) {
     const int errors = static_cast<int>(std::count_if(
         o.differences.begin(), o.differences.end(), [](const auto& d) { return d.onlyInModule; }));
     Require(errors == o.errors, "errors and module-side differences disagree");
@@ -363,8 +364,8 @@ void CheckVerify(const VerifyOutcome& o, const AppState& state, const FuzzCable&
     Require(module == program, "verify said success but the module holds other cards");
 }
 
-void CheckWrite(const WriteOutcome& o, const AppState& state, const FuzzCable& cable, bool zada,
-                bool needSaveBefore) {
+void CheckWrite(const WriteOutcome& o, const AppState& state, const test::FakeD2xx& cable,
+                bool zada, bool needSaveBefore) {
     Require(state.NeedSave == (needSaveBefore && !o.Complete()), "NeedSave after a write");
     if (o.refused) {
         Require(cable.written.empty(), "refused register but something was sent");
@@ -415,7 +416,7 @@ void CheckWrite(const WriteOutcome& o, const AppState& state, const FuzzCable& c
     }
 }
 
-void CheckReset(ResetResult result, const FuzzCable& cable, bool zada) {
+void CheckReset(ResetResult result, const test::FakeD2xx& cable, bool zada) {
     if (result == ResetResult::NotRun) {
         Require(!Sent(cable, link::kControl, link::kControlReset), "reset sent but not run");
         Require(PageWrites(cable) == 0, "pages written by a reset that did not run");
@@ -454,7 +455,8 @@ void CheckReset(ResetResult result, const FuzzCable& cable, bool zada) {
     }
 }
 
-void CheckPasswordWrite(PasswordWriteResult result, const AppState& state, const FuzzCable& cable) {
+void CheckPasswordWrite(PasswordWriteResult result, const AppState& state,
+                        const test::FakeD2xx& cable) {
     const PasswordPair pw = PasswordBytes(state.connection.Edit_haslo);
     const std::vector<const Bytes*> pages = AcceptedPages(cable);
     if (result == PasswordWriteResult::NotRun) {
@@ -481,12 +483,12 @@ void CheckPasswordWrite(PasswordWriteResult result, const AppState& state, const
     Require(sent, "password saved but no page 0 with it and the module's other bytes was sent");
 }
 
-void CheckMonitor(const AppState& state, const FuzzCable& cable, std::size_t tickReads,
+void CheckMonitor(const AppState& state, const test::FakeD2xx& cable, std::size_t tickReads,
                   const std::string& hasloChecked) {
     const bool noCable = state.connection.view.outcome == LinkOutcome::NoCable;
     Require(!state.connection.view.cableInUse || (noCable && cable.heldElsewhere),
             "cable said to be in use by another program that holds none");
-    Require(!noCable || cable.pulled || state.connection.view.cableInUse,
+    Require(!noCable || !cable.cablePresent || state.connection.view.cableInUse,
             "cable another program holds said to be missing");
     if (!state.connection.PasswordAccepted())
         return;
@@ -508,7 +510,7 @@ void CheckMonitor(const AppState& state, const FuzzCable& cable, std::size_t tic
 
 // The close query writes only to the module the monitor's last tick found, and only a current
 // module takes the write: anything else on the cable is asked who it is and nothing more.
-void CheckCloseQuery(const AppState& state, const FuzzCable& cable, std::size_t sentBefore) {
+void CheckCloseQuery(const AppState& state, const test::FakeD2xx& cable, std::size_t sentBefore) {
     if (state.connection.view.outcome == LinkOutcome::CurrentModule)
         return;
     for (std::size_t i = sentBefore; i < cable.written.size(); ++i)
@@ -518,7 +520,7 @@ void CheckCloseQuery(const AppState& state, const FuzzCable& cable, std::size_t 
 
 // A card number the reader gave: decimal without leading zeros, and a whole reply that said it
 // somewhere in what the port read.
-void CheckCardAtReader(const std::string& number, const FuzzCable& cable) {
+void CheckCardAtReader(const std::string& number, const test::FakeD2xx& cable) {
     if (number.empty())
         return;
     Require(number.size() <= 10 && number.find_first_not_of("0123456789") == std::string::npos &&
@@ -545,7 +547,7 @@ void CheckCardAtReader(const std::string& number, const FuzzCable& cable) {
 
 // A click that arrives while a job of the command runner holds the cable starts nothing: no
 // question, no request, no change.
-void ClickWhileBusy(ModuleContext& ctx, Command command, const FuzzCable& cable) {
+void ClickWhileBusy(ModuleContext& ctx, Command command, const test::FakeD2xx& cable) {
     const AppState snapshot = ctx.state;
     CommandRunner runner(ctx.port);
     bool ran = false, secondStarted = true;
@@ -597,8 +599,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const int variant = data[1] >> 6;
 
     link::VirtualClock clock(1000);
-    FuzzCable cable(clock, std::string_view(reinterpret_cast<const char*>(data) + 2, size - 2),
-                    byteGap);
+    test::FakeD2xx cable;
+    cable.Install(clock);
+    cable.byteGapMs = byteGap;
+    cable.answer = ReplyChunks(std::string_view(reinterpret_cast<const char*>(data) + 2, size - 2));
     link::TBEXFTDI port(clock, cable.Driver());
     FuzzUi ui;
     ui.panelAnswer = panel;

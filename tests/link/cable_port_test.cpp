@@ -1,9 +1,9 @@
 // The cable port over a recording D2XX fake: what it calls, in which order, and what it does
 // when a call fails.
-#include "fake_d2xx.h"
 #include "link/ftdi.h"
 #include "link/port_control.h"
 
+#include "support/fake_d2xx.h"
 #include "support/port_calls.h"
 
 #include <gtest/gtest.h>

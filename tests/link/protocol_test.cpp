@@ -1,9 +1,9 @@
 // The module requests over the recording fake: exact frames, the waits between sending and
 // reading, and how each reply is judged.
-#include "fake_d2xx.h"
 #include "link/ftdi.h"
 #include "link/memory_image.h"
 
+#include "support/fake_d2xx.h"
 #include "support/port_calls.h"
 
 #include <gtest/gtest.h>
@@ -43,7 +43,7 @@ protected:
         fake.calls.clear();
     }
     // Time from the last write to the first read after it.
-    std::uint64_t WaitBeforeRead() const { return fake.readAt.back() - fake.writtenAt.back(); }
+    std::uint64_t WaitBeforeRead() const { return fake.reads.back().at - fake.writtenAt.back(); }
 
     link::VirtualClock clock;
     FakeD2xx fake;
@@ -71,7 +71,7 @@ TEST_F(ProtocolTest, PageReadFramesAddressBothBanksAndRefuseOutsidePages) {
     EXPECT_EQ(fake.written[3], (Bytes{'A', 0x00, 0x42}));
     // 20 ms after sending, 5 ms of clearing, then the 65-byte read.
     EXPECT_EQ(WaitBeforeRead(), 25u);
-    EXPECT_EQ(fake.readSizes.back(), 65u);
+    EXPECT_EQ(fake.reads.back().asked, 65u);
 }
 
 TEST_F(ProtocolTest, PageReadAcceptsOnlyAWholeReplyWithItsCheckByte) {
@@ -107,7 +107,7 @@ TEST_F(ProtocolTest, PageWriteSendsTheCallersBytesAndWaitsByBank) {
         ASSERT_EQ(frame[2 + i], i * 3);
     EXPECT_EQ(frame, WithCheck(Bytes(frame.begin(), frame.end() - 1)));
     EXPECT_EQ(WaitBeforeRead(), 15u); // 10 ms for the high bank, 5 ms clearing
-    EXPECT_EQ(fake.readSizes.back(), 3u);
+    EXPECT_EQ(fake.reads.back().asked, 3u);
 
     fake.replies = {WithCheck({'B', 1})};
     EXPECT_EQ(port.WritePage(5), link::PortResult::Ok);
@@ -200,7 +200,7 @@ TEST_F(ProtocolTest, AShortWriteFailsAtOnceWithoutWaiting) {
     EXPECT_NE(port.ReadPage(3), link::PortResult::Ok);
     EXPECT_EQ(CardOrEmpty(port), "");
     EXPECT_EQ(clock.TickMs(), 0u);
-    EXPECT_TRUE(fake.readSizes.empty());
+    EXPECT_TRUE(fake.reads.empty());
 }
 
 TEST_F(ProtocolTest, ResetNeedsTheExactConfirmationAndWaitsLongerOnZada) {
@@ -225,7 +225,7 @@ TEST_F(ProtocolTest, CardRepliesGiveUnsignedNumbersOrTheEmptyText) {
     EXPECT_EQ(CardOrEmpty(port), "12345");
     EXPECT_EQ(fake.written.back(), (Bytes{0x47, 0x00, 0x48}));
     EXPECT_EQ(WaitBeforeRead(), 25u);
-    EXPECT_EQ(fake.readSizes.back(), 6u);
+    EXPECT_EQ(fake.reads.back().asked, 6u);
 
     fake.replies = {{'G', 0xFF, 0xFF, 0xFF, 0xFF, 0x44}};
     EXPECT_EQ(CardOrEmpty(port), "");
@@ -335,7 +335,7 @@ TEST_F(ProtocolTest, SetPassRewritesPageZeroWithTheNewPair) {
     EXPECT_EQ(port.SetPass("12G4"), link::PortResult::Ok);
     ASSERT_EQ(fake.written.size(), 2u);
     // The page read goes without a wait before clearing.
-    EXPECT_EQ(fake.readAt[0] - fake.writtenAt[0], 5u);
+    EXPECT_EQ(fake.reads[0].at - fake.writtenAt[0], 5u);
     const Bytes& w = fake.written[1];
     ASSERT_EQ(w.size(), 67u);
     EXPECT_EQ(w[0], 'B');
@@ -442,7 +442,7 @@ TEST_F(ProtocolTest, IdentifyExchangesReturnWhatCameOrZeros) {
     fake.replies = {{'j'}};
     EXPECT_EQ(port.LegacyIdentify(), 'j');
     EXPECT_EQ(fake.written.back(), (Bytes{0x48, 0x00, 0x49}));
-    EXPECT_EQ(fake.readSizes.back(), 1u);
+    EXPECT_EQ(fake.reads.back().asked, 1u);
     fake.replies = {Bytes{}};
     EXPECT_EQ(port.LegacyIdentify(), 0);
 }

@@ -30,8 +30,11 @@ done
 pass
 grep -q ftd2xx <<<"$listing" && fail "the simulator is in the main package"
 sim_listing=$(dpkg -c "$sim" | awk '{print $6}')
-grep -qx ./usr/lib/korv-simulator/libftd2xx.so <<<"$sim_listing" ||
+grep -qx ./usr/lib/x86_64-linux-gnu/korv-simulator/libftd2xx.so <<<"$sim_listing" ||
   fail "$sim lacks the simulated library"
+# The library is private: nothing for ldconfig to do, so no maintainer scripts.
+sim_control=$(dpkg-deb --ctrl-tarfile "$sim" | tar -t)
+grep -Eq '(postinst|postrm|triggers)$' <<<"$sim_control" && fail "$sim has maintainer scripts"
 pass
 control=$(dpkg -I "$main")
 grep -q '^ Depends:.*libqt6widgets6' <<<"$control" || fail "Depends lacks Qt"
@@ -42,6 +45,9 @@ trap 'rm -rf "$root"' EXIT
 chmod 0755 "$root" # the other user below must reach the programs
 dpkg -x "$main" "$root"
 dpkg -x "$sim" "$root"
+# korv-training puts the library's folder on the library path: the folder the package fills.
+lib=$(sed -n 's/^lib=//p' "$root/usr/bin/korv-training")
+[ -f "$root$lib/libftd2xx.so" ] || fail "korv-training looks for the library in ${lib:-nothing}"
 messages=$("$root/usr/bin/korv-cli" messages --lang 0) || fail "messages --lang 0 failed"
 [ "${messages%%$'\n'*}" = $'0\t"Plik"' ] || fail "messages --lang 0"
 [ "$("$root/usr/bin/korv-cli" --version)" = "korv-cli $version" ] || fail "--version"

@@ -34,6 +34,33 @@ bool IsControl(const QWidget* w, const QWidget* top) {
            ((w->focusPolicy() & Qt::TabFocus) || qobject_cast<const ui::PushPanel*>(w));
 }
 
+// What a screen reader offers as a thing to read or work, whether or not Tab stops at it (a
+// read-only box that shows a state, say).
+bool ReadableControl(const QWidget* w, const QWidget* top) {
+    if (!w->isVisibleTo(top) || InnerPart(w))
+        return false;
+    QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(const_cast<QWidget*>(w));
+    if (!iface)
+        return false;
+    switch (iface->role()) {
+    case QAccessible::Button:
+    case QAccessible::CheckBox:
+    case QAccessible::RadioButton:
+    case QAccessible::ComboBox:
+    case QAccessible::EditableText:
+    case QAccessible::SpinBox:
+    case QAccessible::Slider:
+    case QAccessible::ProgressBar:
+    case QAccessible::List:
+    case QAccessible::Tree:
+    case QAccessible::Table:
+    case QAccessible::PageTabList:
+        return true;
+    default:
+        return false;
+    }
+}
+
 QString Describe(const QWidget* w) {
     return QString("%1 %2").arg(w->metaObject()->className(), w->objectName());
 }
@@ -69,19 +96,23 @@ QWidget* FirstControl(QWidget* top) {
     return nullptr;
 }
 
-// Enabled controls without an accessible name, and focusable controls Tab never reaches. A
-// radio button stands for its group: Tab stops at the checked one, the arrows do the rest.
+// Enabled controls without an accessible name, focusable or not, and focusable controls Tab
+// never reaches. A radio button stands for its group: Tab stops at the checked one, the arrows
+// do the rest.
 QStringList Faults(QWidget* top, QWidget* start) {
     if (!start)
         return {};
     const QList<QWidget*> chain = TabChain(top, start);
     QStringList faults;
     for (QWidget* w : top->findChildren<QWidget*>()) {
-        if (!IsControl(w, top))
+        const bool control = IsControl(w, top);
+        if (!control && !ReadableControl(w, top))
             continue;
         QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(w);
         if (w->isEnabled() && (!iface || iface->text(QAccessible::Name).trimmed().isEmpty()))
             faults << "no name: " + Describe(w);
+        if (!control)
+            continue;
         bool reached = chain.contains(w);
         if (auto* radio = qobject_cast<QRadioButton*>(w); radio && radio->autoExclusive())
             for (QWidget* sibling : chain)

@@ -313,6 +313,8 @@ void TMain::BuildStatusLine() {
     Pokaz_poloczenie->setReadOnly(true);
     Pokaz_poloczenie->setFocusPolicy(Qt::NoFocus);
     Pokaz_poloczenie->setStyleSheet("background: red;");
+    // Tab passes the cable box by, but a screen reader lists it: the status label names it.
+    Label_stan_polaczenia->setBuddy(Pokaz_poloczenie);
     PBar1 = new QProgressBar(client);
     PBar1->setObjectName("PBar1");
     PBar1->setGeometry(644, 598, 216, 22);
