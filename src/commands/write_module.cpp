@@ -28,7 +28,7 @@ WriteOutcome WriteModule(ModuleContext& ctx, const WriteBackup& backup) {
     }
     // Without a model the session refuses the module before any page.
     const int writePages =
-        ctx.state.model ? LastPageToWrite(ctx.state.tablica.CardCount(), *ctx.state.model) + 1 : 0;
+        ctx.state.model ? PagesToWrite(ctx.state.tablica.CardCount(), *ctx.state.model) : 0;
     outcome.backup = BackUpBeforeWrite(ctx, backup, writePages);
     if (!outcome.backup.WriteMayFollow())
         return outcome;
