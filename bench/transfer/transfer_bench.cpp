@@ -9,6 +9,7 @@
 #include "commands/read_module.h"
 #include "commands/verify_module.h"
 #include "commands/write_module.h"
+#include "link/memory_image.h"
 
 #include <chrono>
 #include <cstdio>
@@ -18,7 +19,10 @@
 namespace {
 
 constexpr std::uint32_t kModuleMs = 1;
-constexpr int kPages = 512;
+// A full register on a full module: the pages a read or verify of its count touches, and
+// those its write sends.
+const int kReadPages = korv::PagesToRead(korv::MaxCards, korv::link::kFullModule);
+const int kWritePages = korv::PagesToWrite(korv::MaxCards, korv::link::kFullModule);
 
 korv::TTablica FullRegister() {
     korv::TTablica t;
@@ -59,13 +63,13 @@ int main(int argc, char**) {
     };
     const korv::bench::TransferFloor floor{kModuleMs};
     const auto wallStart = std::chrono::steady_clock::now();
-    measure("6144-card write", floor.Write(kPages),
+    measure("6144-card write", floor.Write(kWritePages),
             [&] { return korv::WriteModule(ctx).Complete(); });
-    measure("6144-card read", floor.Read(kPages), [&] {
+    measure("6144-card read", floor.Read(kReadPages), [&] {
         const bool complete = korv::ReadModule(ctx).Complete();
         return complete && state.tablica.CardCount() == korv::MaxCards;
     });
-    measure("6144-card verify", floor.Read(kPages),
+    measure("6144-card verify", floor.Read(kReadPages),
             [&] { return korv::VerifyModule(ctx).Matches(); });
     const auto wall = std::chrono::duration_cast<std::chrono::milliseconds>(
         std::chrono::steady_clock::now() - wallStart);

@@ -11,6 +11,7 @@
 #include "bench/transfer/transfer_floor.h"
 #include "i18n/catalogue.h"
 #include "i18n/message_slots.h"
+#include "link/memory_image.h"
 #include "ui/main_window/main_window.h"
 #include "ui/widgets/push_panel.h"
 
@@ -32,7 +33,10 @@ namespace {
 constexpr int kModuleReadyMs = 30000;
 constexpr int kCommandMs = 120000;
 constexpr std::uint32_t kModuleMs = 1;
-constexpr int kPages = 512;
+// A full register on a full module: the pages a read or verify of its count touches, and
+// those its write sends.
+const int kReadPages = korv::PagesToRead(korv::MaxCards, korv::link::kFullModule);
+const int kWritePages = korv::PagesToWrite(korv::MaxCards, korv::link::kFullModule);
 
 // The register the module starts with: every apartment of every zone full.
 std::string ImageCards() {
@@ -147,7 +151,7 @@ int main(int argc, char** argv) {
     if (chosen.count("read")) {
         w.state().tablica.ClearCards();
         const CaseResult r = Press(w, answerer, w.Panel1b->label());
-        report("read", r, floor.Read(kPages), w.state().tablica.CardCount() == korv::MaxCards);
+        report("read", r, floor.Read(kReadPages), w.state().tablica.CardCount() == korv::MaxCards);
     } else {
         FillRegister(w);
     }
@@ -156,11 +160,11 @@ int main(int argc, char** argv) {
         // The module holds cards: Save offers the backup, answered Yes, which reads them all
         // (a read's floor) before the write.
         const CaseResult r = Press(w, answerer, w.Panel2b->label());
-        report("write", r, floor.Read(kPages) + floor.Write(kPages), !w.state().NeedSave);
+        report("write", r, floor.Read(kReadPages) + floor.Write(kWritePages), !w.state().NeedSave);
     }
     if (chosen.count("verify")) {
         const CaseResult r = Press(w, answerer, w.Panel3b->label());
-        report("verify", r, floor.Read(kPages), Said(r, korv::MsgVerifySucceeded));
+        report("verify", r, floor.Read(kReadPages), Said(r, korv::MsgVerifySucceeded));
     }
     if (chosen.count("reset")) {
         const CaseResult r = Press(w, answerer, w.Button_reset_pamieci);

@@ -13,6 +13,7 @@
 #include "commands/password_check.h"
 #include "commands/password_commands.h"
 #include "commands/transfer_session.h"
+#include "core/digits.h"
 #include "i18n/catalogue.h"
 #include "i18n/own_texts.h"
 #include "link/ftdi.h"
@@ -27,8 +28,7 @@ namespace korv::cli {
 namespace {
 
 bool FourDigits(const std::string& s) {
-    return s.size() == 4 &&
-           std::all_of(s.begin(), s.end(), [](char c) { return c >= '0' && c <= '9'; });
+    return s.size() == 4 && AllDigits(s);
 }
 
 bool SmallNumber(const std::string& s, int low, int high, int& value) {

@@ -70,7 +70,7 @@ BackupStep BackUpBeforeWrite(ModuleContext& ctx, const WriteBackup& plan, int wr
                                      : OfferedBackupPath(model, step.backup);
         if (path.empty())
             return;
-        step.progressSteps = LastPageToRead(std::min(count, MaxCards), model) + 1;
+        step.progressSteps = PagesToRead(count, model);
         const ProgressPart part{0, step.progressSteps + std::max(writePages, 0),
                                 OwnText(OwnTextName::BackupProgress, language)};
         step.backup = BackUpModule(ctx, count, path, part);

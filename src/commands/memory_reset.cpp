@@ -1,6 +1,7 @@
 #include "commands/memory_reset.h"
 
 #include "commands/page_exchange.h"
+#include "link/page_image.h"
 #include "link/page_layout.h"
 
 #include <algorithm>
@@ -18,7 +19,7 @@ constexpr std::uint32_t kSecondLookWaitMs = 4000;
 
 PageBytes PageInReply(const link::TBEXFTDI& port) {
     PageBytes page{};
-    std::copy_n(port.buf_out.begin(), page.size(), page.begin());
+    std::ranges::copy(link::ReplyPage(port.buf_out), page.begin());
     return page;
 }
 
@@ -49,23 +50,17 @@ ResetResult ResetKeepingPassword(ModuleContext& ctx) {
         if (now == before)
             return ResetResult::NotDone;
     }
-    auto data = port.buf_in.begin() + link::kWriteDataOffset;
-    // Twelve free records and the count 0 around the kept password.
-    std::fill(data, data + link::kTrailer, 0xFF);
-    data[link::kCountHigh] = 0;
-    data[link::kCountLow] = 0;
-    data[link::kPasswordDigits12] = before[link::kPasswordDigits12];
-    data[link::kPasswordDigits34] = before[link::kPasswordDigits34];
+    const link::PageImage page = link::RequestPage(port.buf_in);
+    link::PutEmptyPageZero(page, link::PasswordOnPage(before));
     if (!WriteModulePage(ctx, 0))
         return ResetResult::PasswordNotKept;
     if (!ctx.state.connection.model->zadaSettings)
         return ResetResult::Done;
-    // The factory's extra settings: 4 s, electric lock, sounds on. Byte 63 stays the second
-    // password byte of the page-0 image, as modules in the field were always left.
-    data[link::kZadaLockTime] = 4;
-    data[link::kZadaLockType] = 0;
-    data[link::kZadaSounds] = 0;
-    return WriteModulePage(ctx, 1) ? ResetResult::Done : ResetResult::SettingsNotKept;
+    // Page 1 goes as the page-0 image with the factory's extra settings over it; its byte 63
+    // keeps the second password byte, as a reset leaves the modules in the field.
+    link::PutZadaSettingsOnPage(page, link::ZadaSettings{});
+    return WriteModulePage(ctx, link::kZadaSettingsPage) ? ResetResult::Done
+                                                         : ResetResult::SettingsNotKept;
 }
 
 } // namespace korv

@@ -48,8 +48,8 @@ std::optional<std::string> BackupFolder() {
 }
 
 int BackupSeconds(int count, const link::ModuleModel& model) {
-    const int pages = LastPageToRead(std::min(count, MaxCards), model) + 1;
-    return std::max(1, (pages * kBackupMsPerPage + kBackupSessionMs + 500) / 1000);
+    return std::max(1,
+                    (PagesToRead(count, model) * kBackupMsPerPage + kBackupSessionMs + 500) / 1000);
 }
 
 BackupOutcome BackUpModule(ModuleContext& ctx, int count, const std::string& path,

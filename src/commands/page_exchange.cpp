@@ -1,5 +1,11 @@
 #include "commands/page_exchange.h"
 
+#include "core/card_register.h"
+#include "i18n/catalogue.h"
+#include "i18n/own_texts.h"
+
+#include <string>
+
 namespace korv {
 
 bool ReadModulePage(ModuleContext& ctx, int pageno) {
@@ -19,6 +25,14 @@ int ReadModuleCount(ModuleContext& ctx) {
     int count = -1;
     TriedLikeAPage([&] { return ctx.port.LiczbaKart(count) == link::PortResult::Ok; });
     return count;
+}
+
+bool SayIfCountTooLarge(ModuleContext& ctx, int count) {
+    if (count <= MaxCards)
+        return false;
+    ctx.ui.ShowMessage(
+        OwnText(OwnTextName::ModuleCountTooLarge, LanguageIndex(), {std::to_string(count)}));
+    return true;
 }
 
 } // namespace korv

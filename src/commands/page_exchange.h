@@ -14,5 +14,8 @@ bool WriteModulePage(ModuleContext& ctx, int pageno);
 // The module's card count, asked like a page: -1 only when every try failed. A single lost
 // count would otherwise stop a read, or make a verify report counts that differ.
 int ReadModuleCount(ModuleContext& ctx);
+// True, once said to the person, when the count is more than a module holds: page 0 is erased
+// or damaged, and a read or verify goes no further than the module's last page.
+bool SayIfCountTooLarge(ModuleContext& ctx, int count);
 
 } // namespace korv

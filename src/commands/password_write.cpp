@@ -1,7 +1,7 @@
 #include "commands/password_write.h"
 
 #include "commands/page_exchange.h"
-#include "link/page_layout.h"
+#include "link/page_image.h"
 
 #include <algorithm>
 
@@ -11,17 +11,16 @@ PasswordWriteResult WritePassword(ModuleContext& ctx, std::string_view password)
     link::TBEXFTDI& port = ctx.port;
     if (password.size() < 4 || !ReadModulePage(ctx, 0))
         return PasswordWriteResult::NotSaved;
-    const auto [digits12, digits34] = link::PackPassword(password);
-    auto data = port.buf_in.begin() + link::kWriteDataOffset;
-    std::copy_n(port.buf_out.begin(), link::kPasswordDigits12, data);
-    data[link::kPasswordDigits12] = digits12;
-    data[link::kPasswordDigits34] = digits34;
+    const link::PasswordBytes packed = link::PackPassword(password);
+    // The page goes back as the module keeps it, only the password changed.
+    const link::PageImage page = link::RequestPage(port.buf_in);
+    std::ranges::copy(link::ReplyPage(port.buf_out), page.begin());
+    link::PutPasswordOnPage(page, packed);
     if (WriteModulePage(ctx, 0))
         return PasswordWriteResult::Saved;
     if (!ReadModulePage(ctx, 0))
         return PasswordWriteResult::Unknown;
-    const bool taken = port.buf_out[link::kPasswordDigits12] == digits12 &&
-                       port.buf_out[link::kPasswordDigits34] == digits34;
+    const bool taken = link::PasswordOnPage(link::ReplyPage(port.buf_out)) == packed;
     return taken ? PasswordWriteResult::Saved : PasswordWriteResult::NotSaved;
 }
 

@@ -7,7 +7,6 @@
 #include "i18n/message_slots.h"
 #include "i18n/own_texts.h"
 #include "link/memory_image.h"
-#include "link/page_layout.h"
 
 #include <algorithm>
 
@@ -63,10 +62,8 @@ ReadOutcome ReadModule(ModuleContext& ctx) {
             return;
         }
         int count = outcome.moduleCount;
-        if (count > MaxCards) {
+        if (SayIfCountTooLarge(ctx, count)) {
             outcome.countTooLarge = true;
-            ctx.ui.ShowMessage(
-                OwnText(OwnTextName::ModuleCountTooLarge, language, {std::to_string(count)}));
             count = MaxCards;
         }
         TTablica read = ctx.state.tablica;

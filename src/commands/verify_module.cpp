@@ -7,7 +7,7 @@
 #include "i18n/message_slots.h"
 #include "i18n/own_texts.h"
 #include "link/memory_image.h"
-#include "link/page_layout.h"
+#include "link/page_image.h"
 
 #include <algorithm>
 #include <map>
@@ -53,10 +53,6 @@ private:
     const TTablica& tablica_;
     std::map<std::pair<int, int>, std::vector<bool>> used_;
 };
-
-int RecordApartment(const link::PortBuffer& buf_out, int r) {
-    return buf_out[(r - 1) * link::kRecordSize + link::kRecordApartmentByte];
-}
 
 void Report(ModuleContext& ctx, const VerifyOutcome& o) {
     const int language = LanguageIndex();
@@ -114,11 +110,7 @@ VerifyOutcome VerifyModule(ModuleContext& ctx) {
             return;
         }
         const int count = o.moduleCount;
-        if (count > MaxCards) {
-            o.countTooLarge = true;
-            ctx.ui.ShowMessage(OwnText(OwnTextName::ModuleCountTooLarge, LanguageIndex(),
-                                       {std::to_string(count)}));
-        }
+        o.countTooLarge = SayIfCountTooLarge(ctx, count);
         const int last = LastPageToRead(count, *ctx.state.connection.model);
         Pairing pairing(tablica);
         int c = 0; // the module's cards on the pages the loop came to
@@ -131,8 +123,9 @@ VerifyOutcome VerifyModule(ModuleContext& ctx) {
                     return false;
                 }
                 for (int r = 1; r <= CardRecordsOnPage(count, n); ++r) {
-                    int zoneCode = 0;
-                    const auto card = CardOfRecord(ctx.port.buf_out, r, &zoneCode);
+                    const link::CardRecord record =
+                        link::RecordOnPage(link::ReplyPage(ctx.port.buf_out), r);
+                    const auto card = CardOfRecord(record);
                     // A matching record whose card an equal record already took is a surplus
                     // copy: with the counts equal, another of the program's cards is missing.
                     if (CardRecordMatches(ctx.port.buf_out, r, tablica) && pairing.Take(*card))
@@ -143,7 +136,7 @@ VerifyOutcome VerifyModule(ModuleContext& ctx) {
                             {card->i, card->j, card->karta.numer, card->karta.B1, true});
                     else
                         o.differences.push_back(
-                            {zoneCode, RecordApartment(ctx.port.buf_out, r), "", false, true});
+                            {record.zoneCode, record.apartment, "", false, true});
                 }
                 return true;
             });

@@ -28,7 +28,7 @@ WriteOutcome WriteModule(ModuleContext& ctx, const WriteBackup& backup) {
     }
     // Without a model the session refuses the module before any page.
     const int writePages =
-        ctx.state.connection.model ? LastPageToWrite(ctx.state.tablica.CardCount(), *ctx.state.connection.model) + 1 : 0;
+        ctx.state.connection.model ? PagesToWrite(ctx.state.tablica.CardCount(), *ctx.state.connection.model) : 0;
     outcome.backup = BackUpBeforeWrite(ctx, backup, writePages);
     if (!outcome.backup.WriteMayFollow())
         return outcome;

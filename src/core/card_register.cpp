@@ -1,5 +1,7 @@
 #include "core/card_register.h"
 
+#include "core/digits.h"
+
 namespace korv {
 
 void TTablica::ClearCards() {
@@ -26,7 +28,7 @@ int TTablica::ApartmentCardCount(int zone, int apartment) const {
 }
 
 std::string_view CardNumberKey(std::string_view numer) {
-    if (numer.empty() || numer.find_first_not_of("0123456789") != std::string_view::npos)
+    if (!AllDigits(numer))
         return numer;
     const size_t first = numer.find_first_not_of('0');
     // All zeros: the value 0, whatever the count.

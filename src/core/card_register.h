@@ -102,4 +102,10 @@ private:
     std::array<TListaZNumerem, CellCount> cells_;
 };
 
+// More cards than a module holds (MaxCards): the write refuses such a register before anything
+// is sent, and a card file's check names it.
+inline bool ExceedsModule(const TTablica& tablica) {
+    return tablica.CardCount() > MaxCards;
+}
+
 } // namespace korv

@@ -1,5 +1,7 @@
 #include "files/card_spreadsheet.h"
 
+#include "core/digits.h"
+
 #include "files/card_line.h"
 #include "files/delimited_text.h"
 #include "files/register_checks.h"
@@ -25,8 +27,7 @@ std::string_view Trimmed(std::string_view s) {
 }
 
 bool Digits(std::string_view s, std::size_t most) {
-    return !s.empty() && s.size() <= most &&
-           s.find_first_not_of("0123456789") == std::string_view::npos;
+    return s.size() <= most && AllDigits(s);
 }
 
 // A zone or apartment: decimal digits, leading zeros allowed ("007" as a spreadsheet keeps it).

@@ -1,5 +1,6 @@
 #include "files/register_checks.h"
 
+#include "core/digits.h"
 #include "core/module_card_number.h"
 
 #include "files/byte_line.h"
@@ -20,12 +21,6 @@ namespace {
 constexpr int kOldLineFields = 6;
 // Line 1 of a one-zone file is its format name; apartment 0 is on line 2.
 constexpr int kOldFirstApartmentLine = 2;
-// Nine decimal digits always fit a long long.
-
-bool AllDigits(std::string_view s) {
-    return !s.empty() && s.find_first_not_of("0123456789") == std::string_view::npos;
-}
-
 } // namespace
 
 CardNumberFault CheckCardNumber(std::string_view numer) {
@@ -51,10 +46,6 @@ std::vector<CardCheck> CheckCards(const TTablica& tablica) {
             found.push_back(std::move(c));
     });
     return found;
-}
-
-bool ExceedsModule(const TTablica& tablica) {
-    return tablica.CardCount() > MaxCards;
 }
 
 std::vector<LineCheck> CheckVersion9Lines(std::string_view bytes) {

@@ -1,7 +1,8 @@
 // What must be fixed before the cards go to a module: the rules over the register (numbers a
-// module cannot hold or gives back changed, the same number twice, too many cards) and over
-// the file's own text (lines the reader drops or shortens without a word). Each rule returns
-// what it found; wording is the caller's.
+// module cannot hold or gives back changed, the same number twice; too many cards is the
+// register's own ExceedsModule, which the write's refusal shares) and over the file's own text
+// (lines the reader drops or shortens without a word). Each rule returns what it found; wording
+// is the caller's.
 #pragma once
 
 #include "core/card_register.h"
@@ -38,9 +39,6 @@ struct CardCheck {
 
 // The cards with a duplicate number or a number fault, in register order.
 std::vector<CardCheck> CheckCards(const TTablica& tablica);
-
-// More cards than a module holds (MaxCards).
-bool ExceedsModule(const TTablica& tablica);
 
 // Lines of a RUF-KARTYv9 file, in file order (numbers to dial first, then cards).
 std::vector<LineCheck> CheckVersion9Lines(std::string_view bytes);

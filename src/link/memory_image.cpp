@@ -1,6 +1,7 @@
 #include "link/memory_image.h"
 
 #include "core/module_card_number.h"
+#include "link/page_image.h"
 #include "link/page_layout.h"
 
 #include <algorithm>
@@ -17,20 +18,15 @@ int RaiseForZada(int last, const ModuleModel& model) {
     return (model.zadaSettings && last == 0) ? 1 : last;
 }
 
-void PutRecord(std::uint8_t* record, std::uint32_t number, int zone, int apartment, bool b1) {
-    record[0] = static_cast<std::uint8_t>(number & 0xFF);
-    record[1] = static_cast<std::uint8_t>((number >> 8) & 0xFF);
-    record[2] = static_cast<std::uint8_t>((number >> 16) & 0xFF);
-    record[kRecordFlagsByte] =
-        static_cast<std::uint8_t>(((number >> 24) & 0x0F) << 4 | zone | (b1 ? kRecordB1Bit : 0));
-    record[kRecordApartmentByte] = static_cast<std::uint8_t>(apartment);
-}
-
 } // namespace
 
 int LastPageToRead(int moduleCount, const ModuleModel& model) {
     // C's truncation toward zero is the rule: counts -1..12 all give page 0.
     return std::min(RaiseForZada((moduleCount - 1) / kRecordsPerPage, model), kLastModulePage);
+}
+
+int PagesToRead(int moduleCount, const ModuleModel& model) {
+    return LastPageToRead(moduleCount, model) + 1;
 }
 
 int CardRecordsOnPage(int moduleCount, int pageno) {
@@ -47,19 +43,22 @@ int LastPageToWrite(int cardCount, const ModuleModel& model) {
     return RaiseForZada((cardCount - 1) / kRecordsPerPage, model);
 }
 
-std::optional<TDKarta> CardOfRecord(const PortBuffer& buf_out, int r, int* zoneCode) {
+int PagesToWrite(int cardCount, const ModuleModel& model) {
+    return LastPageToWrite(cardCount, model) + 1;
+}
+
+std::optional<TDKarta> CardOfRecord(const CardRecord& record) {
+    if (!ValidZone(record.zoneCode))
+        return std::nullopt;
+    return TDKarta{static_cast<std::uint8_t>(record.zoneCode),
+                   static_cast<std::uint8_t>(record.apartment),
+                   TKarta{std::to_string(record.number), record.b1, ""}};
+}
+
+std::optional<TDKarta> CardOfRecord(const PortBuffer& buf_out, int r) {
     if (r < 1 || r > kRecordsPerPage)
         return std::nullopt;
-    const std::uint8_t* b = buf_out.data() + (r - 1) * kRecordSize;
-    const std::uint32_t number = b[0] | (b[1] << 8) | (b[2] << 16) |
-                                 (static_cast<std::uint32_t>(b[kRecordFlagsByte] >> 4) << 24);
-    const int zone = b[kRecordFlagsByte] & kRecordZoneMask;
-    if (zoneCode)
-        *zoneCode = zone;
-    if (!ValidZone(zone))
-        return std::nullopt;
-    return TDKarta{static_cast<std::uint8_t>(zone), b[kRecordApartmentByte],
-                   TKarta{std::to_string(number), (b[kRecordFlagsByte] & kRecordB1Bit) != 0, ""}};
+    return CardOfRecord(RecordOnPage(ReplyPage(buf_out), r));
 }
 
 bool DecodeCardRecord(const PortBuffer& buf_out, int r, TTablica& tablica) {
@@ -120,7 +119,7 @@ std::optional<TDKarta> FirstCardModuleCannotHold(const TTablica& tablica) {
 
 std::optional<ModuleRefusal> WhyModuleCannotTake(const TTablica& tablica) {
     const int cards = tablica.CardCount();
-    if (cards > MaxCards)
+    if (ExceedsModule(tablica))
         return ModuleRefusal{cards, std::nullopt};
     if (auto card = FirstCardModuleCannotHold(tablica))
         return ModuleRefusal{cards, std::move(card)};
@@ -130,34 +129,26 @@ std::optional<ModuleRefusal> WhyModuleCannotTake(const TTablica& tablica) {
 bool AssemblePage(TBEXFTDI& port, int pageno, WriteCursor& cursor, const TTablica& tablica,
                   const PageContext& context) {
     port.ClearBufIn();
-    std::uint8_t* data = port.buf_in.data() + kWriteDataOffset;
-    for (int k = 0; k < kRecordsPerPage; ++k) {
-        std::uint8_t* record = data + k * kRecordSize;
+    const PageImage page = RequestPage(port.buf_in);
+    for (int r = 1; r <= kRecordsPerPage; ++r) {
         if (!NextCardToWrite(tablica, cursor.zone, cursor.apartment, cursor.index)) {
-            std::fill(record, record + kRecordSize, 0xFF);
+            PutFreeRecordOnPage(page, r);
             continue;
         }
         const TKarta& karta = tablica.Cell(cursor.zone, cursor.apartment).lista[cursor.index];
         const auto number = ModuleCardNumber(karta.numer);
         if (!number)
             return false;
-        PutRecord(record, *number, cursor.zone, cursor.apartment, karta.B1);
+        PutRecordOnPage(page, r, {*number, cursor.zone, karta.B1, cursor.apartment});
     }
-    std::uint8_t* trailer = data + kTrailer;
     if (pageno == 0) {
-        const int count = tablica.CardCount();
-        trailer[kCountHigh - kTrailer] = static_cast<std::uint8_t>(count / 256);
-        trailer[kCountLow - kTrailer] = static_cast<std::uint8_t>(count % 256);
-        const PasswordBytes packed = PackPassword(context.password);
-        trailer[kPasswordDigits12 - kTrailer] = packed.digits12;
-        trailer[kPasswordDigits34 - kTrailer] = packed.digits34;
-    } else if (pageno == 1 && context.model.zadaSettings) {
-        trailer[kZadaLockTime - kTrailer] = static_cast<std::uint8_t>(context.zada.lockTime);
-        trailer[kZadaLockType - kTrailer] = static_cast<std::uint8_t>(context.zada.lockType);
-        trailer[kZadaSounds - kTrailer] = context.zada.soundsOn ? 0 : 1;
-        trailer[kZadaTrailerEnd - kTrailer] = 0xFF;
+        PutCountOnPage(page, tablica.CardCount());
+        PutPasswordOnPage(page, PackPassword(context.password));
+    } else if (pageno == kZadaSettingsPage && context.model.zadaSettings) {
+        PutZadaSettingsOnPage(page, context.zada);
+        page[kZadaTrailerEnd] = 0xFF;
     } else {
-        std::fill(trailer, trailer + 4, 0xFF);
+        std::fill(page.begin() + kTrailer, page.end(), 0xFF);
     }
     return true;
 }

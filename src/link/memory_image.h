@@ -6,6 +6,7 @@
 #include "core/card_register.h"
 #include "link/frame_checks.h"
 #include "link/ftdi.h"
+#include "link/page_image.h"
 #include "link/zada_settings.h"
 
 #include <cstdint>
@@ -22,6 +23,8 @@ inline constexpr int kLastModulePage = link::kPageCount - 1;
 // request failed), never past kLastModulePage. A ZADA module always has page 1 read, for its
 // extra settings.
 int LastPageToRead(int moduleCount, const link::ModuleModel& model);
+// The pages 0..LastPageToRead together: what a read's progress and a backup's time count.
+int PagesToRead(int moduleCount, const link::ModuleModel& model);
 
 // How the count the module reports lays its cards over the pages: the card at position c
 // (from 0) of the packed list is record c mod 12 + 1 of page c div 12. Records
@@ -31,12 +34,14 @@ int CardRecordsOnPage(int moduleCount, int pageno);
 int CardsThroughPage(int moduleCount, int pageno);
 // Highest page a write touches for the register's card count; -1 for no page at all.
 int LastPageToWrite(int cardCount, const link::ModuleModel& model);
+// The pages 0..LastPageToWrite together; 0 for none.
+int PagesToWrite(int cardCount, const link::ModuleModel& model);
 
-// Record r (1..12) of the page reply in buf_out as a card of its zone and apartment; nothing
-// for another r or a record of another zone code (a free slot among them). The zone code
-// itself when wanted, for saying what a record that holds no card holds.
-std::optional<TDKarta> CardOfRecord(const link::PortBuffer& buf_out, int r,
-                                    int* zoneCode = nullptr);
+// A record as a card of its zone and apartment; nothing for a record of another zone code (a
+// free slot among them).
+std::optional<TDKarta> CardOfRecord(const link::CardRecord& record);
+// The same for record r (1..12) of the page reply in buf_out; nothing for another r.
+std::optional<TDKarta> CardOfRecord(const link::PortBuffer& buf_out, int r);
 
 // Decodes record r (1..12) of the page reply in buf_out and appends its card to its cell.
 // Records of another zone code (free slots among them) and other r are dropped. True when a

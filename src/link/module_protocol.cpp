@@ -1,6 +1,7 @@
 // The module's requests over the port's buffers: fixed-length frames, fixed waits, one check
 // byte, no retries. Each says what became of it as a PortResult.
 #include "link/ftdi.h"
+#include "link/page_image.h"
 #include "link/page_layout.h"
 #include "link/request_letters.h"
 
@@ -103,16 +104,8 @@ PortResult TBEXFTDI::ReadPage(int pageno, const ModuleModel& model, ZadaSettings
     clock_.SleepMs(kPageReadWaitMs);
     ClearBufOut();
     const PortResult result = ReceiveChecked(kPageReplyLength, kPageSize);
-    if (model.zadaSettings && pageno == 1) {
-        // Out-of-range settings fall back to the factory's: 4 s, electric lock.
-        if (buf_out[kZadaLockTime] > 25)
-            buf_out[kZadaLockTime] = 4;
-        if (buf_out[kZadaLockType] > 2)
-            buf_out[kZadaLockType] = 0;
-        zada.lockTime = buf_out[kZadaLockTime];
-        zada.lockType = buf_out[kZadaLockType];
-        zada.soundsOn = buf_out[kZadaSounds] == 0;
-    }
+    if (model.zadaSettings && pageno == kZadaSettingsPage)
+        zada = SettleZadaSettingsOnPage(ReplyPage(buf_out));
     return result;
 }
 
@@ -179,9 +172,7 @@ PortResult TBEXFTDI::CheckPass(std::string_view pass) {
         return PortResult::BadArgument;
     if (const PortResult page = ReadPageZero(kPageReadWaitMs); page != PortResult::Ok)
         return page;
-    const PasswordBytes packed = PackPassword(pass);
-    const bool same = packed.digits12 == buf_out[kPasswordDigits12] &&
-                      packed.digits34 == buf_out[kPasswordDigits34];
+    const bool same = PasswordOnPage(ReplyPage(buf_out)) == PackPassword(pass);
     return same ? PortResult::Ok : PortResult::Refused;
 }
 
@@ -192,10 +183,9 @@ PortResult TBEXFTDI::SetPass(std::string_view pass) {
         return PortResult::BadArgument;
     if (const PortResult page = ReadPageZero(0); page != PortResult::Ok)
         return page;
-    std::copy(buf_out.begin(), buf_out.begin() + 62, buf_in.begin() + 2);
-    const PasswordBytes packed = PackPassword(pass);
-    buf_in[kWriteDataOffset + kPasswordDigits12] = packed.digits12;
-    buf_in[kWriteDataOffset + kPasswordDigits34] = packed.digits34;
+    const PageImage page = RequestPage(buf_in);
+    std::ranges::copy(ReplyPage(buf_out), page.begin());
+    PutPasswordOnPage(page, PackPassword(pass));
     return WritePage(0);
 }
 
@@ -204,20 +194,16 @@ PortResult TBEXFTDI::ResetWithPass(const ModuleModel& model) {
         return ready;
     if (const PortResult page = ReadPageZero(0); page != PortResult::Ok)
         return page;
-    buf_in[64] = buf_out[62];
-    buf_in[65] = buf_out[63];
+    const PasswordBytes kept = PasswordOnPage(ReplyPage(buf_out));
     if (const PortResult reset = Reset(model); reset != PortResult::Ok)
         return reset;
-    std::fill(buf_in.begin() + 2, buf_in.begin() + 62, 0xFF);
-    buf_in[62] = 0;
-    buf_in[63] = 0;
+    const PageImage page = RequestPage(buf_in);
+    PutEmptyPageZero(page, kept);
     const PortResult pageZero = WritePage(0);
     if (!model.zadaSettings || pageZero != PortResult::Ok)
         return pageZero;
-    buf_in[62] = 4;
-    buf_in[63] = 0;
-    buf_in[64] = 0;
-    return WritePage(1);
+    PutZadaSettingsOnPage(page, ZadaSettings{}); // the factory's
+    return WritePage(kZadaSettingsPage);
 }
 
 PortResult TBEXFTDI::OdczytajKarte(std::string& numer) {

@@ -30,6 +30,8 @@ inline constexpr int kZadaLockTime = 60;   // seconds, 0..25
 inline constexpr int kZadaLockType = 61;   // 0 electric lock, 1 relay, 2 reverse
 inline constexpr int kZadaSounds = 62;     // 0 on, 1 off
 inline constexpr int kZadaTrailerEnd = 63; // always 0xFF
+inline constexpr int kZadaLongestLockTime = 25;
+inline constexpr int kZadaLastLockType = 2;
 
 // A write request carries the page's data after the command letter and the page number.
 inline constexpr int kWriteDataOffset = 2;

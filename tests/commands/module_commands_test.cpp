@@ -81,8 +81,6 @@ TEST_F(ModuleCommands, EveryIdentificationOutcomeLeavesItsRowOfTheStateTable) {
         const bool current = c.outcome == LinkOutcome::CurrentModule;
         EXPECT_EQ(state.connection.PasswordAccepted(), current); // the default password fits
         EXPECT_EQ(v.passwordButtons, current);
-        EXPECT_TRUE(ui.menu[MenuItem::Open]);
-        EXPECT_TRUE(ui.menu[MenuItem::SaveAs]);
         EXPECT_FALSE(port->Opened());
     }
 }

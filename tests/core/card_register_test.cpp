@@ -1,4 +1,5 @@
 #include "core/card_register.h"
+#include "core/digits.h"
 
 #include <gtest/gtest.h>
 
@@ -111,4 +112,12 @@ TEST(CardRegister, ForEachCardWalksInRegisterOrder) {
     EXPECT_EQ(CellIndex(1, 0), 0);
     EXPECT_EQ(CellIndex(2, 0), 256);
     EXPECT_EQ(CellIndex(4, 255), 1023);
+}
+
+TEST(Digits, OnlyTheDigitsZeroToNineAndAtLeastOne) {
+    EXPECT_TRUE(AllDigits("0"));
+    EXPECT_TRUE(AllDigits("0123456789"));
+    for (const char* text : {"", " 1", "1 ", "+1", "-1", "1a", "/", ":", "\xd9\xa1", "12\n"})
+        EXPECT_FALSE(AllDigits(text)) << text;
+    EXPECT_FALSE(AllDigits(std::string_view("1\0", 2)));
 }

@@ -1,6 +1,7 @@
 #include "ui/dialogs/password_dialog.h"
 
 #include "commands/password_commands.h"
+#include "core/digits.h"
 #include "i18n/message_slots.h"
 #include "ui/catalogue_text.h"
 #include "ui/dialogs/group_box_dialog.h"
@@ -73,7 +74,7 @@ bool PasswordDialog::eventFilter(QObject* watched, QEvent* event) {
         auto* key = static_cast<QKeyEvent*>(event);
         const QString text = key->text();
         const bool backspace = key->key() == Qt::Key_Backspace;
-        const bool digit = text.size() == 1 && text[0] >= '0' && text[0] <= '9';
+        const bool digit = text.size() == 1 && AllDigits(text.toStdString());
         const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
         const bool tab = key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab;
         // Enter goes on to the dialog (Cancel) and Tab to the buttons; every other character

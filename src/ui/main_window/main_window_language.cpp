@@ -2,6 +2,7 @@
 #include "ui/main_window/main_window.h"
 
 #include "commands/card_commands.h"
+#include "commands/connection_monitor.h"
 #include "i18n/catalogue.h"
 #include "i18n/own_texts.h"
 #include "i18n/settings_file.h"
@@ -83,10 +84,8 @@ void TMain::ApplyLanguage() {
     Button_zmien_haslo->setAccessibleName(own(OwnTextName::PasswordChangeItem));
     Reset_pamieci1->setText(Text(139));
 
-    if (state_.connection.ConnectionMessage == 31)
-        LabelPolacz->setText(Text(31) + QString::fromStdString(state_.connection.ModuleName));
-    else
-        LabelPolacz->setText(Text(state_.connection.ConnectionMessage));
+    // The monitor's own wording, so a switch says what the next tick would.
+    LabelPolacz->setText(QString::fromStdString(ConnectionLabelText(state_)));
 
     Button_zmien_haslo->setText(Text(153));
     Button_reset_pamieci->setText(Text(139));

@@ -1,15 +1,15 @@
 #include "ui/widgets/digits_validator.h"
 
+#include "core/digits.h"
+
 namespace korv::ui {
 
 namespace {
 
 bool PlainDigits(const QString& text) {
-    // Only 0..9: other scripts' digits are no number a module or a card file knows.
-    for (QChar c : text)
-        if (c < QLatin1Char('0') || c > QLatin1Char('9'))
-            return false;
-    return true;
+    // Only 0..9: other scripts' digits are no number a module or a card file knows. An empty
+    // box is one being typed into.
+    return text.isEmpty() || AllDigits(text.toStdString());
 }
 
 } // namespace
