@@ -494,9 +494,11 @@ void CheckMonitor(const AppState& state, const test::FakeD2xx& cable, std::size_
         return;
     Require(state.connection.passwordCheck == PasswordCheck::Accepted,
             "password accepted without the check accepting it");
-    Require(state.connection.view.outcome == LinkOutcome::CurrentModule && state.connection.polaczony(),
+    Require(state.connection.view.outcome == LinkOutcome::CurrentModule &&
+                state.connection.polaczony(),
             "password accepted with no current module");
-    Require(state.connection.model != nullptr && state.connection.ModuleKind == std::string(1, state.connection.model->kindLetter),
+    Require(state.connection.model != nullptr &&
+                state.connection.ModuleKind == std::string(1, state.connection.model->kindLetter),
             "password accepted from a module of another kind");
     const PasswordPair pw = PasswordBytes(hasloChecked);
     const auto pages = AcceptedPages(cable, tickReads);
@@ -568,7 +570,8 @@ void ClickWhileBusy(ModuleContext& ctx, Command command, const test::FakeD2xx& c
             "a click while busy ran");
     Require(!runner.Busy(), "the runner stayed busy");
     Require(SameCards(ctx.state.tablica, snapshot.tablica) &&
-                ctx.state.NeedSave == snapshot.NeedSave && ctx.state.connection.model == snapshot.connection.model &&
+                ctx.state.NeedSave == snapshot.NeedSave &&
+                ctx.state.connection.model == snapshot.connection.model &&
                 ctx.state.connection.ModuleKind == snapshot.connection.ModuleKind &&
                 ctx.state.connection.Edit_haslo == snapshot.connection.Edit_haslo &&
                 ctx.state.connection.PasswordAccepted() == snapshot.connection.PasswordAccepted(),
@@ -635,8 +638,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             const std::string haslo = state->connection.Edit_haslo;
             CheckConnection(ctx);
             Trace("tick: outcome %d kind \"%s\" name \"%s\" check %d accepted %d haslo %s\n",
-                  static_cast<int>(state->connection.view.outcome), state->connection.ModuleKind.c_str(),
-                  state->connection.ModuleName.c_str(), static_cast<int>(state->connection.passwordCheck),
+                  static_cast<int>(state->connection.view.outcome),
+                  state->connection.ModuleKind.c_str(), state->connection.ModuleName.c_str(),
+                  static_cast<int>(state->connection.passwordCheck),
                   state->connection.PasswordAccepted(), state->connection.Edit_haslo.c_str());
             CheckMonitor(*state, cable, reads, haslo);
         }

@@ -260,8 +260,10 @@ int main(int argc, char** argv) {
         return ok ? 0 : 1;
     }
     if (cardDialog) {
-        const korv::ui::CardDialogSetup setup{
-            window.state().CurrentApartment, false, window.state().connection.ConnectionMessage == 31, {}};
+        const korv::ui::CardDialogSetup setup{window.state().CurrentApartment,
+                                              false,
+                                              window.state().connection.ConnectionMessage == 31,
+                                              {}};
         korv::ui::TFormParametryKarty dialog(&window, setup);
         dialog.Button1->setText(QString::fromStdString(korv::MessageText(79)));
         dialog.Edit2->setText("Kowalski");

@@ -187,7 +187,8 @@ int RunModuleSession(const Args& args, link::TBEXFTDI& port, std::ostream& out, 
         out << "kind: " << EscapeText(state.connection.ModuleKind) << '\n';
         if (current)
             out << "password: " << PasswordWord(check) << '\n';
-        if (current && state.connection.PasswordAccepted() && state.connection.model->zadaSettings) {
+        if (current && state.connection.PasswordAccepted() &&
+            state.connection.model->zadaSettings) {
             bool read = false;
             run(JobKind::Read, [&] {
                 TransferSession(ctx, SessionCommand::Read,
@@ -208,9 +209,9 @@ int RunModuleSession(const Args& args, link::TBEXFTDI& port, std::ostream& out, 
         err << "korv-cli module: no current module on the cable\n";
         return kExitRefused;
     }
-    const SessionCommand session = command == "read"    ? SessionCommand::Read
-                                   : command == "write"  ? SessionCommand::Write
-                                   : command == "verify" ? SessionCommand::Verify
+    const SessionCommand session = command == "read"       ? SessionCommand::Read
+                                   : command == "write"    ? SessionCommand::Write
+                                   : command == "verify"   ? SessionCommand::Verify
                                    : command == "password" ? SessionCommand::Password
                                                            : SessionCommand::Reset;
     if (!PasswordLetsThrough(state, session)) {

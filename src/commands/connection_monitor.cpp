@@ -81,7 +81,8 @@ void CurrentModule(ModuleContext& ctx) {
     // installer in a loop. It is offered a new one once the tick lets go of the cable. A
     // refused password is asked for until the person cancels: a panel back every second would
     // leave no way to the File menu or the close box.
-    if (!accepted && !erased && !state.connection.passwordEntryDeclined && !ShowPasswordPanel(ctx, false))
+    if (!accepted && !erased && !state.connection.passwordEntryDeclined &&
+        !ShowPasswordPanel(ctx, false))
         state.connection.passwordEntryDeclined = true;
 }
 
@@ -95,12 +96,14 @@ void LegacyIdentified(AppState& state) {
 } // namespace
 
 bool FindButtonUsable(const AppState& state) {
-    return state.connection.ConnectionMessage == MsgConnectedWithModule && state.tablica.CardCount() > 0;
+    return state.connection.ConnectionMessage == MsgConnectedWithModule &&
+           state.tablica.CardCount() > 0;
 }
 
 bool PasswordRefusedAndDeclined(const AppState& state) {
     return state.connection.view.outcome == LinkOutcome::CurrentModule &&
-           state.connection.passwordCheck == PasswordCheck::Refused && state.connection.passwordEntryDeclined;
+           state.connection.passwordCheck == PasswordCheck::Refused &&
+           state.connection.passwordEntryDeclined;
 }
 
 void AskForThePasswordAgain(AppState& state) {

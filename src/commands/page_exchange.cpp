@@ -10,7 +10,8 @@ namespace korv {
 
 bool ReadModulePage(ModuleContext& ctx, int pageno) {
     // Without a model (a page 0 read outside a session) every page reads as on a full module.
-    const link::ModuleModel& model = ctx.state.connection.model ? *ctx.state.connection.model : link::kFullModule;
+    const link::ModuleModel& model =
+        ctx.state.connection.model ? *ctx.state.connection.model : link::kFullModule;
     return TriedLikeAPage(
         [&] { return ctx.port.ReadPage(pageno, model, ctx.state.zada) == link::PortResult::Ok; });
 }

@@ -43,13 +43,13 @@ struct ProgressPart {
     std::string label;
 };
 
-// Pages 0..lastPage, one progress step and one round of window events after each page, whether
-// it succeeded or not; the progress label shows message progressMessage and the percentage from
-// 0. A failed page is named with pageErrorText and its number once it is clear the module still
-// answers (not at all with an empty pageErrorText: the caller says it once, at the end); after
-// kPagesBeforeGivingUp failed pages in a row the loop stops without naming them, since a module
-// that went quiet would otherwise cost minutes and a message for every page. With lastPage -1 no
-// page runs (the display still shows and ends when showWhenEmpty). A cancel asked through the
+// Pages 0..lastPage, one progress step after each page (the window, on its own thread, paints it),
+// whether it succeeded or not; the progress label shows message progressMessage and the percentage
+// from 0. A failed page is named with pageErrorText and its number once it is clear the module
+// still answers (not at all with an empty pageErrorText: the caller says it once, at the end);
+// after kPagesBeforeGivingUp failed pages in a row the loop stops without naming them, since a
+// module that went quiet would otherwise cost minutes and a message for every page. With lastPage
+// -1 no page runs (the display still shows and ends when showWhenEmpty). A cancel asked through the
 // context stops the loop before the next page, unnamed failures and all.
 PageLoopResult RunPageLoop(ModuleContext& ctx, int lastPage, int progressMessage,
                            const std::string& pageErrorText, const std::function<bool(int)>& page,

@@ -27,8 +27,9 @@ WriteOutcome WriteModule(ModuleContext& ctx, const WriteBackup& backup) {
         return outcome;
     }
     // Without a model the session refuses the module before any page.
-    const int writePages =
-        ctx.state.connection.model ? PagesToWrite(ctx.state.tablica.CardCount(), *ctx.state.connection.model) : 0;
+    const int writePages = ctx.state.connection.model ? PagesToWrite(ctx.state.tablica.CardCount(),
+                                                                     *ctx.state.connection.model)
+                                                      : 0;
     outcome.backup = BackUpBeforeWrite(ctx, backup, writePages);
     if (!outcome.backup.WriteMayFollow())
         return outcome;
@@ -39,7 +40,8 @@ WriteOutcome WriteModule(ModuleContext& ctx, const WriteBackup& backup) {
     TransferSession(ctx, SessionCommand::Write, [&] {
         outcome.ran = true;
         const TTablica& tablica = ctx.state.tablica;
-        const PageContext page{*ctx.state.connection.model, ctx.state.connection.Edit_haslo, ctx.state.zada};
+        const PageContext page{*ctx.state.connection.model, ctx.state.connection.Edit_haslo,
+                               ctx.state.zada};
         WriteCursor cursor;
         const int last = LastPageToWrite(tablica.CardCount(), *ctx.state.connection.model);
         const int before = outcome.backup.progressSteps;

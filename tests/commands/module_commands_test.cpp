@@ -170,7 +170,8 @@ TEST_F(ModuleCommands, ACableAnotherProgramHoldsIsSaidToBeInUseNotMissing) {
     EXPECT_TRUE(state.connection.view.cableInUse);
     EXPECT_EQ(state.connection.view.cableMessage, 34);
     EXPECT_EQ(Label(), "The USB cable is in use by another program.");
-    state.connection.passwordCheck = PasswordCheck::Accepted; // as a tick before the cable was taken left it
+    state.connection.passwordCheck =
+        PasswordCheck::Accepted; // as a tick before the cable was taken left it
     EXPECT_FALSE(TransferSession(ctx, SessionCommand::Read, [] {}));
     EXPECT_EQ(ui.messages, std::vector<std::string>{"The USB cable is in use by another program."});
     std::ostringstream out, err;

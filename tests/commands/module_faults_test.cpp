@@ -126,7 +126,8 @@ TEST_F(ModuleFaults, OneFaultAtAnyExchangeOfAnyCommandStillEndsInTheTruth) {
                 if (step.command == "tick") {
                     CheckConnection(ctx);
                     // A lost identify costs one tick of "not connected", never a refusal.
-                    const bool identified = state.connection.view.outcome == LinkOutcome::CurrentModule;
+                    const bool identified =
+                        state.connection.view.outcome == LinkOutcome::CurrentModule;
                     EXPECT_EQ(state.connection.PasswordAccepted(), identified);
                     EXPECT_TRUE(identified || request == "identify");
                     EXPECT_EQ(Asked("entry"), 0);

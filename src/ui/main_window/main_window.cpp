@@ -201,8 +201,7 @@ void TMain::BuildMenu() {
     connect(Dopisz_plik, &QAction::triggered, this, [this] { AddCardFile(Edit()); });
     connect(Zapisz1, &QAction::triggered, this, [this] { SaveCardFile(Edit()); });
     connect(Zapiszjako1, &QAction::triggered, this, [this] { SaveCardFileAs(Edit()); });
-    connect(Importuj_arkusz1, &QAction::triggered, this,
-            [this] { ImportSpreadsheet(Edit()); });
+    connect(Importuj_arkusz1, &QAction::triggered, this, [this] { ImportSpreadsheet(Edit()); });
     connect(Eksportuj_arkusz1, &QAction::triggered, this,
             [this] { ExportSpreadsheet(state_, ui()); });
     ConnectPrintItem();

@@ -28,9 +28,8 @@ void TMain::ConnectCardCommands() {
     // Find waits for a card at the reader: a job of the runner, like the card dialog's Read.
     connect(Button_Znajdz, &QPushButton::clicked, this,
             [this] { StartJob(JobKind::Find, &korv::FindCardAtReader); });
-    connect(CheckBox_auto, &QCheckBox::toggled, this, [this](bool on) {
-        korv::SetAutoReadAdd(Edit(), on);
-    });
+    connect(CheckBox_auto, &QCheckBox::toggled, this,
+            [this](bool on) { korv::SetAutoReadAdd(Edit(), on); });
 }
 
 TKarta TMain::AskCard(const std::optional<TKarta>& card) {

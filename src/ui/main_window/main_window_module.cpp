@@ -67,8 +67,7 @@ void TMain::ConnectModuleCommands() {
     });
     connect(Button_reset_pamieci, &QPushButton::clicked, this, [this] {
         StartJournaledJob(JobKind::Reset, [](ModuleContext& ctx) {
-            return ModuleJournal::Facts{-1,
-                                        korv::ResetModuleMemory(ctx) == ResetResult::Done};
+            return ModuleJournal::Facts{-1, korv::ResetModuleMemory(ctx) == ResetResult::Done};
         });
     });
     connect(SprWersj2, &QAction::triggered, this, &TMain::SprWersj1Click);
