@@ -89,7 +89,7 @@ void SayLinesLeftOut(Ui& ui, std::size_t count) {
 std::size_t MergeFile(const EditContext& ctx, const FileBytes& f) {
     auto& [state, ui, view] = ctx;
     const AppendOutcome r =
-        AppendCardFile(f, state.tablica, LanguageIndex(), [&ui] { return ui.AskZone(); });
+        AppendCardFile(f, state.tablica, LanguageIndex(), [&ctx] { return ctx.ui.AskZone(); });
     for (const AppendNotice& n : r.notices) {
         if (n.box)
             ui.MessageBox(n.text, n.caption, n.flags);
