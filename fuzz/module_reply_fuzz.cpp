@@ -653,7 +653,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             const CloseAnswer answer = AskBeforeClosing({*state, ui, view});
             Require(answer != CloseAnswer::Stay, "window kept open after Yes");
             if (answer == CloseAnswer::WriteFirst) {
-                WriteOnClosing(ctx);
+                WriteModule(ctx, WriteBackup::Offered());
                 AfterWriteOnClosing(*state, ui);
             }
             Trace("close query: %zu requests\n", cable.written.size() - sent);

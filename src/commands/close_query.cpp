@@ -27,8 +27,4 @@ void AfterWriteOnClosing(const AppState& state, Ui& ui) {
         ui.ShowMessage(MessageText(MsgNotWrittenWrongPassword));
 }
 
-WriteOutcome WriteOnClosing(ModuleContext& ctx) {
-    return WriteModule(ctx, WriteBackup::Offered());
-}
-
 } // namespace korv

@@ -3,7 +3,6 @@
 
 #include "commands/edit_context.h"
 #include "commands/module_context.h"
-#include "commands/write_module.h"
 
 namespace korv {
 
@@ -20,9 +19,5 @@ CloseAnswer AskBeforeClosing(const EditContext& ctx);
 // After the write that closing asked for: message 178 when the module refused the password,
 // since the changes then never reached it.
 void AfterWriteOnClosing(const AppState& state, Ui& ui);
-
-// The write that closing asks for: like any write that replaces the module's cards, it offers
-// the module's cards a backup first. The window runs it as a job, then AfterWriteOnClosing.
-WriteOutcome WriteOnClosing(ModuleContext& ctx);
 
 } // namespace korv

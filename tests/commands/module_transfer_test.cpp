@@ -279,7 +279,7 @@ TEST_F(ModuleTransfer, CloseQueryAsksOnlyForUnsentChangesWithAModuleThere) {
         case CloseAnswer::WriteFirst:
             break;
         }
-        WriteOnClosing(c);
+        WriteModule(c, WriteBackup::Offered());
         AfterWriteOnClosing(c.state, c.ui);
         return true;
     };

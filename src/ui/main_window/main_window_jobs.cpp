@@ -240,10 +240,8 @@ void TMain::closeEvent(QCloseEvent* event) {
         break;
     }
     event->ignore();
-    const auto write = [](ModuleContext& ctx) {
-        return ModuleJournal::Facts{ctx.state.tablica.CardCount(), WriteOnClosing(ctx).Complete()};
-    };
-    StartJournaledJob(JobKind::Write, write, [this](AppState& job) {
+    // The same write as Save's, backup offered, then the notice after it.
+    StartJournaledJob(JobKind::Write, &WriteForJournal, [this](AppState& job) {
         state_.NeedSave = job.NeedSave;
         closeApproved_ = true;
         QTimer::singleShot(0, this, [this] {
